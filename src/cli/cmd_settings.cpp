@@ -1,0 +1,26 @@
+// tazuna98-cli settings: the settings the program will use, one "SECTION.Key=value" per line.
+#include <iostream>
+
+#include "app/settings.h"
+#include "app/startup.h"
+#include "commands.h"
+#include "text/files.h"
+
+namespace tz::cli {
+
+void RegisterSettingsCommand(CLI::App& app, CliContext& ctx) {
+  auto* cmd = app.add_subcommand("settings", "Print the effective settings (tz98.ini with defaults)");
+  auto home = std::make_shared<std::string>();
+  cmd->add_option("--home", *home, "Program folder (default: $TAZUNA98_HOME or ~/.local/share/tazuna98)");
+  cmd->callback([home, &ctx] {
+    Session s;
+    std::filesystem::path folder = home->empty() ? text::ProgramFolder() : std::filesystem::path(*home);
+    InitApplicationState(s, folder, 0, 0);
+    for (const std::string& line : DescribeSettings(s.app)) std::cout << line << "\n";
+    std::cout << "StoreRoot=" << s.app.StoreRoot.string() << "\n";
+    std::cout << "DataFolder=" << s.app.DataFolder.string() << "\n";
+    ctx.exitCode = 0;
+  });
+}
+
+}  // namespace tz::cli

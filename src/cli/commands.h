@@ -1,0 +1,36 @@
+// The subcommands of tazuna98-cli. Each Register function adds its subcommands to the app.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <string>
+
+#include "app/user_port.h"
+
+namespace tz::cli {
+
+// Messages go to stderr; questions are answered by --yes (Yes) or else the default button.
+class TerminalPort : public UserPort {
+ public:
+  bool assumeYes = false;
+  int errors = 0;
+  void Error(std::string_view title, std::string_view text) override;
+  void Info(std::string_view title, std::string_view text) override;
+  Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
+             Answer defaultAnswer) override;
+};
+
+// Exit code of the command that ran (set by the command's callback).
+struct CliContext {
+  int exitCode = 0;
+};
+
+void RegisterSettingsCommand(CLI::App& app, CliContext& ctx);
+void RegisterDayCommands(CLI::App& app, CliContext& ctx);
+void RegisterAnalyseCommands(CLI::App& app, CliContext& ctx);
+void RegisterBetCommand(CLI::App& app, CliContext& ctx);
+
+// Message texts use CR LF between lines; the terminal shows LF.
+std::string ForTerminal(std::string_view text);
+
+}  // namespace tz::cli

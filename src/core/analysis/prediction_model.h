@@ -1,0 +1,8 @@
+#pragma once
+
+namespace tz {
+
+// Filled in as the subsystem is built.
+struct PredictionModel {};
+
+}  // namespace tz

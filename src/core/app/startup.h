@@ -1,0 +1,45 @@
+// The two ends of the program's life: filling the application state at start, and the
+// decisions taken when the main window is closed. The windows only show what these decide.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "app/user_port.h"
+#include "session.h"
+
+namespace tz {
+
+// Steps of the start sequence up to the first data load: colour tables and run flags,
+// StoreRoot (created when missing), the settings, the PAT98 folder (the program folder when
+// the stored one is empty or gone), DataFolder, the current-folder file, the default bet
+// folder, the PAT98 guide date and the screen size (the main window is never wider than it).
+void InitApplicationState(Session& s, const std::filesystem::path& programFolder,
+                          double screenWidthTwips, double screenHeightTwips);
+
+// 0 when the folder holds "pat98.exe" (any letter case), 2 when it does not.
+int HasPat98Program(const std::filesystem::path& folder);
+
+// The first 8 characters of "UY-A.JRA" in the PAT98 folder, or "99999999" without the file.
+std::string ReadPat98GuideDate(const std::filesystem::path& pat98Folder);
+
+// When no bet folder is set and the PAT98 folder holds the PAT98 program, its "PBET"
+// subfolder becomes the bet folder.
+void ApplyDefaultBetFolder(AppState& app);
+
+// The user confirmed a PAT98 folder: it becomes the PAT98 and data folder, the default bet
+// folder rule runs again and the guide date is read anew. The caller then reloads the day.
+void ApplyPat98Folder(Session& s, const std::filesystem::path& folder);
+
+enum class CloseDecision { Close, SaveThenClose, Cancel };
+
+// Asks whether to save the day's data when the option asks for it and the PAT98 folder holds
+// a guide; otherwise the window simply closes.
+CloseDecision RequestClose(Session& s, UserPort& port);
+
+// Once the main window has closed: keeps its width (unless it was minimised, and at most the
+// screen width), removes the bank link file and writes the settings. Returns an error text
+// from writing the settings, empty on success.
+std::string Shutdown(Session& s, bool mainWindowMinimised, double mainWindowWidthTwips);
+
+}  // namespace tz

@@ -1,0 +1,115 @@
+// The racing day as the whole program sees it: which meetings run, which races each meeting
+// sells, which odds file belongs to which race, the selection, and the odds of the selected
+// race. Tables are 1-based as the domain counts (horse 1..18, bracket 1..8, race 1..12 plus
+// slot 13 for the advance-sale race, meeting 1..3, racecourse 1..10); index 0 is unused.
+//
+// Odds are kept as the fixed-width texts read from the files: an empty text marks a scratched
+// horse or a combination that does not exist, and a quoted 0.0 is stored as "999.9"
+// (five-character fields) or "9999.9" (six-character fields) so that it sorts last.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace tz {
+
+inline constexpr int kMaxHorses = 18;
+inline constexpr int kMaxBrackets = 8;
+inline constexpr int kMaxRaces = 12;
+inline constexpr int kAdvanceSaleSlot = 13;
+inline constexpr int kMaxMeetings = 3;
+inline constexpr int kMaxGuideFiles = 6;
+inline constexpr int kMaxCourses = 10;
+inline constexpr int kMaxOddsFiles = 41;
+
+template <typename T, int N>
+using Table1 = std::array<T, N + 1>;  // 1-based table with an unused slot 0
+template <typename T, int N, int M>
+using Table2 = std::array<std::array<T, M + 1>, N + 1>;
+
+// Result codes of the loading steps.
+enum LoadStatusCode : int {
+  kLoadOk = 0,
+  kLoadOddsMissing = -1,      // odds or quinella file missing; pseudo guide: mixed dates
+  kLoadNothing = -3,          // no day guide and no odds file
+  kLoadPseudoPossible = 9,    // no day guide, but odds files exist
+  kLoadDateMismatch = -9,     // odds file of another date than the guide
+  kLoadNotOnSale = 1,         // race not on sale or sale code unusable
+};
+
+struct MeetingRecord {
+  int CourseCode = 0;  // racecourse code 1..10
+  int Kai = 0;         // meeting number of the year (回)
+  int Day = 0;         // day of the meeting (日目)
+  int Year = 0;        // 9999 = take the racecourse name from the guide itself
+};
+
+struct MeetingGuideRecord {
+  std::string Weather;    // 4 bytes decoded, e.g. "晴　"
+  std::string TurfGoing;  // 4 bytes decoded
+  std::string DirtGoing;  // 4 bytes decoded
+};
+
+struct RaceModel {
+  // 1. Day guide
+  int MeetingCount = 0;
+  std::string GuideDate;      // yyyymmdd, empty when no guide is loaded
+  std::string GuideDateText;  // yyyy年mm月dd日
+  std::string GuideDateIso;   // yyyy-mm-dd
+  Table1<MeetingRecord, kMaxMeetings> MeetingInfo{};
+  Table1<std::string, kMaxMeetings> MeetingCourseName{};
+  Table1<int, kMaxCourses> CourseMeetingSlot{};
+  Table2<int, kMaxGuideFiles, kMaxRaces> RaceSaleCode{};
+
+  // 2. Meeting guide
+  int GuideHour = 0;  // 0 = no meeting guide loaded
+  int GuideMinute = 0;
+  Table1<MeetingGuideRecord, kMaxMeetings> MeetingGuide{};
+
+  // 3. Odds-file index
+  std::array<std::string, kMaxOddsFiles> OddsFileList{};  // 0..40
+  int OddsFileCount = 0;
+  Table2<std::string, kMaxCourses, kAdvanceSaleSlot> OddsFileIndex{};
+  int CurrentDayOddsCount = 0;
+
+  // 4. Selection
+  int CurrentMeeting = 0;
+  int CurrentCourse = 0;
+  int CurrentDayKind = 1;  // 1 = race of the day, 2 = advance-sale race
+  std::string CurrentOddsFileName;
+  std::array<std::string, 2> OddsFilePath{};  // [0] odds file, [1] quinella/wide file
+  int CurrentRace = 0;
+  int CurrentSaleCode = 0;
+  int LoadStatus = 0;
+
+  // 5. Selected race
+  int HorseCount = 0;
+  int ScratchedCount = 0;
+  Table1<int, kMaxHorses> ScratchedHorses{};
+  Table1<int, kMaxHorses> HorseOrder{};
+  Table1<int, kMaxHorses> HorseBracket{};
+  Table1<std::string, kMaxHorses> WinOdds{};
+  Table1<std::string, kMaxHorses> PlaceOddsLow{};
+  Table1<std::string, kMaxHorses> PlaceOddsHigh{};
+  Table2<std::string, kMaxBrackets, kMaxBrackets> BracketQuinellaOdds{};
+  Table2<std::string, kMaxHorses, kMaxHorses> QuinellaOdds{};
+  Table2<std::string, kMaxHorses, kMaxHorses> WideOddsLow{};
+  Table2<std::string, kMaxHorses, kMaxHorses> WideOddsHigh{};
+  int NoWideOdds = 0;
+  int OddsKai = 0;
+  int OddsDay = 0;
+  int OddsHeaderDigit = 0;
+  int OddsTimeKind = 0;
+  int OddsHour = 0;
+  int OddsMinute = 0;
+  std::string OddsCourseName;
+  std::array<std::string, 2> RaceTitle{};
+  std::array<std::string, 2> OddsBody{};  // raw bytes after the headers
+
+  // 6. Race card (horse names 0..17, post time)
+  std::array<std::string, kMaxHorses> HorseName{};
+  std::string StartTimeText;     // "hhmm", empty without a race card
+  std::string StartTimeCaption;  // caption shown once the post time has passed
+};
+
+}  // namespace tz

@@ -1,0 +1,99 @@
+#include "text/strings.h"
+
+#include <array>
+
+#include "text/sjis.h"
+
+namespace tz::text {
+namespace {
+
+bool IsBlank(char32_t c) { return c == U' ' || c == U'\u3000'; }
+
+// Half-width forms of the katakana U+30A1 .. U+30F6, in code order. An empty entry keeps
+// the full-width character (ヮ ヰ ヱ ヵ ヶ have no half-width form).
+constexpr std::array<std::u32string_view, 0x30F6 - 0x30A1 + 1> kKatakana = {
+    U"ｧ", U"ｱ", U"ｨ", U"ｲ", U"ｩ", U"ｳ", U"ｪ", U"ｴ", U"ｫ", U"ｵ",          // ァ..オ
+    U"ｶ", U"ｶﾞ", U"ｷ", U"ｷﾞ", U"ｸ", U"ｸﾞ", U"ｹ", U"ｹﾞ", U"ｺ", U"ｺﾞ",    // カ..ゴ
+    U"ｻ", U"ｻﾞ", U"ｼ", U"ｼﾞ", U"ｽ", U"ｽﾞ", U"ｾ", U"ｾﾞ", U"ｿ", U"ｿﾞ",    // サ..ゾ
+    U"ﾀ", U"ﾀﾞ", U"ﾁ", U"ﾁﾞ", U"ｯ", U"ﾂ", U"ﾂﾞ", U"ﾃ", U"ﾃﾞ", U"ﾄ", U"ﾄﾞ",  // タ..ド
+    U"ﾅ", U"ﾆ", U"ﾇ", U"ﾈ", U"ﾉ",                                        // ナ..ノ
+    U"ﾊ", U"ﾊﾞ", U"ﾊﾟ", U"ﾋ", U"ﾋﾞ", U"ﾋﾟ", U"ﾌ", U"ﾌﾞ", U"ﾌﾟ",          // ハ..プ
+    U"ﾍ", U"ﾍﾞ", U"ﾍﾟ", U"ﾎ", U"ﾎﾞ", U"ﾎﾟ",                               // ヘ..ポ
+    U"ﾏ", U"ﾐ", U"ﾑ", U"ﾒ", U"ﾓ",                                        // マ..モ
+    U"ｬ", U"ﾔ", U"ｭ", U"ﾕ", U"ｮ", U"ﾖ",                                  // ャ..ヨ
+    U"ﾗ", U"ﾘ", U"ﾙ", U"ﾚ", U"ﾛ",                                        // ラ..ロ
+    U"", U"ﾜ", U"", U"", U"ｦ", U"ﾝ", U"ｳﾞ", U"", U"",                     // ヮ..ヶ
+};
+
+}  // namespace
+
+std::string Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
+
+std::string TrimRight(std::string_view s) {
+  std::u32string u = ToU32(s);
+  while (!u.empty() && IsBlank(u.back())) u.pop_back();
+  return ToU8(u);
+}
+
+std::string TrimLeft(std::string_view s) {
+  std::u32string u = ToU32(s);
+  std::size_t i = 0;
+  while (i < u.size() && IsBlank(u[i])) ++i;
+  return ToU8(std::u32string_view(u).substr(i));
+}
+
+std::string ToUpperAscii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && ToUpperAscii(a) == ToUpperAscii(b);
+}
+
+bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
+  return s.size() >= prefix.size() && EqualsNoCase(s.substr(0, prefix.size()), prefix);
+}
+
+std::string ToHalfWidth(std::string_view utf8) {
+  std::u32string out;
+  for (char32_t c : ToU32(utf8)) {
+    if (c >= 0xFF01 && c <= 0xFF5E) {
+      out.push_back(c - 0xFF01 + 0x21);
+    } else if (c == 0x3000) {
+      out.push_back(U' ');
+    } else if (c >= 0x30A1 && c <= 0x30F6) {
+      std::u32string_view h = kKatakana[c - 0x30A1];
+      if (h.empty()) {
+        out.push_back(c);
+      } else {
+        out.append(h);
+      }
+    } else {
+      switch (c) {
+        case U'ー': out.push_back(U'ｰ'); break;
+        case U'。': out.push_back(U'｡'); break;
+        case U'「': out.push_back(U'｢'); break;
+        case U'」': out.push_back(U'｣'); break;
+        case U'、': out.push_back(U'､'); break;
+        case U'・': out.push_back(U'･'); break;
+        case U'゛': out.push_back(U'ﾞ'); break;
+        case U'゜': out.push_back(U'ﾟ'); break;
+        default: out.push_back(c); break;
+      }
+    }
+  }
+  return ToU8(out);
+}
+
+std::string Repeat(std::string_view s, std::size_t n) {
+  std::string out;
+  out.reserve(s.size() * n);
+  for (std::size_t i = 0; i < n; ++i) out.append(s);
+  return out;
+}
+
+}  // namespace tz::text
