@@ -5,7 +5,6 @@
 
 #include "analysis/analysis_state.h"
 #include "analysis/bracket_model.h"
-#include "analysis/jrdb.h"
 #include "analysis/main_window_model.h"
 #include "analysis/prediction_model.h"
 #include "app/app_state.h"
@@ -19,7 +18,6 @@ struct Session {
   AppState app;
   RaceModel race;
   AnalysisState analysis;
-  JrdbBaseOdds jrdb;  // JRDB base odds of the selected race
   // What the windows show.
   DayViewModel dayView;
   MainWindowModel mainWindow;

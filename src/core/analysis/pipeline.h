@@ -18,7 +18,7 @@ void SelectMeeting(Session& s, int button);
 void SelectRace(Session& s, UserPort& port, int button);
 // The pipeline; leaves LoadStatus 0 on success.
 void AnalyseRace(Session& s, UserPort& port);
-// Fills the JRDB base odds of the loaded race (s.jrdb).
+// Fills the JRDB base odds of the loaded race (JrdbWinBase, JrdbPlaceBase, JrdbLoaded).
 void LoadJrdbBaseOdds(Session& s);
 // The JRDB race key of the loaded race: course "00", year, meeting, day character, race "00".
 std::string JrdbRaceKey(const Session& s);
