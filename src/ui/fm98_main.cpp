@@ -6,11 +6,16 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "app/startup.h"
+#include "betting/marking.h"
+#include "odds_layout.h"
 #include "fm98_folders.h"
 #include "fm98_small.h"
 
@@ -53,6 +58,29 @@ QString ColourSheet(const TimeLabelState& t) {
 }
 
 }  // namespace
+
+UpsetBar::UpsetBar(QWidget* parent) : QWidget(parent) { setFixedSize(120, 16); }
+
+void UpsetBar::SetBar(bool visible, double length, QColor colour) {
+  visible_ = visible;
+  length_ = length;
+  colour_ = colour;
+  setVisible(visible);
+  update();
+}
+
+void UpsetBar::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), Qt::white);
+  if (visible_) {
+    // The bar area spans kScale units; the bar grows from the left edge.
+    int w = static_cast<int>(std::clamp(length_ / kScale, 0.0, 1.0) * width());
+    int h = std::min(height(), 15 * height() / 16);
+    p.fillRect(QRect(0, (height() - h) / 2, w, h), colour_);
+  }
+  p.setPen(Qt::gray);
+  p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
 
 Fm98Main::Fm98Main(Session& session, UserPort& port, QWidget* parent)
     : QMainWindow(parent), s_(session), port_(port) {
@@ -185,6 +213,7 @@ void Fm98Main::BuildToolbar1() {
   for (int k = 0; k < 4; ++k) {
     QAction* a = voteMenu->addAction(ToQ(patterns[k]));
     a->setObjectName(QString("VotePattern%1").arg(k + 1));
+    connect(a, &QAction::triggered, this, [this, k] { ApplyPattern(k + 1); });
   }
   vote->setMenu(voteMenu);
 }
@@ -253,13 +282,30 @@ void Fm98Main::BuildCentre() {
   Lbm_ = mk("Lbm");
   Lbtime_ = mk("Lbtime");
   Lbtime_->setVisible(false);
-  Lbtime_->setStyleSheet(ColourSheet(timeState_));
+  Lbtime_->setStyleSheet(ColourSheet(TimeLabelState{}));
   h->addStretch(1);
+  LbKaburi_ = mk("LbKaburi");
+  LbDown_ = mk("LbDown");
+  Lbjval_ = mk("Lbjval");
+  PicBar_ = new UpsetBar(header);
+  PicBar_->setObjectName("PicBar");
+  h->addWidget(PicBar_);
   LbView_ = mk("LbView");
   v->addWidget(header);
 
-  odds_ = new OddsArea(centre);
-  v->addWidget(odds_, 1);
+  auto* scroll = new QScrollArea(centre);
+  scroll->setObjectName("OddsScroll");
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(false);
+  scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  odds_ = new OddsArea(scroll);
+  QFont small = odds_->font();
+  small.setPixelSize(std::max(9, TwipsToPixels(210, this) - 3));
+  odds_->setFont(small);
+  odds_->setVisible(false);
+  scroll->setWidget(odds_);
+  v->addWidget(scroll, 1);
+  connect(odds_, &OddsArea::cellClicked, this, &Fm98Main::OddsCellClicked);
   LbMsg_ = new QLabel(ToQ("はじめにＰＡＴ９８インストールフォルダを指定して下さい。"), centre);
   LbMsg_->setObjectName("LbMsg");
   LbMsg_->setAlignment(Qt::AlignCenter);
@@ -268,9 +314,10 @@ void Fm98Main::BuildCentre() {
 }
 
 void Fm98Main::ApplyFixedHeight() {
-  // The odds panel holds a header row and 18 horse rows: 3990 twips under its top.
-  int oddsHeight = TwipsToPixels(3990, this);
-  odds_->setMinimumHeight(oddsHeight);
+  // The odds panel holds the header rows and 18 horse rows: at least 3990 twips under its top.
+  int oddsHeight = std::max(TwipsToPixels(3990, this), RowHeight() * (kMaxHorses + 2) + 4);
+  QWidget* scroll = findChild<QWidget*>("OddsScroll");
+  scroll->setMinimumHeight(oddsHeight + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
   centralWidget()->adjustSize();
   int h = centralWidget()->sizeHint().height() + menuBar()->sizeHint().height() +
           toolbar1_->sizeHint().height() + toolbar2_->sizeHint().height() +
@@ -282,23 +329,101 @@ void Fm98Main::RefreshCaption() {
   setWindowTitle(ToQ("Tazuna98 - " + s_.app.DataFolder.string()));
 }
 
-void Fm98Main::SetMainToolbarEnabled(bool on) {
+bool Fm98Main::IsLaterFeature(int index) {
   // Buttons whose windows come with later releases stay disabled.
   static const int kLater[] = {1, 3, 11, 12};
-  for (auto& [index, button] : tool1_) {
-    bool later = std::find(std::begin(kLater), std::end(kLater), index) != std::end(kLater);
-    button->setEnabled(on && !later);
-  }
+  return std::find(std::begin(kLater), std::end(kLater), index) != std::end(kLater);
+}
+
+int Fm98Main::RowHeight() const { return std::max(TwipsToPixels(210, this), fontMetrics().height() + 1); }
+
+void Fm98Main::SetMainToolbarEnabled(bool on) {
+  for (auto& [index, button] : tool1_) button->setEnabled(on && !IsLaterFeature(index));
 }
 
 void Fm98Main::SetViewMode(int mode) {
-  viewMode_ = ((mode % 3) + 3) % 3;
-  static const char* names[] = {"馬連", "ﾜｲﾄﾞ", "馬連+ﾜｲﾄﾞ"};
-  LbView_->setText(ToQ(names[viewMode_]));
-  emit viewModeChanged(viewMode_);
+  tz::SetViewMode(s_, mode);
+  RenderRace();
+  emit viewModeChanged(s_.mainWindow.ViewMode);
 }
 
-void Fm98Main::CycleViewMode() { SetViewMode((viewMode_ + 1) % 3); }
+void Fm98Main::CycleViewMode() { SetViewMode(s_.mainWindow.ViewMode + 1); }
+
+void Fm98Main::ApplyPattern(int pattern) {
+  switch (pattern) {
+    case 1: MarkBox(s_); break;
+    case 2: MarkLimitedFlow(s_); break;
+    case 3: MarkTotalFlow(s_); break;
+    case 4: ClearMarks(s_); break;
+    default: return;
+  }
+  RenderRace();
+}
+
+void Fm98Main::OddsCellClicked(const QString& panel, int row, int col) {
+  if (panel == "odztan") {
+    ToggleHighlight(s_, 2, row + 1);
+  } else if (panel == "odzfuk") {
+    ToggleHighlight(s_, 1, row + 1);
+  } else if (panel == "numumaY") {
+    ToggleHeader(s_, HeaderKind::Row, row);
+  } else if (panel == "numumaX") {
+    ToggleHeader(s_, HeaderKind::QuinellaColumn, row);
+  } else if (panel == "numX") {
+    ToggleHeader(s_, HeaderKind::WideColumn, row);
+  } else if (panel == "odzuma") {
+    ToggleCell(s_, PairMatrix::Quinella, row, col);
+  } else if (panel == "WideOdz") {
+    ToggleCell(s_, PairMatrix::Wide, row, col);
+  } else {
+    return;
+  }
+  RenderRace();
+}
+
+void Fm98Main::RenderRace() {
+  const MainWindowModel& mw = s_.mainWindow;
+  lblkai_->setText(ToQ(mw.lblkai));
+  lblrace_->setText(ToQ(mw.lblrace));
+  Lbltime_->setText(ToQ(mw.Lbltime));
+  Lbm_->setText(ToQ(mw.Lbm));
+  LbView_->setText(ToQ(mw.ViewLabel));
+  LbKaburi_->setText(ToQ(mw.LbKaburi));
+  LbKaburi_->setVisible(mw.KaburiVisible && mw.RaceShown);
+  LbDown_->setText(ToQ(mw.LbDown));
+  Lbjval_->setText(ToQ(mw.Lbjval));
+  PicBar_->SetBar(mw.UpsetBarVisible && mw.RaceShown, mw.UpsetBarLength,
+                  FromBgr(mw.UpsetBarColor));
+  RenderTimeLabel();
+
+  QSize size;
+  QFontMetrics fm(odds_->font());
+  odds_->SetCells(LayoutOdds(mw, fm, RowHeight(), &size), size);
+  odds_->setVisible(mw.RaceShown);
+
+  for (auto& [index, button] : tool1_) {
+    bool later = IsLaterFeature(index);
+    button->setEnabled(mw.ToolbarEnabled[index] && !later);
+  }
+  if (auto* wide = findChild<QAction*>("ViewMode1")) wide->setEnabled(mw.WideViewEnabled);
+  if (auto* both = findChild<QAction*>("ViewMode2")) both->setEnabled(mw.WideViewEnabled);
+  if (mw.SelectedRaceButton >= 5) {
+    for (auto& [index, button] : tool2_) {
+      if (index >= 5) button->setChecked(index == mw.SelectedRaceButton);
+    }
+  }
+}
+
+void Fm98Main::RenderTimeLabel() {
+  const MainWindowModel& mw = s_.mainWindow;
+  Lbtime_->setVisible(mw.LbtimeVisible);
+  Lbtime_->setText(ToQ(mw.LbtimeCaption));
+  TimeLabelState t;
+  t.Back = mw.LbtimeBackColor;
+  t.Fore = mw.LbtimeForeColor;
+  QString sheet = ColourSheet(t);
+  if (Lbtime_->styleSheet() != sheet) Lbtime_->setStyleSheet(sheet);
+}
 
 QToolButton* Fm98Main::ToolButton(int index) const {
   auto it = tool1_.find(index);
@@ -316,20 +441,24 @@ QLabel* Fm98Main::StatusPanel(int index) const {
 }
 
 void Fm98Main::TickCountdown() {
+  if (s_.race.StartTimeText.empty()) return;
   QDateTime now = clock_();
   ClockReading r{now.date().year(), now.date().month(), now.date().day(),
                  now.time().hour(), now.time().minute(), now.time().second()};
-  TimeLabelState before = timeState_;
-  timeState_.Caption = FromQ(Lbtime_->text());
-  timeState_ = UpdateCountdown(timeState_, s_.race.GuideDate, s_.race.StartTimeText,
-                               s_.race.StartTimeCaption, r);
-  Lbtime_->setVisible(timeState_.Visible);
-  Lbtime_->setText(ToQ(timeState_.Caption));
-  Lbtime_->setToolTip(ToQ(timeState_.ToolTip));
-  if (before.Back != timeState_.Back || before.Fore != timeState_.Fore ||
-      Lbtime_->styleSheet().isEmpty()) {
-    Lbtime_->setStyleSheet(ColourSheet(timeState_));
-  }
+  MainWindowModel& mw = s_.mainWindow;
+  TimeLabelState t;
+  t.Visible = mw.LbtimeVisible;
+  t.Caption = mw.LbtimeCaption;
+  t.ToolTip = FromQ(Lbtime_->toolTip());
+  t.Back = mw.LbtimeBackColor;
+  t.Fore = mw.LbtimeForeColor;
+  t = UpdateCountdown(t, s_.race.GuideDate, s_.race.StartTimeText, s_.race.StartTimeCaption, r);
+  mw.LbtimeVisible = t.Visible;
+  mw.LbtimeCaption = t.Caption;
+  mw.LbtimeBackColor = t.Back;
+  mw.LbtimeForeColor = t.Fore;
+  Lbtime_->setToolTip(ToQ(t.ToolTip));
+  RenderTimeLabel();
 }
 
 void Fm98Main::RenderDayView() {

@@ -29,6 +29,25 @@ Colour ToBgr(const QColor& c);
 
 class FolderDialog;
 
+// The upset bar: a filled bar from the left edge, proportional to the upset value.
+class UpsetBar : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr double kScale = 100.0;  // units across the bar area
+  explicit UpsetBar(QWidget* parent = nullptr);
+  void SetBar(bool visible, double length, QColor colour);
+  bool BarVisible() const { return visible_; }
+  double Length() const { return length_; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  bool visible_ = false;
+  double length_ = 0;
+  QColor colour_;
+};
+
 class Fm98Main : public QMainWindow {
   Q_OBJECT
  public:
@@ -43,8 +62,8 @@ class Fm98Main : public QMainWindow {
   void TickCountdown();
   QLabel* TimeLabel() const { return Lbtime_; }
 
-  // Pair-odds view: 0 quinella, 1 wide, 2 both.
-  int ViewMode() const { return viewMode_; }
+  // Pair-odds view the user chose: 0 quinella, 1 wide, 2 both.
+  int ViewMode() const { return s_.mainWindow.ViewMode; }
   void SetViewMode(int mode);
   // Tool-bar button 9: the next view.
   void CycleViewMode();
@@ -63,6 +82,12 @@ class Fm98Main : public QMainWindow {
   void OpenDataFolder(const std::filesystem::path& folder);
   // The day's meetings and races after a load.
   void RenderDayView();
+  // The analysed race: header labels, odds area, race labels, tool-bar states.
+  void RenderRace();
+  // Marking patterns of the "投票" drop-down, 1..4: box, limited flow, total flow, clear.
+  void ApplyPattern(int pattern);
+  // A click on a cell of the odds area.
+  void OddsCellClicked(const QString& panel, int row, int col);
 
  signals:
   // Emitted after the view mode changed (the odds area redraws on it).
@@ -84,12 +109,13 @@ class Fm98Main : public QMainWindow {
   void ShowFolderDialog(FolderDialog* d);
   void ShowVersion();
   void SetMainToolbarEnabled(bool on);
+  void RenderTimeLabel();
+  int RowHeight() const;
+  static bool IsLaterFeature(int index);
 
   Session& s_;
   UserPort& port_;
   std::function<QDateTime()> clock_;
-  TimeLabelState timeState_;
-  int viewMode_ = 0;
   bool firstRunCheck_ = true;
   bool firstActivationDone_ = false;
 
@@ -100,6 +126,10 @@ class Fm98Main : public QMainWindow {
   QLabel* Lbm_ = nullptr;
   QLabel* Lbtime_ = nullptr;
   QLabel* LbView_ = nullptr;
+  QLabel* LbKaburi_ = nullptr;
+  QLabel* LbDown_ = nullptr;
+  QLabel* Lbjval_ = nullptr;
+  class UpsetBar* PicBar_ = nullptr;
   OddsArea* odds_ = nullptr;
   QToolBar* toolbar1_ = nullptr;
   QToolBar* toolbar2_ = nullptr;
