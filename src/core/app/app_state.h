@@ -62,6 +62,9 @@ struct AppState {
   double MainWindowWidth = 9600;
   int StartupLoad = 0;
   int BatchMode = 0;  // -1 while a batch run over all races drives the analysis
+  // Set before a load that comes from opening a data folder: the day view then closes every
+  // window but the main window, and clears the flag.
+  int ReloadAllWindows = 0;
   std::array<Colour, 3> DefaultCheckColors{255, 16711680, 16711935};
   std::array<Colour, 8> BracketColors{16777215, 8421504, 8421631, 16744576,
                                       8454143,  8454016, 8438015, 16744703};

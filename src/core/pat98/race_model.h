@@ -50,6 +50,15 @@ struct MeetingGuideRecord {
   std::string DirtGoing;  // 4 bytes decoded
 };
 
+// One runner record of the race card as kept for the prediction window.
+struct RaceCardRunner {
+  int Bracket = 0;
+  int Number = 0;
+  std::string Jockey;  // at most 16 characters
+  int MarkCode = 0;    // 10 ☆, 20 △, 30 ▲, 40 ★
+  std::string Weight;  // weight carried as written, four characters
+};
+
 struct RaceModel {
   // 1. Day guide
   int MeetingCount = 0;
@@ -110,6 +119,11 @@ struct RaceModel {
   std::array<std::string, kMaxHorses> HorseName{};
   std::string StartTimeText;     // "hhmm", empty without a race card
   std::string StartTimeCaption;  // caption shown once the post time has passed
+  std::string RaceTrackType;     // surface from the race card, one double-byte character (芝, ダ)
+  std::string RaceDistance;      // distance in metres from the race card, four characters
+  bool RaceCardLoaded = false;   // the last race-card read found a usable file
+  int RaceCardRunnerCount = 0;   // runner records kept in RaceCardRunners
+  std::array<RaceCardRunner, kMaxHorses> RaceCardRunners{};  // 0..17, record k = k-th runner
 };
 
 }  // namespace tz
