@@ -1,0 +1,29 @@
+// Selecting a meeting and a race, and the analysis pipeline run for every race shown or
+// exported: load the odds, check the sale code, read the JRDB base odds, then the analysis
+// steps in their fixed order.
+#pragma once
+
+#include <string>
+
+#include "app/user_port.h"
+
+namespace tz {
+
+struct Session;
+
+// Meeting button 1..3 pressed.
+void SelectMeeting(Session& s, int button);
+// Race button 5..17 pressed (5 + r - 1 is race r, 17 the advance-sale race). Runs
+// AnalyseRace and, on success, the steps that only serve the screen.
+void SelectRace(Session& s, UserPort& port, int button);
+// The pipeline; leaves LoadStatus 0 on success.
+void AnalyseRace(Session& s, UserPort& port);
+// Fills the JRDB base odds of the loaded race (JrdbWinBase, JrdbPlaceBase, JrdbLoaded).
+void LoadJrdbBaseOdds(Session& s);
+// The JRDB race key of the loaded race: course "00", year, meeting, day character, race "00".
+std::string JrdbRaceKey(const Session& s);
+// Sets the selection of a race slot 1..13 of a meeting (what a race button does before
+// analysing); used by the batch runs and the command-line tool.
+void SetRaceSelection(Session& s, int meeting, int slot);
+
+}  // namespace tz

@@ -1,0 +1,169 @@
+#include "results/race_card.h"
+
+#include <algorithm>
+
+#include "pat98/fixture_race_card.h"
+#include "text/files.h"
+#include "text/numbers.h"
+#include "text/sjis.h"
+#include "text/strings.h"
+
+namespace tz {
+
+namespace {
+
+constexpr std::size_t kHeaderBytes = 92;  // through the runner count
+constexpr std::size_t kRunnerBytes = 48;
+constexpr std::size_t kNameChars = 18;
+constexpr std::size_t kJockeyChars = 16;
+
+// The text cut or padded with blanks to exactly `n` characters.
+std::string FixedChars(std::string_view utf8, std::size_t n) {
+  std::string out = text::Left(utf8, n);
+  std::size_t have = text::CharCount(out);
+  if (have < n) out.append(n - have, ' ');
+  return out;
+}
+
+// Horse names are shown in half-width characters with the prolonged-sound mark as "-".
+std::string NormaliseHorseName(std::string_view raw) {
+  std::string half = text::ToHalfWidth(raw);
+  static constexpr std::string_view kMark = "ｰ";
+  for (std::size_t at = half.find(kMark); at != std::string::npos; at = half.find(kMark, at + 1)) {
+    half.replace(at, kMark.size(), "-");
+  }
+  return FixedChars(half, kNameChars);
+}
+
+bool IsFourDigits(std::string_view s) {
+  return s.size() == 4 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+int SmallInt(std::string_view bytes) { return static_cast<int>(text::ValInt(bytes)); }
+
+}  // namespace
+
+std::string SelectedRaceCardName(const RaceModel& race) {
+  return RaceCardFileName(race.CurrentCourse, race.OddsDay, race.CurrentRace);
+}
+
+std::string JockeyMark(int markCode) {
+  switch (markCode) {
+    case 10: return "☆";
+    case 20: return "△";
+    case 30: return "▲";
+    case 40: return "★";
+    default: return "　";
+  }
+}
+
+std::string PostTimeCaption(std::string_view hhmm) {
+  if (!IsFourDigits(hhmm)) return {};
+  return "発走時刻  " + std::to_string(SmallInt(hhmm.substr(0, 2))) + "時" +
+         std::to_string(SmallInt(hhmm.substr(2, 2))) + "分";
+}
+
+std::string DistanceCaption(const RaceModel& race) {
+  if (!race.RaceCardLoaded) return {};
+  return race.RaceTrackType + race.RaceDistance + "m";
+}
+
+int ReadRaceCard(Session& s) {
+  RaceModel& r = s.race;
+  for (std::string& name : r.HorseName) name.assign(kNameChars, ' ');
+  r.RaceCardLoaded = false;
+  r.RaceCardRunnerCount = 0;
+  r.RaceTrackType.clear();
+  r.RaceDistance.clear();
+
+  std::optional<std::string> bytes;
+  if (auto path = text::FindEntry(s.app.DataFolder, SelectedRaceCardName(r));
+      path && text::FileExists(*path)) {
+    bytes = text::ReadFileBytes(*path);
+  }
+  if (!bytes || bytes->size() < kHeaderBytes) {
+    r.StartTimeText.clear();
+    return bytes ? kRaceCardUnusable : kRaceCardMissing;
+  }
+  std::string_view b = *bytes;
+
+  r.OddsCourseName = text::FieldB(b, 9, 4);
+  std::string_view post = text::MidB(b, 23, 4);
+  r.StartTimeText = IsFourDigits(post) ? std::string(post) : std::string();
+  r.RaceTrackType = text::FieldB(b, 27, 2);
+  r.RaceDistance = text::FieldB(b, 31, 4);
+
+  // Only whole runner records count; a runner count beyond 18 or beyond the file is cut.
+  int declared = std::clamp(SmallInt(text::MidB(b, 91, 2)), 0, kMaxHorses);
+  int present = static_cast<int>((b.size() - kHeaderBytes) / kRunnerBytes);
+  int n = std::min(declared, present);
+  for (int k = 0; k < n; ++k) {
+    std::size_t at = kHeaderBytes + 1 + kRunnerBytes * static_cast<std::size_t>(k);
+    RaceCardRunner& run = r.RaceCardRunners[static_cast<std::size_t>(k)];
+    run.Bracket = SmallInt(text::MidB(b, at, 2));
+    run.Number = SmallInt(text::MidB(b, at + 2, 2));
+    r.HorseName[static_cast<std::size_t>(k)] = NormaliseHorseName(text::FieldB(b, at + 6, 18));
+    run.Jockey = FixedChars(text::FieldB(b, at + 24, 18), kJockeyChars);
+    run.MarkCode = SmallInt(text::MidB(b, at + 42, 2));
+    run.Weight = text::FieldB(b, at + 44, 4);
+  }
+  r.RaceCardRunnerCount = n;
+  r.RaceCardLoaded = true;
+
+  if (r.CurrentDayKind != 1) {
+    r.StartTimeText.clear();
+  } else if (!r.StartTimeText.empty()) {
+    r.StartTimeCaption = "    " + PostTimeCaption(r.StartTimeText);
+  }
+  return kRaceCardRead;
+}
+
+std::optional<Colour> CheckListColour(const AppState& app, std::string_view shownName) {
+  std::string name = text::Trim(shownName);
+  if (name.empty()) return std::nullopt;
+  for (std::size_t i = 1; i < app.CheckList.size(); ++i) {
+    const CheckEntry& e = app.CheckList[i];
+    if (e.Name != name) continue;
+    if (app.BoxColors.empty()) return std::nullopt;
+    int box = std::clamp(e.ColourIndex, 0, static_cast<int>(app.BoxColors.size()) - 1);
+    return app.BoxColors[static_cast<std::size_t>(box)];
+  }
+  return std::nullopt;
+}
+
+RaceCardRows BuildRaceCardRows(const Session& s) {
+  const RaceModel& r = s.race;
+  const AppState& app = s.app;
+  RaceCardRows out;
+  out.narrow = !r.RaceCardLoaded;
+  int count = std::clamp(r.HorseCount, 0, kMaxHorses);
+  for (int p = 1; p <= count; ++p) {
+    RaceCardRow row;
+    row.position = p;
+    int h = r.HorseOrder[static_cast<std::size_t>(p)];
+    bool validHorse = h >= 1 && h <= kMaxHorses;
+    int k = h - 1;
+    if (r.RaceCardLoaded && validHorse && k < r.RaceCardRunnerCount) {
+      const RaceCardRunner& run = r.RaceCardRunners[static_cast<std::size_t>(k)];
+      const std::string& name = r.HorseName[static_cast<std::size_t>(k)];
+      row.bracket = run.Bracket;
+      row.number = run.Number;
+      row.nameCell = " " + name;
+      row.jockeyCell = " " + run.Jockey;
+      row.weightCell = JockeyMark(run.MarkCode) + run.Weight;
+      row.nameColour = CheckListColour(app, name);
+      row.jockeyColour = CheckListColour(app, run.Jockey);
+    } else if (validHorse) {
+      row.number = h;
+      row.bracket = r.HorseBracket[static_cast<std::size_t>(h)];
+    }
+    if (row.bracket >= 1 && row.bracket <= kMaxBrackets) {
+      row.bracketBack = app.BracketColors[static_cast<std::size_t>(row.bracket - 1)];
+      if (row.bracket == 2 || row.bracket == 4) row.bracketText = app.BracketColors[0];
+    }
+    out.rows.push_back(std::move(row));
+  }
+  return out;
+}
+
+}  // namespace tz
