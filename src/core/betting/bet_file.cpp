@@ -1,0 +1,99 @@
+#include "betting/bet_file.h"
+
+#include <cctype>
+
+#include "session.h"
+#include "text/files.h"
+#include "text/sjis.h"
+#include "text/strings.h"
+
+namespace tz {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Characters 3-8 of the guide date.
+std::string DayPrefix(std::string_view guideDate) {
+  return guideDate.size() >= 8 ? std::string(guideDate.substr(2, 6)) : std::string(guideDate);
+}
+
+}  // namespace
+
+std::string NextBetFileName(const fs::path& folder, std::string_view guideDate) {
+  const std::string day = DayPrefix(guideDate);
+  int highest = 0;
+  for (const std::string& name : text::ListFolder(folder, day + "*.BET")) {
+    // Characters 7-8 are the sequence number; other names of the day do not count.
+    if (name.size() < 8 || !IsDigit(name[6]) || !IsDigit(name[7])) continue;
+    int seq = (name[6] - '0') * 10 + (name[7] - '0');
+    if (seq > highest) highest = seq;
+  }
+  int next = highest + 1;
+  if (next > 99) next = 99;  // the last number of the day is written over
+  std::string nn{static_cast<char>('0' + next / 10), static_cast<char>('0' + next % 10)};
+  return day + nn + ".BET";
+}
+
+std::string AsAdvanceSaleRace(std::string_view text, int race) {
+  const std::string needle = std::to_string(race) + "R";
+  const std::string upper = text::ToUpperAscii(text);
+  std::size_t at = upper.find(needle);
+  std::string out(text);
+  if (at != std::string::npos) out.replace(at, needle.size(), "13R");
+  return out;
+}
+
+std::string BetFileBytes(std::string_view text) {
+  // The text box holds CR LF line ends; a lone CR or LF (as an editor may leave) is written as
+  // CR LF too, so that PAT98 reads every line.
+  std::string lines;
+  lines.reserve(text.size() + 2);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r') {
+      lines += "\r\n";
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else if (c == '\n') {
+      lines += "\r\n";
+    } else {
+      lines.push_back(c);
+    }
+  }
+  lines += "\r\n";
+  return text::EncodeSjis(lines);
+}
+
+fs::path WriteBetFile(const BetFileRequest& request, UserPort& port, std::string_view title) {
+  if (request.Folder.empty() || !text::FolderExists(request.Folder)) {
+    port.Error(title, "BETﾌｧｲﾙ送出ﾌｫﾙﾀﾞが存在しません。\r\r" + request.Folder.string());
+    return {};
+  }
+  const std::string name = NextBetFileName(request.Folder, request.GuideDate);
+  const std::string body =
+      request.AdvanceSale ? AsAdvanceSaleRace(request.Text, request.Race) : request.Text;
+  // An existing file of that name (only ever "99") is replaced; its letter case is kept.
+  const fs::path target = text::ResolveName(request.Folder, name);
+  const std::string error = text::WriteFileAtomic(target, BetFileBytes(body));
+  if (!error.empty()) {
+    port.Error(title, "BETﾌｧｲﾙを書き込めませんでした。\r\r" + target.string() + "\r\r" + error);
+    return {};
+  }
+  return target;
+}
+
+fs::path WriteBetFile(Session& s, UserPort& port) {
+  BetFileRequest request;
+  request.Folder = s.app.BetFolder;
+  request.GuideDate = s.betWindow.GuideDate;
+  request.Race = s.betWindow.Race;
+  request.AdvanceSale = s.betWindow.AdvanceSale;
+  request.Text = s.betWindow.Text;
+  fs::path written = WriteBetFile(request, port, s.app.AppTitle);
+  if (!written.empty()) s.betWindow.LastBetFile = written.filename().string();
+  return written;
+}
+
+}  // namespace tz
