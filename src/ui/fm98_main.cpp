@@ -14,7 +14,10 @@
 #include <QVBoxLayout>
 
 #include "app/startup.h"
+#include "analysis/pipeline.h"
 #include "betting/marking.h"
+#include "pat98/data_store.h"
+#include "pat98/day_loader.h"
 #include "odds_layout.h"
 #include "fm98_folders.h"
 #include "fm98_small.h"
@@ -51,6 +54,51 @@ class ClickLabel : public QLabel {
  private:
   std::function<void()> onClick_;
 };
+
+// Small pictures of the meeting buttons: the weather of the meeting guide.
+QIcon WeatherIcon(int icon) {
+  if (icon == kIconNone) return QIcon();
+  QPixmap pm(16, 16);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  switch (icon) {
+    case kIconFine:
+      p.setBrush(QColor(255, 80, 0));
+      p.setPen(Qt::NoPen);
+      p.drawEllipse(QRect(3, 3, 10, 10));
+      break;
+    case kIconCloudy:
+      p.setBrush(QColor(150, 150, 150));
+      p.setPen(Qt::NoPen);
+      p.drawEllipse(QRect(1, 6, 8, 7));
+      p.drawEllipse(QRect(5, 3, 10, 10));
+      break;
+    case kIconRain:
+    case kIconLightRain: {
+      p.setBrush(QColor(120, 120, 120));
+      p.setPen(Qt::NoPen);
+      p.drawEllipse(QRect(2, 1, 12, 8));
+      p.setPen(QPen(QColor(0, 80, 255), 1.5));
+      int drops = icon == kIconRain ? 3 : 2;
+      for (int k = 0; k < drops; ++k) p.drawLine(4 + 4 * k, 10, 3 + 4 * k, 15);
+      break;
+    }
+    case kIconSnow:
+      p.setPen(QPen(QColor(0, 120, 220), 1.5));
+      p.drawLine(8, 1, 8, 15);
+      p.drawLine(1, 8, 15, 8);
+      p.drawLine(3, 3, 13, 13);
+      p.drawLine(13, 3, 3, 13);
+      break;
+    default:  // no meeting guide
+      p.setPen(QPen(Qt::gray, 1.5));
+      p.drawRect(QRect(2, 2, 11, 11));
+      p.drawText(QRect(2, 2, 12, 12), Qt::AlignCenter, "?");
+      break;
+  }
+  return QIcon(pm);
+}
 
 QString ColourSheet(const TimeLabelState& t) {
   return QString("QLabel { background-color: %1; color: %2; border: 1px solid gray; }")
@@ -131,9 +179,15 @@ void Fm98Main::BuildMenus() {
   file->addSeparator();
   QAction* quit = add(file, "MenuEnd", "Tazuna98の終了(&X)", QKeySequence("Ctrl+X"));
   connect(quit, &QAction::triggered, this, &QWidget::close);
-  // Opening and saving data folders come with the data store.
-  openCurrent->setEnabled(false);
-  openPast->setEnabled(false);
+  actOpenCurrent_ = openCurrent;
+  actOpenPast_ = openPast;
+  connect(openCurrent, &QAction::triggered, this, [this] {
+    OpenCurrentData(s_, port_);
+    AfterLoad();
+  });
+  connect(openPast, &QAction::triggered, this, &Fm98Main::OpenPast);
+  connect(actSave_, &QAction::triggered, this, [this] { SaveCurrentData(s_, port_); });
+  connect(actUpdate_, &QAction::triggered, this, [this] { UpdateSavedData(s_, port_); });
 
   QMenu* tools = menuBar()->addMenu(ToQ("ﾂｰﾙ(&T)"));
   tools->setObjectName("MenuTool");
@@ -236,14 +290,19 @@ void Fm98Main::BuildToolbar2() {
     tb->setCheckable(true);
     tb->setAutoRaise(true);
     tb->setEnabled(false);
-    toolbar2_->addWidget(tb);
+    tool2Actions_[i] = toolbar2_->addWidget(tb);
     tool2_[i] = tb;
+    if (i <= 3) {
+      connect(tb, &QToolButton::clicked, this, [this, i] { PressMeeting(i); });
+    } else {
+      connect(tb, &QToolButton::clicked, this, [this, i] { PressRace(i); });
+    }
   }
 }
 
 void Fm98Main::BuildStatusBar() {
   for (int i = 1; i <= 5; ++i) {
-    QLabel* l = (i == 1) ? new ClickLabel([] {}, this) : new QLabel(this);
+    QLabel* l = (i == 1) ? new ClickLabel([this] { OpenPast(); }, this) : new QLabel(this);
     l->setObjectName(QString("StatusPanel%1").arg(i));
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
@@ -399,19 +458,15 @@ void Fm98Main::RenderRace() {
   QSize size;
   QFontMetrics fm(odds_->font());
   odds_->SetCells(LayoutOdds(mw, fm, RowHeight(), &size), size);
-  odds_->setVisible(mw.RaceShown);
 
+  const bool raceShown = mw.RaceShown && s_.dayView.oddsAreaVisible;
+  odds_->setVisible(raceShown);
   for (auto& [index, button] : tool1_) {
     bool later = IsLaterFeature(index);
-    button->setEnabled(mw.ToolbarEnabled[index] && !later);
+    button->setEnabled(s_.dayView.mainToolBarEnabled && mw.ToolbarEnabled[index] && !later);
   }
   if (auto* wide = findChild<QAction*>("ViewMode1")) wide->setEnabled(mw.WideViewEnabled);
   if (auto* both = findChild<QAction*>("ViewMode2")) both->setEnabled(mw.WideViewEnabled);
-  if (mw.SelectedRaceButton >= 5) {
-    for (auto& [index, button] : tool2_) {
-      if (index >= 5) button->setChecked(index == mw.SelectedRaceButton);
-    }
-  }
 }
 
 void Fm98Main::RenderTimeLabel() {
@@ -462,14 +517,94 @@ void Fm98Main::TickCountdown() {
 }
 
 void Fm98Main::RenderDayView() {
-  RefreshCaption();
-  panels_[1]->setText(ToQ(s_.race.GuideDateText));
-  SetMainToolbarEnabled(false);
+  const DayViewModel& v = s_.dayView;
+  if (v.caption.empty()) {
+    RefreshCaption();
+  } else {
+    setWindowTitle(ToQ(v.caption));
+  }
+  panels_[1]->setText(ToQ(v.statusPanel1));
+  if (!v.statusPanel5.empty()) panels_[5]->setText(ToQ(v.statusPanel5));
+  LbMsg_->setVisible(v.hintLabelVisible);
+  for (int i = 1; i <= 3; ++i) {
+    const MeetingButtonView& m = v.meetingButtons[i];
+    QToolButton* b = tool2_[i];
+    b->setText(ToQ(m.caption));
+    b->setToolTip(ToQ(m.toolTip));
+    b->setEnabled(m.enabled);
+    b->setChecked(m.pressed);
+    b->setIcon(WeatherIcon(m.icon));
+    tool2Actions_[i]->setVisible(m.visible);
+  }
+  for (int i = 5; i <= 17; ++i) {
+    const RaceButtonView& r = v.raceButtons[i];
+    tool2_[i]->setEnabled(r.enabled);
+    tool2_[i]->setChecked(r.pressed);
+  }
+  actSave_->setEnabled(v.saveCurrentEnabled);
+  actUpdate_->setEnabled(v.updateSavedEnabled);
+  if (v.closeWindows != CloseWindowsRequest::None) {
+    CloseAuxWindows();
+    s_.dayView.closeWindows = CloseWindowsRequest::None;
+  }
+  RenderRace();
+}
+
+void Fm98Main::AfterLoad() {
+  // A load shows the day afresh: no race selected, the odds area hidden.
+  RenderDayView();
+}
+
+void Fm98Main::StartupLoad() {
+  s_.app.StartupLoad = 1;
+  LoadCurrentData(s_, port_);
+  s_.app.StartupLoad = 0;
+  AfterLoad();
 }
 
 void Fm98Main::OpenDataFolder(const std::filesystem::path& folder) {
-  s_.app.DataFolder = folder;
+  tz::OpenDataFolder(s_, port_, folder);
+  AfterLoad();
+}
+
+void Fm98Main::OpenPast() {
+  PastDataDialog d = PreparePastData(s_.app);
+  if (d.listMode) {
+    Fm98Open dlg(d.folders, this);
+    dlg.setWindowTitle(ToQ(d.caption));
+    if (d.preselected >= 0) dlg.List()->setCurrentRow(d.preselected);
+    if (dlg.exec() != QDialog::Accepted) return;
+    tz::OpenPastData(s_, port_, FromQ(dlg.SelectedName()));
+  } else {
+    QString chosen = Fm98Path()(this, ToQ(d.caption), ToQ(d.browseStart.string()));
+    if (chosen.isEmpty()) return;
+    tz::OpenDataFolder(s_, port_, FromQ(chosen));
+  }
+  AfterLoad();
+}
+
+void Fm98Main::PressMeeting(int button) {
+  SelectMeeting(s_, button);
   RenderDayView();
+}
+
+void Fm98Main::PressRace(int button) {
+  SelectRace(s_, port_, button);
+  SyncAuxWindows();
+  RenderDayView();
+}
+
+void Fm98Main::CloseAuxWindows() {
+  for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (w->isWindow() && w->property("auxWindow").toBool()) w->close();
+  }
+}
+
+void Fm98Main::SyncAuxWindows() {
+  if (s_.mainWindow.CloseAuxWindowsSerial != seenCloseSerial_) {
+    seenCloseSerial_ = s_.mainWindow.CloseAuxWindowsSerial;
+    CloseAuxWindows();
+  }
 }
 
 void Fm98Main::ShowPat98Dialog() {
@@ -480,8 +615,7 @@ void Fm98Main::ShowPat98Dialog() {
   FolderDialog* d = MakeFm98Dir(s_, this);
   connect(d, &FolderDialog::pat98FolderConfirmed, this, [this](const QString& folder) {
     ApplyPat98Folder(s_, FromQ(folder));
-    RenderDayView();
-    LbMsg_->setVisible(HasPat98Program(s_.app.DataFolder) != 0);
+    StartupLoad();
   });
   dirDialog_ = d;
   ShowFolderDialog(d);
@@ -529,6 +663,7 @@ void Fm98Main::closeEvent(QCloseEvent* e) {
     e->ignore();
     return;
   }
+  if (d == CloseDecision::SaveThenClose) SaveCurrentData(s_, port_);
   std::string err = Shutdown(s_, isMinimized(), PixelsToTwips(width(), this));
   if (!err.empty()) port_.Error(s_.app.AppTitle, err);
   for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {

@@ -80,6 +80,11 @@ class Fm98Main : public QMainWindow {
   void SetFirstRunCheck(bool on) { firstRunCheck_ = on; }
   // Opens a folder as the loaded day, as opening a past data folder does.
   void OpenDataFolder(const std::filesystem::path& folder);
+  // The first load of the PAT98 folder at start.
+  void StartupLoad();
+  // Meeting button 1..3 and race button 5..17 of the race tool bar, as a press does.
+  void PressMeeting(int button);
+  void PressRace(int button);
   // The day's meetings and races after a load.
   void RenderDayView();
   // The analysed race: header labels, odds area, race labels, tool-bar states.
@@ -108,6 +113,10 @@ class Fm98Main : public QMainWindow {
   void ShowPat98Dialog();
   void ShowFolderDialog(FolderDialog* d);
   void ShowVersion();
+  void OpenPast();
+  void AfterLoad();
+  void CloseAuxWindows();
+  void SyncAuxWindows();
   void SetMainToolbarEnabled(bool on);
   void RenderTimeLabel();
   int RowHeight() const;
@@ -135,10 +144,14 @@ class Fm98Main : public QMainWindow {
   QToolBar* toolbar2_ = nullptr;
   std::map<int, QToolButton*> tool1_;
   std::map<int, QToolButton*> tool2_;
+  std::map<int, QAction*> tool2Actions_;
+  int seenCloseSerial_ = 0;
   std::map<int, QLabel*> panels_;
   QTimer* Timer1_ = nullptr;
   QAction* actSave_ = nullptr;
   QAction* actUpdate_ = nullptr;
+  QAction* actOpenCurrent_ = nullptr;
+  QAction* actOpenPast_ = nullptr;
   QPointer<QDialog> dirDialog_;
 };
 
