@@ -556,9 +556,7 @@ void Fm98Main::AfterLoad() {
 }
 
 void Fm98Main::StartupLoad() {
-  s_.app.StartupLoad = 1;
-  LoadCurrentData(s_, port_);
-  s_.app.StartupLoad = 0;
+  StartupLoadDay(s_, port_);
   AfterLoad();
 }
 
@@ -614,8 +612,8 @@ void Fm98Main::ShowPat98Dialog() {
   }
   FolderDialog* d = MakeFm98Dir(s_, this);
   connect(d, &FolderDialog::pat98FolderConfirmed, this, [this](const QString& folder) {
-    ApplyPat98Folder(s_, FromQ(folder));
-    StartupLoad();
+    ApplyPat98Folder(s_, port_, FromQ(folder));
+    AfterLoad();
   });
   dirDialog_ = d;
   ShowFolderDialog(d);
