@@ -1,9 +1,19 @@
-// The main window: menus, tool bars, odds area and status bar.
+// The main window: menus, the two tool bars, the race header, the odds area and the status bar.
 #pragma once
 
+#include <QDateTime>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <filesystem>
+#include <functional>
+#include <map>
 
+#include "app/countdown.h"
+#include "odds_area.h"
 #include "qt_user_port.h"
 #include "session.h"
 
@@ -13,20 +23,93 @@ namespace tz::ui {
 int TwipsToPixels(double twips, const QWidget* w = nullptr);
 double PixelsToTwips(int pixels, const QWidget* w = nullptr);
 
+// Colours are stored with red in the low byte.
+QColor FromBgr(Colour c);
+Colour ToBgr(const QColor& c);
+
+class FolderDialog;
+
 class Fm98Main : public QMainWindow {
   Q_OBJECT
  public:
-  Fm98Main(Session& session, QtUserPort& port, QWidget* parent = nullptr);
+  Fm98Main(Session& session, UserPort& port, QWidget* parent = nullptr);
+
   // Caption "Tazuna98 - " + DataFolder.
   void RefreshCaption();
 
+  // The clock the countdown reads; the real clock unless a test puts its own.
+  void SetClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
+  // One tick of the post-time countdown on the time label.
+  void TickCountdown();
+  QLabel* TimeLabel() const { return Lbtime_; }
+
+  // Pair-odds view: 0 quinella, 1 wide, 2 both.
+  int ViewMode() const { return viewMode_; }
+  void SetViewMode(int mode);
+  // Tool-bar button 9: the next view.
+  void CycleViewMode();
+
+  // Main tool bar button by index (1..16), race tool bar button by index (1..17); nullptr for
+  // the separators.
+  QToolButton* ToolButton(int index) const;
+  QToolButton* RaceButton(int index) const;
+  QLabel* StatusPanel(int index) const;  // 1..5
+  OddsArea* Odds() const { return odds_; }
+  QLabel* HintLabel() const { return LbMsg_; }
+
+  // The first-activation check for the PAT98 program (on by default).
+  void SetFirstRunCheck(bool on) { firstRunCheck_ = on; }
+  // Opens a folder as the loaded day, as opening a past data folder does.
+  void OpenDataFolder(const std::filesystem::path& folder);
+  // The day's meetings and races after a load.
+  void RenderDayView();
+
+ signals:
+  // Emitted after the view mode changed (the odds area redraws on it).
+  void viewModeChanged(int mode);
+
  protected:
   void closeEvent(QCloseEvent* e) override;
+  bool event(QEvent* e) override;
+  void changeEvent(QEvent* e) override;
 
  private:
+  void BuildMenus();
+  void BuildToolbar1();
+  void BuildToolbar2();
+  void BuildStatusBar();
+  void BuildCentre();
+  void ApplyFixedHeight();
+  void ShowPat98Dialog();
+  void ShowFolderDialog(FolderDialog* d);
+  void ShowVersion();
+  void SetMainToolbarEnabled(bool on);
+
   Session& s_;
-  QtUserPort& port_;
+  UserPort& port_;
+  std::function<QDateTime()> clock_;
+  TimeLabelState timeState_;
+  int viewMode_ = 0;
+  bool firstRunCheck_ = true;
+  bool firstActivationDone_ = false;
+
   QLabel* LbMsg_ = nullptr;
+  QLabel* lblkai_ = nullptr;
+  QLabel* lblrace_ = nullptr;
+  QLabel* Lbltime_ = nullptr;
+  QLabel* Lbm_ = nullptr;
+  QLabel* Lbtime_ = nullptr;
+  QLabel* LbView_ = nullptr;
+  OddsArea* odds_ = nullptr;
+  QToolBar* toolbar1_ = nullptr;
+  QToolBar* toolbar2_ = nullptr;
+  std::map<int, QToolButton*> tool1_;
+  std::map<int, QToolButton*> tool2_;
+  std::map<int, QLabel*> panels_;
+  QTimer* Timer1_ = nullptr;
+  QAction* actSave_ = nullptr;
+  QAction* actUpdate_ = nullptr;
+  QPointer<QDialog> dirDialog_;
 };
 
 }  // namespace tz::ui

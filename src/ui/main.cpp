@@ -1,6 +1,12 @@
 // tazuna98: the desktop program.
+//
+// Options: --data FOLDER opens that folder as the loaded day at start (as opening a past data
+// folder does); --race M:R selects race R of meeting M; --screenshot FILE saves a picture of
+// the main window to FILE and exits.
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QScreen>
+#include <QTimer>
 
 #include "app/startup.h"
 #include "fm98_main.h"
@@ -8,6 +14,14 @@
 
 int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
+  QCommandLineParser cmd;
+  cmd.addHelpOption();
+  QCommandLineOption dataOpt("data", "Open FOLDER as the loaded day.", "FOLDER");
+  QCommandLineOption raceOpt("race", "Select race R of meeting M.", "M:R");
+  QCommandLineOption shotOpt("screenshot", "Save the main window to FILE and exit.", "FILE");
+  cmd.addOptions({dataOpt, raceOpt, shotOpt});
+  cmd.process(qapp);
+
   tz::Session session;
   QScreen* screen = QGuiApplication::primaryScreen();
   QSize size = screen ? screen->availableSize() : QSize(1280, 1024);
@@ -16,6 +30,18 @@ int main(int argc, char** argv) {
                            size.height() * 1440.0 / dpi);
   tz::ui::QtUserPort port;
   tz::ui::Fm98Main w(session, port);
+  if (cmd.isSet(dataOpt)) {
+    // The user named the day to open; the first-run question for the PAT98 folder is not asked.
+    w.SetFirstRunCheck(false);
+    w.OpenDataFolder(cmd.value(dataOpt).toStdString());
+  }
   w.show();
+  if (cmd.isSet(shotOpt)) {
+    QString file = cmd.value(shotOpt);
+    QTimer::singleShot(1500, &w, [&w, file] {
+      w.grab().save(file);
+      QApplication::exit(0);
+    });
+  }
   return qapp.exec();
 }

@@ -1,0 +1,254 @@
+#include "analysis/vote_shares.h"
+
+#include <algorithm>
+
+#include "session.h"
+#include "text/numbers.h"
+#include "text/strings.h"
+
+namespace tz {
+
+namespace {
+
+int HorseCountOf(const Session& s) { return std::clamp(s.race.HorseCount, 0, kMaxHorses); }
+
+std::string PercentText(double share) { return text::FormatNumber(share, "#0.0") + "%"; }
+
+}  // namespace
+
+int RunnerCount(const Session& s) {
+  const int n = HorseCountOf(s);
+  return std::clamp(n - s.race.ScratchedCount, 0, n);
+}
+
+bool IsScratched(const Session& s, int h) {
+  const int count = std::clamp(s.race.ScratchedCount, 0, kMaxHorses);
+  for (int i = 1; i <= count; ++i) {
+    if (s.race.ScratchedHorses[i] == h) return true;
+  }
+  return false;
+}
+
+void ComputeVoteShares(Session& s) {
+  RaceModel& r = s.race;
+  AnalysisState& a = s.analysis;
+  const int n = HorseCountOf(s);
+  a.RunnerCount = RunnerCount(s);
+
+  a.BracketShare.fill(0.0);
+
+  // Quinella share and 仮単 of every horse, scratched ones included.
+  Table1<double, kMaxHorses> syntheticAt{};
+  for (int h = 1; h <= n; ++h) {
+    double sum = 0;
+    for (int k = 1; k <= n; ++k) {
+      if (k == h) continue;
+      const std::string& cell = r.QuinellaOdds[k][h];
+      if (cell.empty()) continue;
+      const double q = text::OddsValue(cell);
+      if (q > 0) sum += 75.0 * (1.0 / q);
+    }
+    const double share = sum / 2.0;
+    double synthetic;
+    if (share != 0) {
+      a.QuinellaShare[h] = share;
+      synthetic = 80.0 / share;
+    } else {
+      a.QuinellaShare[h] = 0;
+      synthetic = kNoSyntheticWin;
+    }
+    a.SyntheticWinByHorse[h] = synthetic;
+    const int bracket = r.HorseBracket[h];
+    if (bracket >= 1 && bracket <= kMaxBrackets) a.BracketShare[bracket] += a.QuinellaShare[h];
+    a.SyntheticWinText[h] = text::FormatNumber(synthetic, "#0.0");
+    a.QuinellaShareText[h] = PercentText(share);
+  }
+
+  // Popularity order: ascending 仮単 by the exchange sort; scratched horses always sort behind
+  // every runner, so that positions 1..M are exactly the runners even when a runner's 仮単 is
+  // above 999.9. Equal keys keep whatever order the exchanges leave.
+  Table1<bool, kMaxHorses> scratchedAt{};
+  for (int p = 1; p <= n; ++p) {
+    const int h = r.HorseOrder[p];
+    const bool valid = h >= 1 && h <= kMaxHorses;
+    syntheticAt[p] = valid ? a.SyntheticWinByHorse[h] : kNoSyntheticWin;
+    scratchedAt[p] = !valid || IsScratched(s, h);
+  }
+  for (int j = 1; j <= n - 1; ++j) {
+    for (int k = j + 1; k <= n; ++k) {
+      const bool outOfOrder =
+          (scratchedAt[j] && !scratchedAt[k]) ||
+          (scratchedAt[j] == scratchedAt[k] && syntheticAt[j] > syntheticAt[k]);
+      if (outOfOrder) {
+        SwapValues(syntheticAt[j], syntheticAt[k]);
+        SwapValues(scratchedAt[j], scratchedAt[k]);
+        SwapValues(r.HorseOrder[j], r.HorseOrder[k]);
+      }
+    }
+  }
+  for (int p = 1; p <= n; ++p) a.SyntheticWinOdds[p] = syntheticAt[p];
+
+  // Wide shares (a third of the quinella form: three wide tickets pay per race).
+  for (int h = 1; h <= n; ++h) {
+    double sum = 0;
+    for (int k = 1; k <= n; ++k) {
+      if (k == h) continue;
+      const double v = text::OddsValue(text::Trim(r.WideOddsLow[k][h]));
+      if (v > 0) sum += (75.0 * (1.0 / v)) / 3.0;
+    }
+    a.WideShare[h] = sum / 2.0;
+    a.WideShareText[h] = PercentText(a.WideShare[h]);
+  }
+  for (int h = 1; h <= n; ++h) {
+    int rank = 1;
+    for (int k = 1; k <= n; ++k) {
+      if (a.WideShare[k] > a.WideShare[h]) ++rank;
+    }
+    a.WideShareRank[h] = rank;
+  }
+}
+
+void BuildPositionTables(Session& s) {
+  const RaceModel& r = s.race;
+  AnalysisState& a = s.analysis;
+  const int m = RunnerCount(s);
+  a.RunnerCount = m;
+
+  auto horseAt = [&](int p) {
+    const int h = r.HorseOrder[p];
+    return (h >= 1 && h <= kMaxHorses) ? h : 0;
+  };
+
+  for (int p = 1; p <= kMaxHorses; ++p) {
+    const int h = horseAt(p);
+    const bool inRange = p <= m && h != 0;
+    a.WinOrder[p] = inRange ? h : 0;
+    a.PlaceOrder[p] = inRange ? h : 0;
+    a.PlaceOddsByPos[p] = inRange ? text::OddsValue(r.PlaceOddsLow[h]) : 0.0;
+    a.WinOddsByPos[p] = inRange ? text::OddsValue(r.WinOdds[h]) : 0.0;
+    for (int q = 1; q <= kMaxHorses; ++q) {
+      const int k = horseAt(q);
+      const bool pair = inRange && q <= m && k != 0 && p != q;
+      a.QuinellaByPos[p][q] = pair ? text::OddsValue(r.QuinellaOdds[h][k]) : 0.0;
+      a.WideByPos[p][q] =
+          (pair && r.CurrentSaleCode != 7) ? text::OddsValue(r.WideOddsLow[h][k]) : 0.0;
+    }
+  }
+  for (int x = 1; x <= kMaxBrackets; ++x) {
+    for (int y = 1; y <= kMaxBrackets; ++y) {
+      a.BracketQuinella[x][y] = text::OddsValue(r.BracketQuinellaOdds[x][y]);
+    }
+  }
+
+  // Competition ranks by odds; the orders are sorted on a copy of the ranks so that the rank
+  // tables keep the rank of each position.
+  auto rankAndOrder = [&](const Table1<double, kMaxHorses>& odds, Table1<int, kMaxHorses>& ranks,
+                          Table1<int, kMaxHorses>& order) {
+    ranks.fill(0);
+    for (int p = 1; p <= m; ++p) {
+      int rank = 1;
+      for (int q = 1; q <= m; ++q) {
+        if (odds[q] < odds[p]) ++rank;
+      }
+      ranks[p] = rank;
+    }
+    Table1<int, kMaxHorses> sortRanks = ranks;
+    for (int i = 1; i <= m - 1; ++i) {
+      for (int j = i + 1; j <= m; ++j) {
+        if (sortRanks[j] < sortRanks[i]) {
+          SwapValues(sortRanks[i], sortRanks[j]);
+          SwapValues(order[i], order[j]);
+        }
+      }
+    }
+  };
+  rankAndOrder(a.PlaceOddsByPos, a.PlaceRankByPos, a.PlaceOrder);
+  rankAndOrder(a.WinOddsByPos, a.WinRankByPos, a.WinOrder);
+
+  a.FavQuinellaRank.fill(0);
+  for (int p = 1; p <= m; ++p) {
+    int rank = 1;
+    for (int q = 1; q <= m; ++q) {
+      if (a.QuinellaByPos[q][1] < a.QuinellaByPos[p][1]) ++rank;
+    }
+    a.FavQuinellaRank[p] = rank;
+  }
+}
+
+void FindPopularityGaps(Session& s) {
+  AnalysisState& a = s.analysis;
+  const int n = HorseCountOf(s);
+  const int m = RunnerCount(s);
+  a.RunnerCount = m;
+
+  for (auto& row : a.GapGroups) row.fill(0);
+  a.GapSeparator.fill(SeparatorKind::Neutral);
+  a.FirstCut = m;
+  a.SecondCut = m;
+
+  if (m >= 1) {
+    int group = 1;
+    int size = 1;
+    double cumulative = 0;
+    bool firstDone = false;
+    bool secondDone = false;
+    for (int k = 1; k <= m - 1; ++k) {
+      const double ratio =
+          a.SyntheticWinOdds[k] > 0 ? a.SyntheticWinOdds[k + 1] / a.SyntheticWinOdds[k] : 0.0;
+      int gapClass = 0;
+      if (ratio >= 1.9) {
+        gapClass = 3;
+      } else if (ratio >= 1.6) {
+        gapClass = 2;
+      } else if (ratio >= 1.4) {
+        gapClass = 1;
+      }
+      if (gapClass > 0) {
+        a.GapGroups[kGapSizeRow][group] = size;
+        a.GapGroups[kGapClassRow][group] = gapClass;
+        ++group;
+        size = 0;
+        cumulative += ratio;
+      }
+      ++size;
+      if (!firstDone && cumulative > 1.9) {
+        a.FirstCut = k;
+        firstDone = true;
+        if (k >= n / 2.0 && gapClass == 3) {
+          a.GapSeparator[k] = SeparatorKind::Red;
+          a.SecondCut = k;
+          secondDone = true;
+        } else {
+          a.GapSeparator[k] = SeparatorKind::Blue;
+        }
+      }
+      if (!secondDone && cumulative > 4.5) {
+        a.GapSeparator[k] = SeparatorKind::Red;
+        a.SecondCut = k;
+        secondDone = true;
+      }
+    }
+    if (!secondDone) {
+      a.GapSeparator[m] = SeparatorKind::Red;
+      a.SecondCut = m;
+    }
+    a.GapGroups[kGapSizeRow][group] = size;
+    a.GapGroups[kGapClassRow][group] = 3;
+    a.GapGroups[kGapCountRow][0] = group;
+  }
+
+  // The prediction rows that already exist show the separators at once.
+  for (int p = 1; p <= kMaxHorses; ++p) {
+    s.prediction.Rows[p].Separator = a.GapSeparator[p];
+    s.prediction.Rows[p].SeparatorColour = SeparatorColour(a.GapSeparator[p]);
+  }
+}
+
+double TheoreticalQuinellaOdds(double a, double b) {
+  const double pa = 2.0 * (80.0 / a) / 100.0;
+  const double pb = 2.0 * (80.0 / b) / 100.0;
+  const double p = 100.0 * (pa * pb / 2.0) * (1.0 / (2.0 - pa) + 1.0 / (2.0 - pb));
+  return 75.0 / p;
+}
+
+}  // namespace tz

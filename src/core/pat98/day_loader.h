@@ -1,0 +1,54 @@
+// Loading the racing day from DataFolder: the betting guides (UY-A..F.JRA), the meeting guide
+// (KA-ANNAI.JRA) with weather and going, and the index of the per-race odds files. Also the
+// code characters of PAT98 file names and the racecourse table.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/user_port.h"
+#include "session.h"
+
+namespace tz {
+
+// The whole load: guides, meeting guide, odds-file index, the main window's day view, the
+// bank-link and current-folder files. Offers the pseudo betting guide when only odds files
+// exist. Sets and returns s.race.LoadStatus (0, -3 nothing there, 9 pseudo guide declined or
+// failed, -1 pseudo guide refused because of mixed dates).
+int LoadCurrentData(Session& s, UserPort& port);
+
+// Reads UY-A..F.JRA into the day guide; LoadStatus 0, -3 (no guide, no odds file) or 9 (no
+// guide, odds files exist).
+void ReadDayGuides(Session& s);
+
+// Reads KA-ANNAI.JRA when its date is the guide's date.
+void ReadMeetingGuide(Session& s);
+
+// Fills OddsFileList, OddsFileCount, OddsFileIndex and CurrentDayOddsCount from the odds
+// files of the guide's date. Names that do not code a known racecourse, day and race, files
+// of a racecourse without a guide, and files beyond the 41st are left out.
+void BuildOddsFileIndex(Session& s);
+
+// "1".."9" -> 1..9, "A"/"a" -> 10, "B"/"b" -> 11, "C"/"c" -> 12, anything else 0.
+int CodeCharValue(char c);
+int CodeCharValue(std::string_view s);  // first character; empty gives 0
+
+// The racecourse name of a code 1..10, four blanks otherwise. With year 9999 the code is
+// taken as a meeting number 1..3 and the name written in that meeting's guide is returned
+// (four blanks for another number).
+std::string RacecourseName(const RaceModel& race, int code, int year);
+// The table name of a code 1..10, empty otherwise.
+std::string RacecourseTableName(int code);
+// 1..10 for a name of the table, 0 otherwise.
+int RacecourseCode(std::string_view name);
+
+// Updates the meeting and race buttons and the rest of the day view from the model.
+void RefreshDayView(Session& s);
+
+// Messages of the load.
+inline constexpr const char* kNoGuideQuestion =
+    "投票要項が存在しません。\r\n擬似投票要項を作成しますか？";
+inline constexpr const char* kStatusPanel5Text = "疾風組　Ver0.02β";
+inline constexpr const char* kNoMeetingGuideTip = "開催案内は取得されていません";
+
+}  // namespace tz

@@ -1,0 +1,158 @@
+#include "fm98_folders.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "qt_user_port.h"
+
+namespace tz::ui {
+
+namespace {
+
+bool IsFolder(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
+
+QString DefaultPicker(QWidget* parent, const QString& caption, const QString& start) {
+  return QFileDialog::getExistingDirectory(parent, caption, start,
+                                           QFileDialog::ShowDirsOnly);
+}
+
+struct DialogText {
+  const char* objectName;
+  const char* caption;
+  const char* frame;
+  const char* labelName;
+};
+
+DialogText TextsOf(FolderPurpose p) {
+  switch (p) {
+    case FolderPurpose::Pat98: return {"Fm98Dir", "PAT98設定", "PAT98ｲﾝｽﾄｰﾙﾌｫﾙﾀﾞ", "Lbpat"};
+    case FolderPurpose::Bet: return {"Fm98Pbet", "送出ﾌｫﾙﾀﾞ", "BETﾌｧｲﾙ送出ﾌｫﾙﾀﾞ", "lbbet"};
+    case FolderPurpose::Csv: return {"Fm98CSV", ".CSV.TXT ﾌｧｲﾙ", "ﾌｧｲﾙ出力ﾌｫﾙﾀﾞ", "LbCsv"};
+    case FolderPurpose::Jrdb:
+      return {"Fm98JRDB", "JRDB基準ｵｯｽﾞ", "JRDB基準ｵｯｽﾞ格納ﾌｫﾙﾀﾞ", "LbCsv"};
+    default: return {"FolderDialog", "", "", "LbDir"};
+  }
+}
+
+QString CurrentValue(const Session& s, FolderPurpose p) {
+  switch (p) {
+    case FolderPurpose::Pat98: return ToQ(s.app.Pat98Folder.string());
+    case FolderPurpose::Bet: return ToQ(s.app.BetFolder.string());
+    case FolderPurpose::Csv: return ToQ(s.app.settings.CSVpath);
+    case FolderPurpose::Jrdb: return ToQ(s.app.settings.OZpath);
+    default: return {};
+  }
+}
+
+}  // namespace
+
+QString PickerStartFolder(FolderPurpose purpose, const QString& shown, const AppState& app) {
+  switch (purpose) {
+    case FolderPurpose::Pat98: return shown;
+    case FolderPurpose::Bet:
+    case FolderPurpose::Csv:
+      return IsFolder(shown) ? shown : ToQ(app.Pat98Folder.string());
+    default: return IsFolder(shown) ? shown : QDir::currentPath();
+  }
+}
+
+FolderPicker& Fm98Path() {
+  static FolderPicker picker = DefaultPicker;
+  return picker;
+}
+
+FolderDialog::FolderDialog(Session& s, FolderPurpose purpose, QWidget* parent)
+    : QDialog(parent), s_(s), purpose_(purpose) {
+  DialogText t = TextsOf(purpose);
+  setObjectName(t.objectName);
+  setWindowTitle(ToQ(t.caption));
+  auto* lay = new QVBoxLayout(this);
+  auto* frame = new QGroupBox(ToQ(t.frame), this);
+  auto* row = new QHBoxLayout(frame);
+  label_ = new QLabel(CurrentValue(s, purpose), frame);
+  label_->setObjectName(t.labelName);
+  label_->setFrameShape(QFrame::StyledPanel);
+  label_->setMinimumWidth(320);
+  pick_ = new QPushButton("...", frame);
+  pick_->setObjectName("CmdPath");
+  pick_->setFixedWidth(32);
+  row->addWidget(label_, 1);
+  row->addWidget(pick_);
+  lay->addWidget(frame);
+  auto* buttons = new QHBoxLayout;
+  ok_ = new QPushButton("OK", this);
+  ok_->setDefault(true);
+  cancel_ = new QPushButton(ToQ("ｷｬﾝｾﾙ"), this);
+  buttons->addStretch(1);
+  buttons->addWidget(ok_);
+  buttons->addWidget(cancel_);
+  lay->addLayout(buttons);
+  connect(pick_, &QPushButton::clicked, this, &FolderDialog::Pick);
+  connect(ok_, &QPushButton::clicked, this, &FolderDialog::Confirm);
+  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void FolderDialog::Pick() {
+  QString start = PickerStartFolder(purpose_, label_->text(), s_.app);
+  QString chosen = Fm98Path()(this, ToQ("ﾌｫﾙﾀﾞの指定"), start);
+  if (!chosen.isEmpty()) label_->setText(QDir::toNativeSeparators(chosen));
+}
+
+void FolderDialog::Confirm() {
+  std::string folder = FromQ(label_->text());
+  switch (purpose_) {
+    case FolderPurpose::Pat98:
+      accept();
+      emit pat98FolderConfirmed(label_->text());
+      return;
+    case FolderPurpose::Bet: s_.app.BetFolder = folder; break;
+    case FolderPurpose::Csv: s_.app.settings.CSVpath = folder; break;
+    case FolderPurpose::Jrdb: s_.app.settings.OZpath = folder; break;
+    default: break;
+  }
+  accept();
+}
+
+FolderDialog* MakeFm98Dir(Session& s, QWidget* parent) {
+  return new FolderDialog(s, FolderPurpose::Pat98, parent);
+}
+FolderDialog* MakeFm98Pbet(Session& s, QWidget* parent) {
+  return new FolderDialog(s, FolderPurpose::Bet, parent);
+}
+FolderDialog* MakeFm98CSV(Session& s, QWidget* parent) {
+  return new FolderDialog(s, FolderPurpose::Csv, parent);
+}
+FolderDialog* MakeFm98JRDB(Session& s, QWidget* parent) {
+  return new FolderDialog(s, FolderPurpose::Jrdb, parent);
+}
+
+Fm98Open::Fm98Open(const std::vector<std::string>& names, QWidget* parent) : QDialog(parent) {
+  setObjectName("Fm98Open");
+  setWindowTitle(ToQ("過去のﾃﾞｰﾀを開く [TZNAﾌｫﾙﾀﾞ]"));
+  auto* lay = new QVBoxLayout(this);
+  list_ = new QListWidget(this);
+  list_->setObjectName("List1");
+  for (const std::string& n : names) list_->addItem(ToQ(n));
+  if (list_->count() > 0) list_->setCurrentRow(0);
+  lay->addWidget(list_);
+  auto* box = new QDialogButtonBox(this);
+  box->addButton("OK", QDialogButtonBox::AcceptRole);
+  box->addButton(ToQ("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+  connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+  lay->addWidget(box);
+  resize(320, 300);
+}
+
+QString Fm98Open::SelectedName() const {
+  QListWidgetItem* it = list_->currentItem();
+  return it ? it->text() : QString();
+}
+
+}  // namespace tz::ui

@@ -1,0 +1,294 @@
+// The main window's frame: menus, tool bars, status bar, view switching, countdown, sizing,
+// close question and the folder dialogs.
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "app/startup.h"
+#include "fm98_folders.h"
+#include "fm98_main.h"
+#include "support/fake_port.h"
+#include "support/temp_dir.h"
+
+using namespace tz;
+using namespace tz::ui;
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+  static void Init(Session& s, const test::TempDir& home) {
+    InitApplicationState(s, home.path(), 12000 * 15, 9000 * 15);
+  }
+
+ private slots:
+  void menuItems() {
+    test::TempDir home;
+    Session s;
+    Init(s, home);
+    test::FakePort port;
+    Fm98Main w(s, port);
+    struct Item { const char* name; const char* caption; const char* key; bool enabled; };
+    const Item items[] = {
+        {"MenuOpenCurrent", "現在のﾃﾞｰﾀを開く(&N)", "", false},
+        {"MenuOpenPast", "過去のﾃﾞｰﾀを開く(&O)", "Ctrl+O", false},
+        {"MenuSave", "現在のﾃﾞｰﾀを保存(&S)", "", false},
+        {"MenuUpdate", "結果と履歴を上書き保存(&U)", "Ctrl+U", false},
+        {"MenuEnd", "Tazuna98の終了(&X)", "Ctrl+X", true},
+        {"MenuPat98", "PAT98設定(&P)", "", true},
+        {"MenuBet", "BET送出ﾌｫﾙﾀﾞの指定(&B)", "", true},
+        {"MenuCSV", ".CSV.TXT 出力ﾌｫﾙﾀﾞの指定(&V)", "", true},
+        {"MenuJRDB", "JRDB基準ｵｯｽﾞ格納ﾌｫﾙﾀﾞの指定(&J)", "", true},
+        {"menuwars", "FHWARSｵｯｽﾞ変換(&F)", "", false},
+        {"menuwkekka", "FHWARS成績変換(&K)", "", false},
+        {"MenuOption", "ｵﾌﾟｼｮﾝ(&O)", "", false},
+        {"MenuList", "競走成績一覧(&R)", "Ctrl+R", false},
+        {"MenuAna", "推奨穴馬一覧(&A)", "Ctrl+A", false},
+        {"MenuRZ", "予想値一覧(&Z)", "Ctrl+Z", false},
+        {"MenuCon", "FHWARSｺﾝﾃｽﾄ形式(&C)", "", false},
+        {"MenuVersion", "ﾊﾞｰｼﾞｮﾝ情報(&V)", "", true},
+    };
+    for (const Item& it : items) {
+      auto* a = w.findChild<QAction*>(it.name);
+      QVERIFY2(a, it.name);
+      QCOMPARE(a->text(), QString::fromUtf8(it.caption));
+      QCOMPARE(a->shortcut(), QKeySequence(it.key));
+      QVERIFY2(a->isEnabled() == it.enabled, it.name);
+    }
+    QStringList menus;
+    for (QAction* a : w.menuBar()->actions()) menus << a->text();
+    QCOMPARE(menus, (QStringList{QString::fromUtf8("ﾌｧｲﾙ(&F)"), QString::fromUtf8("ﾂｰﾙ(&T)"),
+                                 QString::fromUtf8("ﾍﾙﾌﾟ(&H)")}));
+  }
+
+  void toolBarsAndStatusBar() {
+    test::TempDir home;
+    Session s;
+    Init(s, home);
+    test::FakePort port;
+    Fm98Main w(s, port);
+    struct B { int index; const char* caption; const char* tip; };
+    const B buttons[] = {{1, "ﾁｪｯｸ", "気になる馬の登録・解除"}, {3, "ｸﾞﾗﾌ", "ｸﾞﾗﾌ"},
+                         {4, "予想", "穴馬予想＆出馬表"},        {6, "枠連", "枠連ｵｯｽﾞ"},
+                         {9, "切替", "馬連・ﾜｲﾄﾞの表示切替"},   {11, "履歴", "投票履歴"},
+                         {12, "結果", "競走成績・払い戻し"},     {14, "投票", "勝馬投票"},
+                         {16, "CSV", "CSVﾌｧｲﾙへ書き出し"}};
+    for (const B& b : buttons) {
+      QToolButton* tb = w.ToolButton(b.index);
+      QVERIFY(tb);
+      QCOMPARE(tb->text(), QString::fromUtf8(b.caption));
+      QCOMPARE(tb->toolTip(), QString::fromUtf8(b.tip));
+      QVERIFY(!tb->isEnabled());  // nothing selected yet
+    }
+    for (int sep : {2, 5, 7, 8, 10, 13, 15}) QVERIFY(!w.ToolButton(sep));
+
+    QStringList patterns;
+    for (QAction* a : w.ToolButton(14)->menu()->actions()) patterns << a->text();
+    QCOMPARE(patterns, (QStringList{QString::fromUtf8("ﾎﾞｯｸｽ"), QString::fromUtf8("限定ながし"),
+                                    QString::fromUtf8("総ながし"), QString::fromUtf8("ｸﾘｱ")}));
+
+    for (int i = 5; i <= 16; ++i) QCOMPARE(w.RaceButton(i)->text(), QString("%1R").arg(i - 4));
+    QCOMPARE(w.RaceButton(17)->text(), QString::fromUtf8("前日"));
+    QVERIFY(!w.RaceButton(4));
+
+    QCOMPARE(w.StatusPanel(5)->text(), QString::fromUtf8("疾風組　Ver0.02β"));
+    QCOMPARE(w.StatusPanel(1)->toolTip(),
+             QString::fromUtf8("ここをクリックすると「過去のデータを開く」"));
+    QCOMPARE(w.windowTitle(), QString::fromStdString("Tazuna98 - " + s.app.DataFolder.string()));
+  }
+
+  void viewButtonCyclesAndDropDownPicks() {
+    test::TempDir home;
+    Session s;
+    Init(s, home);
+    test::FakePort port;
+    Fm98Main w(s, port);
+    w.show();
+    QCOMPARE(w.ViewMode(), 0);
+    QToolButton* b = w.ToolButton(9);
+    b->setEnabled(true);
+    QList<int> seen;
+    for (int i = 0; i < 3; ++i) {
+      b->click();
+      seen << w.ViewMode();
+    }
+    QCOMPARE(seen, (QList<int>{1, 2, 0}));
+    QList<QAction*> items = b->menu()->actions();
+    QCOMPARE(items.size(), 3);
+    QCOMPARE(items[2]->text(), QString::fromUtf8("馬連+ﾜｲﾄﾞ"));
+    items[2]->trigger();
+    QCOMPARE(w.ViewMode(), 2);
+    items[1]->trigger();
+    QCOMPARE(w.ViewMode(), 1);
+    QCOMPARE(w.findChild<QLabel*>("LbView")->text(), QString::fromUtf8("ﾜｲﾄﾞ"));
+  }
+
+  void countdownFollowsTheInjectedClock() {
+    test::TempDir home;
+    Session s;
+    Init(s, home);
+    test::FakePort port;
+    Fm98Main w(s, port);
+    w.show();
+    QDateTime now;
+    w.SetClock([&now] { return now; });
+    QLabel* l = w.TimeLabel();
+
+    // No race card: the label stays hidden.
+    now = QDateTime(QDate(2003, 5, 10), QTime(15, 32));
+    w.TickCountdown();
+    QVERIFY(!l->isVisible());
+
+    s.race.GuideDate = "20030510";
+    s.race.StartTimeText = "1540";
+    s.race.StartTimeCaption = "    発走時刻  15時40分";
+    l->setText(QString::fromUtf8("発走時刻  15時40分"));
+
+    struct Step { QDateTime at; const char* tip; const char* text; const char* back; };
+    const Step steps[] = {
+        {QDateTime(QDate(2003, 5, 10), QTime(13, 10)), "あと 2時間30分", "発走時刻  15時40分",
+         "#000080"},
+        {QDateTime(QDate(2003, 5, 10), QTime(15, 32)), "あと 8分", "発走時刻  15時40分",
+         "#ffff00"},
+        {QDateTime(QDate(2003, 5, 10), QTime(15, 41)), "締め切り", "    発走時刻  15時40分",
+         "#ff0000"},
+        {QDateTime(QDate(2003, 5, 11), QTime(9, 0)), "レース終了", "    発走時刻  15時40分",
+         "#404040"},
+    };
+    for (const Step& st : steps) {
+      now = st.at;
+      w.TickCountdown();
+      QVERIFY(l->isVisible());
+      QCOMPARE(l->toolTip(), QString::fromUtf8(st.tip));
+      QCOMPARE(l->text(), QString::fromUtf8(st.text));
+      QVERIFY2(l->styleSheet().contains(QString("background-color: ") + st.back),
+               qPrintable(l->styleSheet()));
+    }
+  }
+
+  void timerDrivesTheCountdown() {
+    test::TempDir home;
+    Session s;
+    Init(s, home);
+    test::FakePort port;
+    Fm98Main w(s, port);
+    w.show();
+    w.SetClock([] { return QDateTime(QDate(2003, 5, 10), QTime(15, 35)); });
+    s.race.GuideDate = "20030510";
+    s.race.StartTimeText = "1540";
+    QTRY_COMPARE_WITH_TIMEOUT(w.TimeLabel()->toolTip(), QString::fromUtf8("あと 5分"), 3000);
+  }
+
+  void widthSnapsBackToTheMinimum() {
+    test::TempDir home;
+    Session s;
+    Init(s, home);
+    test::FakePort port;
+    Fm98Main w(s, port);
+    w.show();
+    int fixedHeight = w.height();
+    w.resize(200, 900);
+    QCOMPARE(w.width(), TwipsToPixels(9600, &w));
+    QCOMPARE(w.height(), fixedHeight);
+    w.resize(TwipsToPixels(11000, &w), 100);
+    QCOMPARE(w.width(), TwipsToPixels(11000, &w));
+  }
+
+  void closeCancelledKeepsTheWindowAndTheSettings() {
+    test::TempDir home;
+    Session s;
+    Init(s, home);
+    s.app.settings.TermScr = 1;
+    s.app.Pat98GuideDate = "20030510";
+    test::FakePort port;
+    port.answers.push_back(Answer::Cancel);
+    Fm98Main w(s, port);
+    w.show();
+    QVERIFY(!w.close());
+    QVERIFY(w.isVisible());
+    QCOMPARE(port.messages.size(), size_t(1));
+    QCOMPARE(port.messages[0].text, std::string("Tazuna98を終了します。\r\n現在のデータを保存しますか？"));
+    QVERIFY(!std::filesystem::exists(s.app.StoreRoot / "tz98.ini"));
+
+    port.answers.push_back(Answer::No);
+    QVERIFY(w.close());
+    QVERIFY(std::filesystem::exists(s.app.StoreRoot / "tz98.ini"));
+  }
+
+  void hintLabelWithoutPat98Program() {
+    test::TempDir home;
+    Session s;
+    Init(s, home);
+    test::FakePort port;
+    {
+      Fm98Main w(s, port);
+      QVERIFY(!w.HintLabel()->isHidden());
+      QCOMPARE(w.HintLabel()->text(),
+               QString::fromUtf8("はじめにＰＡＴ９８インストールフォルダを指定して下さい。"));
+    }
+    home.Write("PAT98.EXE", "x");
+    Fm98Main w2(s, port);
+    QVERIFY(w2.HintLabel()->isHidden());
+  }
+
+  void folderDialogsShowAndStoreTheirSetting() {
+    test::TempDir home;
+    Session s;
+    Init(s, home);
+    std::filesystem::create_directories(home / "bets");
+    s.app.BetFolder = home / "gone";
+    QString askedCaption, askedStart;
+    Fm98Path() = [&](QWidget*, const QString& caption, const QString& start) {
+      askedCaption = caption;
+      askedStart = start;
+      return QString::fromStdString((home / "bets").string());
+    };
+    std::unique_ptr<FolderDialog> d(MakeFm98Pbet(s, nullptr));
+    QCOMPARE(d->windowTitle(), QString::fromUtf8("送出ﾌｫﾙﾀﾞ"));
+    QCOMPARE(d->FolderLabel()->text(), QString::fromStdString((home / "gone").string()));
+    d->PickButton()->click();
+    QCOMPARE(askedCaption, QString::fromUtf8("ﾌｫﾙﾀﾞの指定"));
+    // The bet folder shown no longer exists: the picker starts in the PAT98 folder.
+    QCOMPARE(askedStart, QString::fromStdString(s.app.Pat98Folder.string()));
+    QCOMPARE(s.app.BetFolder, home / "gone");  // not stored before OK
+    d->OkButton()->click();
+    QCOMPARE(s.app.BetFolder, home / "bets");
+
+    std::unique_ptr<FolderDialog> c(MakeFm98CSV(s, nullptr));
+    c->FolderLabel()->setText("/somewhere");
+    c->CancelButton()->click();
+    QCOMPARE(s.app.settings.CSVpath, std::string());
+
+    std::unique_ptr<FolderDialog> p(MakeFm98Dir(s, nullptr));
+    QCOMPARE(p->windowTitle(), QString::fromUtf8("PAT98設定"));
+    QCOMPARE(p->FolderLabel()->objectName(), QString("Lbpat"));
+    QSignalSpy spy(p.get(), &FolderDialog::pat98FolderConfirmed);
+    p->OkButton()->click();
+    QCOMPARE(spy.count(), 1);
+    Fm98Path() = nullptr;
+  }
+
+  void pickerStartFolders() {
+    test::TempDir home;
+    Session s;
+    Init(s, home);
+    QString existing = QString::fromStdString(home.path().string());
+    QString gone = existing + "/gone";
+    QString pat = QString::fromStdString(s.app.Pat98Folder.string());
+    struct C { FolderPurpose p; QString shown; QString start; };
+    const C cases[] = {
+        {FolderPurpose::Pat98, gone, gone},
+        {FolderPurpose::Bet, existing, existing},
+        {FolderPurpose::Bet, gone, pat},
+        {FolderPurpose::Csv, gone, pat},
+        {FolderPurpose::Jrdb, gone, QDir::currentPath()},
+        {FolderPurpose::Jrdb, existing, existing},
+    };
+    for (const C& c : cases) QCOMPARE(PickerStartFolder(c.p, c.shown, s.app), c.start);
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
