@@ -2,6 +2,7 @@
 // spreads the stakes and, with --send, writes the .BET file. It runs the same operations as
 // the windows (race selection and analysis, marking, bet list, allocation, send), so a file
 // written here is the same as one written from the bet window for the same marks.
+#include <cstdint>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -148,7 +149,7 @@ struct BetOptions {
   std::string betdir;
   std::string pat98;
   std::string home;
-  std::optional<std::int32_t> money, limit, profit;
+  std::optional<std::int64_t> money, limit, profit;
 };
 
 int RunBet(const BetOptions& o) {
@@ -156,9 +157,15 @@ int RunBet(const BetOptions& o) {
   Session s;
   const std::filesystem::path home = o.home.empty() ? text::ProgramFolder() : std::filesystem::path(o.home);
   InitApplicationState(s, home, 0, 0);
-  if (o.money) s.app.settings.Money = *o.money;
-  if (o.limit) s.app.settings.Limit = *o.limit;
-  if (o.profit) s.app.settings.Profit = *o.profit;
+  // Amounts given on the command line are taken as the amount dialog takes them: whole
+  // hundreds within the dialog's ranges.
+  if (o.money || o.limit || o.profit) {
+    OpenAmountDialog(s);
+    if (o.money) s.betWindow.Amount.MoneyCapital = std::to_string(*o.money);
+    if (o.limit) s.betWindow.Amount.MoneyLimit = std::to_string(*o.limit);
+    if (o.profit) s.betWindow.Amount.ProfitTarget = std::to_string(*o.profit);
+    ApplyAmountDialog(s);
+  }
   // PAT98's folder decides which day may be sent: --pat98, else the stored setting, else (no
   // betting guide there) FOLDER itself.
   std::filesystem::path pat98 = o.pat98;

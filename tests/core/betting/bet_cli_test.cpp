@@ -7,6 +7,7 @@
 #include "analysis/main_window_model.h"
 #include "analysis/pipeline.h"
 #include "analysis/bracket_model.h"
+#include "core/analysis/sample_day.h"
 #include "betting/bet_list.h"
 #include "betting/marking.h"
 #include "pat98/day_loader.h"
@@ -147,11 +148,13 @@ TEST(BetCli, WritesTheSameFileAsTheBetWindow) {
   }
   EXPECT_EQ(text.substr(text.size() - 4), "\r\n\r\n");
 
-  // A second send of the day gets the next number.
+  // A second send of the day gets the next number; a stake given on the command line is taken
+  // in whole hundreds as the amount dialog takes it.
   r = RunCommand(Cli(Q(d / "PAT98") + " --meeting 1 --race 11 --bets 4:03-08 --send --betdir " + Q(d / "cli") +
-                     " --home " + Q(d / "home") + " --money 500"));
+                     " --home " + Q(d / "home") + " --money 550"));
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(text::DecodeSjis(ReadAll(d / "cli" / "03040502.BET")).find("     500\r\n\r\n") != std::string::npos, true);
+  EXPECT_EQ(text::DecodeSjis(ReadAll(d / "cli" / "03040502.BET")),
+            "東京 2回 8日  11R\r\n\r\n馬  3-8   139.7     500\r\n\r\n");
 }
 
 TEST(BetCli, ListsWithoutSendingAndRefusesBadRequests) {
@@ -196,6 +199,42 @@ TEST(BetCli, SendsOnlyPat98sCurrentDay) {
   EXPECT_NE(r.exitCode, 0);
   EXPECT_NE(r.err.find("送出できません"), std::string::npos) << r.err;
   EXPECT_TRUE(text::ListFolder(d / "bet", "*").empty());
+}
+
+TEST(BetCli, AdvanceSaleRaceIsWrittenAsRace13) {
+  TempDir d;
+  const fs::path pat98 = d / "PAT98";
+  // Race 3 of the day and race 11 of the next day on advance sale.
+  test::RacePlan today;
+  today.race = 3;
+  test::WriteRace(pat98, today);
+  test::RacePlan advance;
+  advance.race = 11;
+  advance.day = 2;
+  advance.horses = 10;
+  test::WriteRace(pat98, advance);
+  fixture::GuideRecord g;
+  g.date = "20030105";
+  g.courseCode = 6;
+  g.year = 2003;
+  g.kai = 1;
+  g.day = 1;
+  g.saleCodes[3] = 31;
+  Write(pat98, "UY-A.JRA", fixture::GuideBytes(g));
+  g.day = 2;
+  g.saleCodes = {};
+  g.saleCodes[11] = 31;
+  Write(pat98, "UY-D.JRA", fixture::GuideBytes(g));
+  fs::create_directories(d / "bet");
+
+  auto r = RunCommand(Cli(Q(pat98) + " --meeting 1 --race 13 --bets 1:04,4:02-09 --send --betdir " + Q(d / "bet") +
+                          " --home " + Q(d / "home")));
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  // The window shows the real race number; the file addresses the race as 13.
+  EXPECT_NE(r.out.find("中山 1回 2日  11R\n"), std::string::npos) << r.out;
+  const std::string text = text::DecodeSjis(ReadAll(d / "bet" / "03010501.BET"));
+  EXPECT_EQ(text.rfind("中山 1回 2日  13R\r\n\r\n単  4   ", 0), 0u) << text;
+  EXPECT_NE(text.find("\r\n馬  2-9 "), std::string::npos) << text;
 }
 
 }  // namespace
