@@ -18,6 +18,10 @@ bool MarkQualifies(int m, char letter1, char letter2) {
   return (m & b) == b || m == a || m == 7;
 }
 
+char LeadingPoolLetter(int cf, int c60) {
+  return (c60 > 0 && 100.0 * cf / c60 > 35) ? 'T' : 'F';
+}
+
 void ClassifyRace(Session& s) {
   AnalysisState& a = s.analysis;
   PredictionModel& model = s.prediction;
@@ -49,7 +53,7 @@ void ClassifyRace(Session& s) {
   }
 
   // Letter 1: the share of win-over-bet runners among those up to 60.
-  const char letter1 = (c60 > 0 && 100.0 * cf / c60 > 35) ? 'T' : 'F';
+  const char letter1 = LeadingPoolLetter(cf, c60);
 
   // Letter 2: from the first gap group and the short prices.
   const int g1 = a.GapGroups[kGapSizeRow][1];

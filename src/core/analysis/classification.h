@@ -12,4 +12,8 @@ void ClassifyRace(Session& s);
 // ("R"/"Z").
 bool MarkQualifies(int m, char letter1, char letter2);
 
+// Letter 1 of the race class: "T" when more than 35 % of the runners up to 60 (c60) are
+// over-bet in the win pool (cf, favourite excluded), else "F".
+char LeadingPoolLetter(int cf, int c60);
+
 }  // namespace tz

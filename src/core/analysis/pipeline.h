@@ -21,7 +21,7 @@ void AnalyseRace(Session& s, UserPort& port);
 // Fills the JRDB base odds of the loaded race (JrdbWinBase, JrdbPlaceBase, JrdbLoaded).
 void LoadJrdbBaseOdds(Session& s);
 // The JRDB race key of the loaded race: course "00", year, meeting, day character, race "00".
-std::string JrdbRaceKey(const Session& s);
+std::string SelectedRaceJrdbKey(const Session& s);
 // Sets the selection of a race slot 1..13 of a meeting (what a race button does before
 // analysing); used by the batch runs and the command-line tool.
 void SetRaceSelection(Session& s, int meeting, int slot);

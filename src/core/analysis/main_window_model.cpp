@@ -1,0 +1,411 @@
+#include "analysis/main_window_model.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "analysis/upset.h"
+#include "analysis/vote_shares.h"
+#include "session.h"
+#include "text/numbers.h"
+#include "text/strings.h"
+
+namespace tz {
+
+namespace {
+
+using text::OddsValue;
+
+// Main tool-bar buttons (the other indices are separators).
+constexpr std::array<int, 9> kToolbarButtons{1, 3, 4, 6, 9, 11, 12, 14, 16};
+
+int HorseAt(const Session& s, int p) { return s.race.HorseOrder[p]; }
+
+void ClearRow(RowCells& cells) {
+  for (auto& c : cells) c = CellView{};
+}
+
+BracketLabel BracketLabelFor(const Session& s, int bracket) {
+  BracketLabel l;
+  if (bracket < 1 || bracket > kMaxBrackets) return l;
+  l.Text = std::to_string(bracket);
+  l.BackColor = s.app.BracketColors[bracket - 1];
+  // Brackets 2 and 4 are dark: their numbers are written in the colour of bracket 1 (white).
+  l.ForeColor = (bracket == 2 || bracket == 4) ? s.app.BracketColors[0] : colours::kBlack;
+  return l;
+}
+
+// Column values of the gap-marker columns, by position.
+double GapValue(const Session& s, int column, int p) {
+  switch (column) {
+    case kGapPlace: return s.analysis.PlaceOddsByPos[p];
+    case kGapWin: return s.analysis.WinOddsByPos[p];
+    case kGapSynthetic: return s.analysis.SyntheticWinOdds[p];
+    default: return s.mainWindow.JrdbWinByPos[p];
+  }
+}
+
+// The gap markers and reversal texts of one column over the runners.
+void MarkGapsOfColumn(Session& s, int column, RowCells* reversalCells, bool bottomMarker) {
+  auto& mw = s.mainWindow;
+  const int m = mw.RunnerCount;
+  auto& markers = mw.LbDanso[column];
+  for (auto& g : markers) g = GapMarker{};
+  for (int i = 2; i <= m; ++i) {
+    const double v = GapValue(s, column, i);
+    double b = 0;
+    for (int k = 1; k < i; ++k) {
+      const double u = GapValue(s, column, k);
+      if (u < v && u > b) b = u;
+    }
+    const double r = b > 0 ? v / b : 0;
+    if (reversalCells && v < GapValue(s, column, i - 1)) (*reversalCells)[i].ForeColor = colours::kRed;
+    GapMarker& g = markers[i];
+    if (r >= 2) {
+      g = {true, colours::kRed, 37};
+    } else if (r >= 1.8) {
+      g = {true, colours::kMagenta, 37};
+    } else if (r >= 1.7) {
+      g = {true, colours::kBlue, 37};
+    } else if (r >= 1.5) {
+      g = {true, colours::kBlue, 13};
+    }
+  }
+  if (bottomMarker && m >= 1) {
+    bool reaches100 = false;
+    for (int p = 1; p <= m; ++p) {
+      if (GapValue(s, column, p) >= 100) reaches100 = true;
+    }
+    if (!reaches100) markers[m + 1] = {true, colours::kRed, 37};
+  }
+}
+
+int JrdbClass(double v, const std::array<double, 5>& limits) {
+  int k = 0;
+  for (double l : limits) {
+    if (v >= l) ++k;
+  }
+  return k;
+}
+
+// Size class 1..6 of a move from base b to current c; 0 = no indicator.
+int MoveSizeClass(int p, double b, double c, bool placeColumn) {
+  if (p <= 3) {
+    const double d = std::fabs(b - c);
+    if (d == 0) return 0;
+    if (placeColumn) {
+      if (d <= 0.2) return 6;
+      if (d <= 0.4) return 5;
+      if (d <= 0.9) return 3;
+      if (d <= 1.9) return 2;
+      return 1;
+    }
+    if (d <= 0.4) return 6;
+    if (d <= 0.7) return 5;
+    if (d <= 1.2) return 3;
+    if (d <= 1.9) return 2;
+    return 1;
+  }
+  const double hi = std::max(b, c);
+  const double lo = std::min(b, c);
+  const double q = hi / lo;  // lo = 0 gives infinity: the largest move
+  if (q == 1) return 0;
+  if (q < 1.2) return 6;
+  if (q < 1.3) return 5;
+  if (q < 1.5) return 4;
+  if (q < 1.8) return 3;
+  if (q < 2.0) return 2;
+  return 1;
+}
+
+std::string RankText(int rank) { return rank > 0 ? std::to_string(rank) : std::string(); }
+
+}  // namespace
+
+int SyntheticClass(double odds) {
+  if (odds < 3.9) return 0;
+  if (odds < 5.6) return 1;
+  if (odds < 8.9) return 2;
+  if (odds < 15.7) return 3;
+  if (odds < 33.6) return 4;
+  if (odds < 60.0) return 5;
+  return 6;
+}
+
+Colour QuinellaBandColour(double odds) {
+  if (odds == 0) return colours::kWhite;
+  if (odds < 10) return colours::kBelowTen;
+  if (odds < 20) return colours::kClass[0];
+  if (odds < 30) return colours::kClass[1];
+  if (odds < 50) return colours::kClass[2];
+  if (odds < 90) return colours::kClass[3];
+  if (odds < 120) return colours::kClass[4];
+  if (odds < 300) return colours::kClass[5];
+  return colours::kClass[6];
+}
+
+void ResetMainWindow(Session& s) {
+  auto& mw = s.mainWindow;
+  mw.RaceShown = true;
+  // Every auxiliary window except the lists closes; the prediction rows are discarded.
+  ++mw.CloseAuxWindowsSerial;
+  s.prediction = PredictionModel{};
+  mw.RowCount = s.race.HorseCount;
+  mw.RunnerCount = RunnerCount(s);
+  for (auto& e : mw.ToolbarEnabled) e = false;
+  for (int b : kToolbarButtons) mw.ToolbarEnabled[b] = true;
+  if (s.race.CurrentSaleCode == 7) {
+    mw.WideViewEnabled = false;
+    mw.ShownView = kViewQuinella;
+  } else {
+    mw.WideViewEnabled = true;
+    mw.ShownView = mw.ViewMode;
+  }
+  mw.ViewLabel = kViewNames[mw.ShownView];
+}
+
+void ShowNoRace(Session& s) {
+  auto& mw = s.mainWindow;
+  mw.RaceShown = false;
+  mw.UpsetBarVisible = false;
+  for (auto& e : mw.ToolbarEnabled) e = false;
+  ++mw.CloseAuxWindowsSerial;
+}
+
+void ClearPanels(Session& s) {
+  auto& mw = s.mainWindow;
+  for (RowCells* r : {&mw.odzren, &mw.odztan, &mw.odzfuk, &mw.rankfuk, &mw.ranktan, &mw.rankren,
+                      &mw.rankodz, &mw.odzpar, &mw.WidePar, &mw.Lbana, &mw.jrdbtan, &mw.jrdbfuk,
+                      &mw.rankjrdb, &mw.rankjrdb2}) {
+    ClearRow(*r);
+  }
+  for (auto& row : mw.odzuma) for (auto& c : row) c = CellView{};
+  for (auto& row : mw.WideOdz) for (auto& c : row) c = CellView{};
+  for (auto& row : mw.BandColor) row.fill(colours::kWhite);
+  for (auto* labels : {&mw.numwak, &mw.Lbwcl, &mw.LbWidewcl}) {
+    for (auto& l : *labels) l = BracketLabel{};
+  }
+  for (auto* headers : {&mw.numumaY, &mw.numumaX, &mw.numX}) {
+    for (auto& h : *headers) h.Text.clear();  // selections stay
+  }
+  for (auto& set : mw.LbDanso) for (auto& g : set) g = GapMarker{};
+  for (auto& c : mw.PicFukTo) c = IndicatorCell{};
+  mw.JrdbWinByPos.fill(0);
+  mw.JrdbPlaceByPos.fill(0);
+  mw.JrdbWinRank.fill(0);
+  mw.JrdbPlaceRank.fill(0);
+  mw.LbtimeVisible = false;
+  mw.LbtimeBackColor = colours::kNavy;
+  mw.LbtimeForeColor = colours::kWhite;
+  mw.UpsetBarVisible = false;
+  mw.UpsetBarLength = 0;
+  mw.Lbjval.clear();
+  mw.KaburiVisible = false;
+  mw.LbKaburi.clear();
+  mw.LbDown.clear();
+}
+
+void FillPanels(Session& s) {
+  auto& mw = s.mainWindow;
+  const auto& r = s.race;
+  const auto& a = s.analysis;
+  const int n = r.HorseCount;
+  const int m = RunnerCount(s);
+  mw.RowCount = n;
+  mw.RunnerCount = m;
+  mw.JrdbLayout = a.JrdbLoaded != 0;
+
+  mw.lblkai = r.OddsCourseName + " " + std::to_string(r.OddsKai) + "回 " +
+              std::to_string(r.OddsDay) + "日 " + " " + std::to_string(r.CurrentRace) + "R";
+  mw.lblrace = text::Trim(r.RaceTitle[0]) + "    " + text::Trim(r.RaceTitle[1]);
+  mw.Lbltime = std::to_string(r.OddsHour) + "時" + std::to_string(r.OddsMinute) + "分 " +
+               (r.OddsTimeKind == 0 ? "現在" : "発走");
+
+  for (int p = 1; p <= n; ++p) {
+    const int h = HorseAt(s, p);
+    if (h < 1 || h > kMaxHorses) continue;
+    const std::string num = std::to_string(h);
+    mw.numumaY[p - 1].Text = num;
+    mw.numwak[p - 1] = BracketLabelFor(s, r.HorseBracket[h]);
+    if (p <= m) {
+      mw.numumaX[p - 1].Text = num;
+      mw.numX[p - 1].Text = num;
+      mw.Lbwcl[p - 1] = mw.numwak[p - 1];
+      mw.LbWidewcl[p - 1] = mw.numwak[p - 1];
+    }
+    // A scratched horse shows "取消"; a runner without any quote keeps its "999.9".
+    mw.odzren[p].Text = IsScratched(s, h) ? std::string("取消") : a.SyntheticWinText[h];
+    mw.odztan[p].Text = r.WinOdds[h];
+    mw.odzfuk[p].Text = r.PlaceOddsLow[h];
+    mw.odzpar[p].Text = a.QuinellaShareText[h];
+    mw.WidePar[p].Text = a.WideShareText[h];
+  }
+
+  for (int p = 1; p <= m; ++p) {
+    mw.rankfuk[p].Text = RankText(a.PlaceRankByPos[p]);
+    mw.ranktan[p].Text = RankText(a.WinRankByPos[p]);
+    mw.rankren[p].Text = std::to_string(p);
+    mw.rankodz[p].Text = RankText(a.FavQuinellaRank[p]);
+    // A pool that rates the horse at least two places higher than 仮単 does shows red.
+    if (a.PlaceRankByPos[p] < p - 1) mw.rankfuk[p].ForeColor = colours::kRed;
+    if (a.WinRankByPos[p] < p - 1) mw.ranktan[p].ForeColor = colours::kRed;
+    if (a.FavQuinellaRank[p] < p - 1) mw.rankodz[p].ForeColor = colours::kRed;
+  }
+
+  const bool wide = r.CurrentSaleCode != 7;
+  for (int p = 1; p <= m; ++p) {
+    const int h = HorseAt(s, p);
+    for (int q = 1; q <= m; ++q) {
+      const int k = HorseAt(s, q);
+      if (p == q) continue;
+      mw.odzuma[p - 1][q - 1].Text = r.QuinellaOdds[h][k];
+      if (wide) {
+        CellView& c = mw.WideOdz[p - 1][q - 1];
+        c.Text = r.WideOddsLow[h][k];
+        c.ToolTip = "ﾜｲﾄﾞ  " + r.WideOddsLow[h][k] + " - " + r.WideOddsHigh[h][k];
+      }
+    }
+  }
+
+  KaburiDegree(s);
+  UnderTenShift(s);
+  mw.KaburiVisible = a.KaburiVisible;
+  mw.LbKaburi = a.KaburiVisible ? a.KaburiText : std::string();
+  mw.LbDown = a.UnderTenShiftText;
+}
+
+void ColourByClass(Session& s) {
+  auto& mw = s.mainWindow;
+  const auto& a = s.analysis;
+  const int m = mw.RunnerCount;
+  mw.OdzColorAtAnalysis = s.app.settings.OdzColor;
+  for (int p = 1; p <= m; ++p) {
+    const Colour c = colours::kClass[SyntheticClass(a.SyntheticWinOdds[p])];
+    for (RowCells* r : {&mw.odzfuk, &mw.odztan, &mw.odzren, &mw.rankfuk, &mw.ranktan,
+                        &mw.rankren, &mw.rankodz, &mw.odzpar, &mw.WidePar}) {
+      (*r)[p].BackColor = c;
+    }
+    for (int q = 1; q <= m; ++q) {
+      const Colour cell = p == q ? colours::kWhite : c;
+      mw.WideOdz[p - 1][q - 1].BackColor = cell;
+      mw.BandColor[p - 1][q - 1] = QuinellaBandColour(OddsValue(mw.odzuma[p - 1][q - 1].Text));
+      mw.odzuma[p - 1][q - 1].BackColor =
+          mw.OdzColorAtAnalysis == 1 ? mw.BandColor[p - 1][q - 1] : cell;
+    }
+  }
+}
+
+void MarkGaps(Session& s) {
+  auto& mw = s.mainWindow;
+  MarkGapsOfColumn(s, kGapWin, &mw.odztan, true);
+  MarkGapsOfColumn(s, kGapPlace, &mw.odzfuk, false);
+  MarkGapsOfColumn(s, kGapSynthetic, nullptr, true);
+}
+
+void ApplyPairMarks(Session& s) {
+  auto& mw = s.mainWindow;
+  const auto& a = s.analysis;
+  const int m = mw.RunnerCount;
+  for (int p = 1; p <= m; ++p) {
+    mw.odzfuk[p].ToolTip = a.PlaceTooltip[p];
+    for (int q = 1; q <= m; ++q) {
+      if (p == q) continue;
+      CellView& c = mw.odzuma[p - 1][q - 1];
+      const PairCellMarks& qm = a.QuinellaCellMarks[p][q];
+      if (qm.RedText) c.ForeColor = colours::kRed;
+      c.Bold = qm.Bold;
+      c.Underline = qm.Underline;
+      c.ToolTip = a.QuinellaCellTooltip[p][q];
+      if (s.race.CurrentSaleCode != 7) {
+        CellView& w = mw.WideOdz[p - 1][q - 1];
+        const PairCellMarks& wm = a.WideCellMarks[p][q];
+        if (wm.RedText) w.ForeColor = colours::kRed;
+        w.Bold = wm.Bold;
+      }
+    }
+  }
+}
+
+void FillJrdbPanels(Session& s) {
+  auto& mw = s.mainWindow;
+  const auto& a = s.analysis;
+  const int m = mw.RunnerCount;
+  for (int p = 1; p <= m; ++p) {
+    const int h = HorseAt(s, p);
+    mw.JrdbWinByPos[p] = OddsValue(a.JrdbWinBase[h]);
+    mw.JrdbPlaceByPos[p] = OddsValue(a.JrdbPlaceBase[h]);
+  }
+  for (int p = 1; p <= m; ++p) {
+    int w = 1, f = 1;
+    for (int q = 1; q <= m; ++q) {
+      if (mw.JrdbWinByPos[q] < mw.JrdbWinByPos[p]) ++w;
+      if (mw.JrdbPlaceByPos[q] < mw.JrdbPlaceByPos[p]) ++f;
+    }
+    mw.JrdbWinRank[p] = w;
+    mw.JrdbPlaceRank[p] = f;
+  }
+  static constexpr std::array<double, 5> kWinLimits{10, 20, 30, 50, 90};
+  static constexpr std::array<double, 5> kPlaceLimits{2, 3, 5, 8, 13};
+  for (int p = 1; p <= m; ++p) {
+    const int h = HorseAt(s, p);
+    mw.jrdbtan[p].Text = a.JrdbWinBase[h];
+    mw.jrdbfuk[p].Text = a.JrdbPlaceBase[h];
+    mw.rankjrdb[p].Text = RankText(mw.JrdbWinRank[p]);
+    mw.rankjrdb2[p].Text = RankText(mw.JrdbPlaceRank[p]);
+    const Colour wc = colours::kJrdbClass[JrdbClass(mw.JrdbWinByPos[p], kWinLimits)];
+    mw.jrdbtan[p].BackColor = wc;
+    mw.rankjrdb[p].BackColor = wc;
+    mw.jrdbfuk[p].BackColor = colours::kJrdbClass[JrdbClass(mw.JrdbPlaceByPos[p], kPlaceLimits)];
+  }
+
+  // Change indicators: how the current odds moved against the base odds.
+  for (int col = 0; col < 3; ++col) {
+    for (int p = 1; p <= m; ++p) {
+      const int h = HorseAt(s, p);
+      const double b = col == 0 ? mw.JrdbPlaceByPos[p] : mw.JrdbWinByPos[p];
+      if (!(b > 0)) continue;
+      const double c = col == 0   ? a.PlaceOddsByPos[p]
+                       : col == 1 ? a.WinOddsByPos[p]
+                                  : OddsValue(a.SyntheticWinText[h]);
+      const int k = MoveSizeClass(p, b, c, col == 0);
+      if (k == 0) continue;
+      bool set1;
+      Colour back;
+      if (col < 2) {
+        set1 = c <= b;  // odds shortened
+        back = set1 ? colours::kLightGrey : colours::kWhite;
+      } else {
+        set1 = c > b;
+        back = set1 ? colours::kWhite : colours::kLightGrey;
+      }
+      IndicatorCell& cell = mw.PicFukTo[36 * col + 18 * (set1 ? 1 : 0) + (p - 1)];
+      cell.Image = set1 ? 6 + k : k;
+      cell.BackColor = back;
+    }
+  }
+
+  MarkGapsOfColumn(s, kGapJrdbWin, &mw.jrdbtan, false);
+}
+
+void ToggleHighlight(Session& s, int column, int position) {
+  auto& mw = s.mainWindow;
+  if (position < 1 || position > mw.RunnerCount) return;
+  RowCells& cells = column == 1 ? mw.odzfuk : mw.odztan;
+  CellView& c = cells[position];
+  if (c.BackColor == colours::kMark) {
+    c.BackColor = colours::kClass[SyntheticClass(s.analysis.SyntheticWinOdds[position])];
+  } else {
+    c.BackColor = colours::kMark;
+  }
+}
+
+void SetViewMode(Session& s, int mode) {
+  auto& mw = s.mainWindow;
+  mw.ViewMode = ((mode % 3) + 3) % 3;
+  mw.ShownView = (s.race.CurrentSaleCode == 7 && mw.RaceShown) ? kViewQuinella : mw.ViewMode;
+  mw.ViewLabel = kViewNames[mw.ShownView];
+}
+
+void CycleViewMode(Session& s) { SetViewMode(s, s.mainWindow.ViewMode + 1); }
+
+}  // namespace tz

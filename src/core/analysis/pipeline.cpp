@@ -1,0 +1,252 @@
+#include "analysis/pipeline.h"
+
+#include <string>
+#include <vector>
+
+#include "analysis/classification.h"
+#include "analysis/indicators.h"
+#include "analysis/main_window_model.h"
+#include "analysis/upset.h"
+#include "analysis/vote_shares.h"
+#include "pat98/day_loader.h"
+#include "pat98/odds_reader.h"
+#include "results/race_card.h"
+#include "session.h"
+#include "text/files.h"
+#include "text/numbers.h"
+#include "text/sjis.h"
+#include "text/strings.h"
+
+namespace tz {
+
+namespace {
+
+constexpr const char* kNoQuinellaOdds = "馬連ｵｯｽﾞが取得されていません。";
+constexpr const char* kNotPat98Quinella = "PAT98対応の馬連ｵｯｽﾞﾌｧｲﾙではありません。";
+constexpr const char* kGuideError = "投票要項エラー";
+
+// The day of the meeting as one character: 1..9, then a, b, c.
+std::string DayChar(int day) {
+  if (day >= 1 && day <= 9) return std::to_string(day);
+  if (day >= 10 && day <= 12) return std::string(1, static_cast<char>('a' + day - 10));
+  return std::to_string(day);
+}
+
+std::string TwoDigits(int v) { return text::FormatNumber(v, "00"); }
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string cur;
+  for (char c : text) {
+    if (c == '\n') {
+      lines.push_back(cur);
+      cur.clear();
+    } else if (c != '\r') {
+      cur.push_back(c);
+    }
+  }
+  if (!cur.empty()) lines.push_back(cur);
+  return lines;
+}
+
+std::string BaseOddsField(const std::string& line, std::size_t start) {
+  std::string v = text::Mid(line, start, 5);
+  if (v == "999.9" || text::Trim(v).empty()) return {};
+  return v;
+}
+
+// Runs the analysis steps of a loaded race in their fixed order.
+void RunAnalysisSteps(Session& s) {
+  ComputeVoteShares(s);
+  FindPopularityGaps(s);
+  BuildPositionTables(s);
+  ClearPanels(s);
+  FillPanels(s);
+  ColourByClass(s);
+  MarkGaps(s);
+  FlagOverbetting(s);
+  ScorePairs(s);
+  ApplyPairMarks(s);
+  if (s.analysis.JrdbLoaded) FillJrdbPanels(s);
+}
+
+}  // namespace
+
+void SetRaceSelection(Session& s, int meeting, int slot) {
+  auto& r = s.race;
+  r.CurrentMeeting = meeting;
+  if (meeting >= 1 && meeting <= kMaxMeetings) r.CurrentCourse = r.MeetingInfo[meeting].CourseCode;
+  r.CurrentDayKind = slot == kAdvanceSaleSlot ? 2 : 1;
+  if (slot >= 1 && slot <= kMaxRaces) r.CurrentRace = slot;
+  r.CurrentOddsFileName.clear();
+  if (r.CurrentCourse >= 1 && r.CurrentCourse <= kMaxCourses && slot >= 1 &&
+      slot <= kAdvanceSaleSlot) {
+    r.CurrentOddsFileName = r.OddsFileIndex[r.CurrentCourse][slot];
+  }
+  const std::string name = text::Trim(r.CurrentOddsFileName);
+  if (name.empty()) {
+    // No file for this race: the odds reader finds nothing and reports it.
+    r.OddsFilePath = {std::string(), std::string()};
+    return;
+  }
+  const fs::path folder = s.app.DataFolder;
+  r.OddsFilePath[0] = text::ResolveName(folder, name).string();
+  r.OddsFilePath[1] = text::ResolveName(folder, "U" + name.substr(1)).string();
+}
+
+std::string SelectedRaceJrdbKey(const Session& s) {
+  const auto& r = s.race;
+  const std::string year = r.GuideDate.size() >= 4 ? r.GuideDate.substr(2, 2) : std::string("  ");
+  return TwoDigits(r.CurrentCourse) + year + std::to_string(r.OddsKai) + DayChar(r.OddsDay) +
+         TwoDigits(r.CurrentRace);
+}
+
+void LoadJrdbBaseOdds(Session& s) {
+  auto& a = s.analysis;
+  for (int h = 1; h <= kMaxHorses; ++h) {
+    a.JrdbWinBase[h].clear();
+    a.JrdbPlaceBase[h].clear();
+  }
+  a.JrdbLoaded = 0;
+  const std::string& folder = s.app.settings.OZpath;
+  const std::string& date = s.race.GuideDate;
+  if (folder.empty() || date.size() < 8) return;
+  const auto path = text::FindEntry(folder, "OZ" + date.substr(2, 6) + ".TXT");
+  if (!path) return;
+  const auto bytes = text::ReadFileBytes(*path);
+  if (!bytes) return;
+  const std::string key = SelectedRaceJrdbKey(s);
+  for (const std::string& line : SplitLines(text::DecodeSjis(*bytes))) {
+    if (!text::EqualsNoCase(text::Left(line, 8), key)) continue;
+    const int n = static_cast<int>(text::ValInt(text::Mid(line, 9, 2)));
+    for (int i = 1; i <= n && i <= kMaxHorses; ++i) {
+      a.JrdbWinBase[i] = BaseOddsField(line, 11 + 5 * (i - 1));
+      a.JrdbPlaceBase[i] = BaseOddsField(line, 101 + 5 * (i - 1));
+    }
+    a.JrdbLoaded = -1;
+    break;
+  }
+}
+
+void AnalyseRace(Session& s, UserPort& port) {
+  auto& r = s.race;
+  const std::string& title = s.app.AppTitle;
+  r.ScratchedCount = 0;
+  r.NoWideOdds = 0;
+  ReadRaceOdds(s, port);
+  if (r.LoadStatus != 0) return;
+
+  int column = (r.CurrentCourse >= 1 && r.CurrentCourse <= kMaxCourses)
+                   ? r.CourseMeetingSlot[r.CurrentCourse]
+                   : 0;
+  if (column >= 1 && r.CurrentDayKind == 2) column += 3;
+  r.CurrentSaleCode = (column >= 1 && column <= kMaxGuideFiles && r.CurrentRace >= 1 &&
+                       r.CurrentRace <= kMaxRaces)
+                          ? r.RaceSaleCode[column][r.CurrentRace]
+                          : 0;
+  r.LoadStatus = 0;
+
+  switch (r.CurrentSaleCode) {
+    case 0:
+      r.LoadStatus = kLoadNotOnSale;
+      return;
+    case 7:
+      if (r.HorseCount < 9) {
+        QuinellaFromBracketTable(r);
+      } else {
+        QuinellaFromBracketRepresentatives(r);
+      }
+      break;
+    case 15:
+      ReadQuinellaFile(s);
+      if (r.LoadStatus < 0) {
+        port.Error(title, kNoQuinellaOdds);
+        return;
+      }
+      if (r.LoadStatus > 0) {
+        port.Error(title, kNotPat98Quinella);
+        return;
+      }
+      break;
+    case 31:
+      ReadQuinellaFile(s);
+      if (r.LoadStatus != 0) {
+        port.Error(title, kNoQuinellaOdds);
+        return;
+      }
+      break;
+    default:
+      r.LoadStatus = kLoadNotOnSale;
+      port.Error(title, kGuideError);
+      return;
+  }
+
+  s.analysis.JrdbLoaded = 0;
+  LoadJrdbBaseOdds(s);
+  RunAnalysisSteps(s);
+
+  if (!s.app.BatchMode) {
+    ReadRaceCard(s);
+    auto& mw = s.mainWindow;
+    const std::string distance = DistanceCaption(r);
+    if (!distance.empty()) mw.Lbm = distance;
+    if (!r.StartTimeText.empty()) {
+      mw.LbtimeVisible = true;
+      mw.LbtimeCaption = PostTimeCaption(r.StartTimeText);
+    }
+  }
+}
+
+void SelectMeeting(Session& s, int button) {
+  if (button < 1 || button > kMaxMeetings) return;
+  for (int b = 5; b <= 17; ++b) {
+    s.dayView.raceButtons[b].pressed = false;
+    s.dayView.raceButtons[b].enabled = false;
+  }
+  s.race.CurrentMeeting = button;
+  s.race.CurrentCourse = s.race.MeetingInfo[button].CourseCode;
+  s.mainWindow.SelectedRaceButton = 0;
+  RefreshDayView(s);
+}
+
+void SelectRace(Session& s, UserPort& port, int button) {
+  if (button < 5 || button > 17) return;
+  for (int b = 5; b <= 17; ++b) s.dayView.raceButtons[b].pressed = b == button;
+  auto& mw = s.mainWindow;
+  mw.SelectedRaceButton = button;
+  SetRaceSelection(s, s.race.CurrentMeeting, button - 4);
+
+  AnalyseRace(s, port);
+  if (s.race.LoadStatus != 0) {
+    ShowNoRace(s);
+    s.dayView.oddsAreaVisible = false;
+    s.dayView.mainToolBarEnabled = false;
+    return;
+  }
+
+  ResetMainWindow(s);
+  s.dayView.oddsAreaVisible = true;
+  s.dayView.mainToolBarEnabled = true;
+  // The prediction rows were discarded with the windows: rebuild the gaps and ranks.
+  FindPopularityGaps(s);
+  RankIndicators(s);
+  ComputeUpsetIndicator(s);
+  const auto& a = s.analysis;
+  mw.Lbjval = a.UpsetCaption;
+  mw.UpsetBarVisible = a.UpsetBarVisible;
+  mw.UpsetBarLength = a.UpsetBarLength;
+
+  const auto& set = s.app.settings;
+  mw.AutoOpen = {set.AutoGraph == 1, set.AutoYoso == 1, set.AutoWaku == 1, set.AutoLog == 1,
+                 set.AutoKekka == 1};
+
+  // Race label: the meeting caption and the race number in four characters with "R". The
+  // advance-sale race shows its real race number.
+  const int race = s.race.CurrentRace;
+  const int m = s.race.CurrentMeeting;
+  const std::string meetingCaption =
+      (m >= 1 && m <= kMaxMeetings) ? s.dayView.meetingButtons[m].caption : std::string();
+  mw.RaceLabel = meetingCaption + (race < 10 ? "  " : " ") + std::to_string(race) + "R";
+}
+
+}  // namespace tz

@@ -1,0 +1,158 @@
+#include "exports/csv_export.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <functional>
+#include <cstring>
+
+#include "analysis/vote_shares.h"
+#include "session.h"
+#include "text/files.h"
+#include "text/strings.h"
+
+namespace tz {
+
+namespace {
+
+constexpr const char* kScratched = "ﾄﾘｹｼ";
+
+// An empty odds text marks a scratched horse (or a pair with one).
+std::string OrScratched(const std::string& v) { return v.empty() ? std::string(kScratched) : v; }
+
+// The display row (position) of horse h, 0 when it is not in the order.
+int PositionOf(const Session& s, int h) {
+  for (int p = 1; p <= s.race.HorseCount; ++p) {
+    if (s.race.HorseOrder[p] == h) return p;
+  }
+  return 0;
+}
+
+void MatrixRows(std::vector<std::string>& lines, int n,
+                const std::function<const std::string&(int, int)>& cell) {
+  for (int h = 1; h <= n; ++h) {
+    std::string line = std::to_string(h) + ",";
+    for (int k = 1; k <= n; ++k) {
+      const std::string& v = cell(h, k);
+      line += (v.empty() && h != k ? std::string(kScratched) : v) + ",";
+    }
+    lines.push_back(std::move(line));
+  }
+}
+
+// The racecourse name of the current meeting as the guide gives it.
+std::string MeetingCourseName(const Session& s) {
+  const auto& r = s.race;
+  const int m = r.CurrentMeeting;
+  if (m < 1 || m > kMaxMeetings) return {};
+  const auto& info = r.MeetingInfo[m];
+  if (info.Year == 9999) return r.MeetingCourseName[m];
+  static const std::array<const char*, 11> kNames{"",     "札幌", "函館", "福島", "新潟", "東京",
+                                                  "中山", "中京", "京都", "阪神", "小倉"};
+  if (info.CourseCode >= 1 && info.CourseCode <= 10) return kNames[info.CourseCode];
+  return "    ";
+}
+
+}  // namespace
+
+std::string RaceCsvFileName(const Session& s) {
+  const auto& r = s.race;
+  const std::string md = r.GuideDate.size() >= 8 ? r.GuideDate.substr(4, 4) : std::string();
+  return md + MeetingCourseName(s) + std::to_string(r.CurrentRace) + "R" +
+         (r.CurrentDayKind == 2 ? "前日" : "") + ".csv";
+}
+
+std::vector<std::string> RaceCsvLines(const Session& s) {
+  const auto& r = s.race;
+  const auto& a = s.analysis;
+  const auto& mw = s.mainWindow;
+  const int n = std::clamp(r.HorseCount, 0, kMaxHorses);
+  std::vector<std::string> lines;
+  lines.push_back(text::Trim(mw.lblkai) + " " + text::Trim(mw.lblrace) + " " +
+                  text::Trim(mw.Lbltime) + ",");
+  lines.push_back(",複勝1,複勝2,単勝,仮単,馬名,Ｆ,Ｔ,Ｗ,Ｒ,Ｚ,推奨馬,着順");
+  for (int h = 1; h <= n; ++h) {
+    std::string line = std::to_string(h) + ",";
+    line += OrScratched(r.PlaceOddsLow[h]) + ",";
+    line += OrScratched(r.PlaceOddsHigh[h]) + ",";
+    line += OrScratched(r.WinOdds[h]) + ",";
+    // Only a scratched horse shows the marker; a runner without quotes keeps "999.9".
+    line += (IsScratched(s, h) ? std::string(kScratched) : a.SyntheticWinText[h]) + ",";
+    line += r.HorseName[h - 1] + ",";
+    const int p = PositionOf(s, h);
+    if (p >= 1 && p <= s.prediction.RowCount) {
+      const PredictionRow& row = s.prediction.Rows[p];
+      line += row.F + "," + row.T + "," + row.W + "," + row.R + "," + row.Z + "," + row.Mark + ",";
+    } else {
+      line += ",,,,,,";
+    }
+    lines.push_back(std::move(line));
+  }
+  lines.emplace_back();
+
+  std::string shares;
+  for (int h = 1; h <= n; ++h) shares += "," + a.QuinellaShareText[h];
+  lines.push_back(shares);
+  std::string title = r.CurrentSaleCode == 7 ? "枠連," : "馬連,";
+  for (int h = 1; h <= n; ++h) title += std::to_string(h) + ",";
+  lines.push_back(title);
+  MatrixRows(lines, n, [&](int h, int k) -> const std::string& { return r.QuinellaOdds[h][k]; });
+  lines.emplace_back();
+
+  if (r.CurrentSaleCode != 7) {
+    std::string wideShares;
+    for (int h = 1; h <= n; ++h) wideShares += "," + a.WideShareText[h];
+    lines.push_back(wideShares);
+    std::string wideTitle = "ワイド,";
+    for (int h = 1; h <= n; ++h) wideTitle += std::to_string(h) + ",";
+    lines.push_back(wideTitle);
+    MatrixRows(lines, n, [&](int h, int k) -> const std::string& { return r.WideOddsLow[h][k]; });
+    lines.emplace_back();
+    std::string bracketTitle = "枠連,";
+    for (int b = 1; b <= kMaxBrackets; ++b) bracketTitle += std::to_string(b) + ",";
+    lines.push_back(bracketTitle);
+    MatrixRows(lines, kMaxBrackets,
+               [&](int b, int c) -> const std::string& { return r.BracketQuinellaOdds[b][c]; });
+  }
+  return lines;
+}
+
+std::filesystem::path ExportRaceCsv(Session& s, UserPort& port) {
+  const std::string& title = s.app.AppTitle;
+  const std::string& folder = s.app.settings.CSVpath;
+  if (folder.empty()) {
+    port.Error(title, "CSVﾌｧｲﾙ作成ﾌｫﾙﾀﾞが指定されていません。\r\r");
+    return {};
+  }
+  if (!text::FolderExists(folder)) {
+    port.Error(title, "CSVﾌｧｲﾙ作成ﾌｫﾙﾀﾞが存在しません。\r\r" + folder);
+    return {};
+  }
+  const std::filesystem::path path = std::filesystem::path(folder) / RaceCsvFileName(s);
+  const std::string shown = path.string();
+  if (text::FileExists(path)) {
+    const Answer a = port.Ask(title, shown + "\r\n\r\nﾌｧｲﾙは既に存在します。上書きしますか？",
+                              Buttons::YesNo, Icon::Warning, Answer::No);
+    if (a != Answer::Yes) return {};
+  }
+  // Lines written before an error stay in the file.
+  text::LineWriter w(path);
+  bool ok = w.ok();
+  if (ok) {
+    for (const std::string& line : RaceCsvLines(s)) {
+      if (!w.WriteLine(line)) {
+        ok = false;
+        break;
+      }
+    }
+  }
+  const int err = errno;
+  if (!w.Close()) ok = false;
+  if (!ok) {
+    port.Error(title, "ErrorNo." + std::to_string(err) + "\r\n\r\n" + std::strerror(err));
+    return {};
+  }
+  port.Info(title, shown + "\r\n\r\nﾌｧｲﾙを作成しました");
+  return path;
+}
+
+}  // namespace tz
