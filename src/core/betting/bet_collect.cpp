@@ -6,6 +6,7 @@
 #include "betting/marking.h"
 #include "session.h"
 #include "text/numbers.h"
+#include "text/strings.h"
 
 namespace tz {
 
@@ -48,6 +49,24 @@ void AddBrackets(const Session& s, std::vector<MarkedBet>& out) {
   }
 }
 
+// Whether the bracket view shows the selected race: built, for the same sale code, with the
+// matrix texts the race's bracket odds give in the view's bracket order. A view left over from
+// an earlier race fails this, and its marks must not become bets of this race.
+bool BracketViewShowsRace(const Session& s) {
+  const BracketViewModel& v = s.bracketView;
+  if (v.BracketOrder[1] == 0 || v.SaleCode != s.race.CurrentSaleCode) return false;
+  for (int i = 0; i < 8; ++i) {
+    for (int j = 0; j < 8; ++j) {
+      const int a = v.BracketOrder[i + 1], b = v.BracketOrder[j + 1];
+      if (a < 1 || a > kMaxBrackets || b < 1 || b > kMaxBrackets) return false;
+      const std::string& odds = s.race.BracketQuinellaOdds[a][b];
+      const std::string& shown = v.Lbodz[8 * i + j].Text;
+      if (shown != odds && !(shown == "----" && text::Trim(odds).empty())) return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 std::vector<MarkedBet> CollectMarkedBets(const Session& s) {
@@ -60,12 +79,14 @@ std::vector<MarkedBet> CollectMarkedBets(const Session& s) {
   return bets;
 }
 
+void BringBracketViewUpToDate(Session& s) {
+  if (s.race.CurrentSaleCode != 7 && !BracketViewShowsRace(s)) BuildBracketView(s);
+}
+
 bool BuildBetList(Session& s, UserPort& port) {
   CloseBetWindow(s);
   if (!s.mainWindow.RaceShown) return false;
-  // The bracket view is built once per race (building it clears its marks); build it now
-  // when it has not been opened for this race, so that it shows what the list reads.
-  if (s.race.CurrentSaleCode != 7 && s.bracketView.BracketOrder[1] == 0) BuildBracketView(s);
+  BringBracketViewUpToDate(s);
   return OpenBetList(s, port, CollectMarkedBets(s), s.mainWindow.lblkai);
 }
 
