@@ -14,7 +14,14 @@
 #include <QVBoxLayout>
 
 #include "app/startup.h"
+#include "analysis/bracket_model.h"
+#include "analysis/indicators.h"
 #include "analysis/pipeline.h"
+#include "analysis/vote_shares.h"
+#include "aux_windows.h"
+#include "betting/bet_list.h"
+#include "exports/csv_export.h"
+#include "results/race_card.h"
 #include "betting/marking.h"
 #include "pat98/data_store.h"
 #include "pat98/day_loader.h"
@@ -244,6 +251,10 @@ void Fm98Main::BuildToolbar1() {
     next = b.index + 1;
   }
 
+  connect(tool1_[4], &QToolButton::clicked, this, [this] { OpenPrediction(); });
+  connect(tool1_[6], &QToolButton::clicked, this, [this] { OpenBracketView(); });
+  connect(tool1_[16], &QToolButton::clicked, this, &Fm98Main::ExportCsv);
+
   // Button 9: a click cycles the view, the drop-down picks one.
   QToolButton* view = tool1_[9];
   view->setPopupMode(QToolButton::MenuButtonPopup);
@@ -270,6 +281,7 @@ void Fm98Main::BuildToolbar1() {
     connect(a, &QAction::triggered, this, [this, k] { ApplyPattern(k + 1); });
   }
   vote->setMenu(voteMenu);
+  connect(vote, &QToolButton::clicked, this, [this] { OpenBetList(); });
 }
 
 void Fm98Main::BuildToolbar2() {
@@ -287,6 +299,7 @@ void Fm98Main::BuildToolbar2() {
     tb->setObjectName(QString("Toolbar2_%1").arg(i));
     if (i >= 5 && i <= 16) tb->setText(QString("%1R").arg(i - 4));
     if (i == 17) tb->setText(ToQ("前日"));
+    tb->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     tb->setCheckable(true);
     tb->setAutoRaise(true);
     tb->setEnabled(false);
@@ -590,7 +603,40 @@ void Fm98Main::PressRace(int button) {
   SelectRace(s_, port_, button);
   SyncAuxWindows();
   RenderDayView();
+  if (s_.race.LoadStatus != 0 || !s_.mainWindow.RaceShown) return;
+  // The windows the options open after every selection.
+  const auto& open = s_.mainWindow.AutoOpen;
+  if (open[1]) OpenPrediction();
+  if (open[2]) OpenBracketView();
 }
+
+Fm98Hyo* Fm98Main::OpenPrediction() {
+  if (hyo_) hyo_->close();
+  ReadRaceCard(s_);
+  FindPopularityGaps(s_);
+  RankIndicators(s_);
+  hyo_ = new Fm98Hyo(s_, this);
+  hyo_->show();
+  return hyo_;
+}
+
+Fm98Waku* Fm98Main::OpenBracketView() {
+  if (waku_) waku_->close();
+  BuildBracketView(s_);
+  waku_ = new Fm98Waku(s_, this);
+  waku_->show();
+  return waku_;
+}
+
+Fm98Bet* Fm98Main::OpenBetList() {
+  if (bet_) bet_->close();
+  if (!BuildBetList(s_, port_)) return nullptr;
+  bet_ = new Fm98Bet(s_, port_, this);
+  bet_->show();
+  return bet_;
+}
+
+void Fm98Main::ExportCsv() { ExportRaceCsv(s_, port_); }
 
 void Fm98Main::CloseAuxWindows() {
   for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {

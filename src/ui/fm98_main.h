@@ -13,6 +13,7 @@
 #include <map>
 
 #include "app/countdown.h"
+#include "aux_windows.h"
 #include "odds_area.h"
 #include "qt_user_port.h"
 #include "session.h"
@@ -85,6 +86,14 @@ class Fm98Main : public QMainWindow {
   // Meeting button 1..3 and race button 5..17 of the race tool bar, as a press does.
   void PressMeeting(int button);
   void PressRace(int button);
+  // Tool-bar commands: prediction window, bracket view, bet list, CSV export.
+  Fm98Hyo* OpenPrediction();
+  Fm98Waku* OpenBracketView();
+  Fm98Bet* OpenBetList();
+  void ExportCsv();
+  Fm98Hyo* PredictionWindow() const { return hyo_; }
+  Fm98Waku* BracketWindow() const { return waku_; }
+  Fm98Bet* BetWindow() const { return bet_; }
   // The day's meetings and races after a load.
   void RenderDayView();
   // The analysed race: header labels, odds area, race labels, tool-bar states.
@@ -153,6 +162,9 @@ class Fm98Main : public QMainWindow {
   QAction* actOpenCurrent_ = nullptr;
   QAction* actOpenPast_ = nullptr;
   QPointer<QDialog> dirDialog_;
+  QPointer<Fm98Hyo> hyo_;
+  QPointer<Fm98Waku> waku_;
+  QPointer<Fm98Bet> bet_;
 };
 
 }  // namespace tz::ui

@@ -194,7 +194,7 @@ std::vector<PaintCell> LayoutOdds(const MainWindowModel& mw, const QFontMetrics&
 
   const int wBracket = fm.horizontalAdvance("8") + 6;
   const int wNumber = wRank;
-  const int wCell = fm.horizontalAdvance("999.9") + 6;
+  const int wCell = fm.horizontalAdvance("9999.9") + 4;
   if (mw.ShownView == kViewQuinella || mw.ShownView == kViewBoth) {
     x += b.RowHeaders(x, wBracket, wNumber);
     x += b.Matrix("odzuma", "numumaX", "Lbwcl", mw.odzuma, mw.numumaX, mw.Lbwcl, x, wCell) + gap;

@@ -20,11 +20,15 @@ struct Day {
   std::unique_ptr<Fm98Main> w;
   std::filesystem::path dayFolder;
 
-  explicit Day(bool generate = true) {
+  // A generated day, or the given folder (for example the bundled sample day).
+  explicit Day(const std::filesystem::path& folder = {}) {
     InitApplicationState(s, home.path(), 20000 * 15, 12000 * 15);
-    dayFolder = home / "day";
-    std::filesystem::create_directories(dayFolder);
-    if (generate) test::WriteSampleDay(dayFolder);
+    dayFolder = folder;
+    if (dayFolder.empty()) {
+      dayFolder = home / "day";
+      std::filesystem::create_directories(dayFolder);
+      test::WriteSampleDay(dayFolder);
+    }
     w = std::make_unique<Fm98Main>(s, port);
     w->SetFirstRunCheck(false);
     w->OpenDataFolder(dayFolder);
@@ -47,6 +51,11 @@ struct Day {
     QTest::mouseClick(w->Odds(), Qt::LeftButton, {}, c->rect.center());
   }
 };
+
+// The bundled sample day.
+inline std::filesystem::path SampleDay() {
+  return std::filesystem::path(TAZUNA_SOURCE_DIR) / "samples" / "20021020";
+}
 
 inline QColor Bgr(Colour c) { return FromBgr(c); }
 
