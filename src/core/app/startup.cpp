@@ -5,6 +5,7 @@
 
 #include "app/settings.h"
 #include "betting/bank_link.h"
+#include "pat98/day_loader.h"
 #include "text/files.h"
 #include "text/sjis.h"
 
@@ -67,6 +68,25 @@ void ApplyPat98Folder(Session& s, const std::filesystem::path& folder) {
   s.app.DataFolder = folder;
   ApplyDefaultBetFolder(s.app);
   s.app.Pat98GuideDate = ReadPat98GuideDate(folder);
+}
+
+namespace {
+int FirstLoad(Session& s, UserPort& port) {
+  s.app.StartupLoad = 1;
+  int status = LoadCurrentData(s, port);
+  s.app.StartupLoad = 0;
+  return status;
+}
+}  // namespace
+
+int ApplyPat98Folder(Session& s, UserPort& port, const std::filesystem::path& folder) {
+  ApplyPat98Folder(s, folder);
+  return FirstLoad(s, port);
+}
+
+int StartupLoadDay(Session& s, UserPort& port) {
+  DeleteBankLink(s.app);
+  return FirstLoad(s, port);
 }
 
 CloseDecision RequestClose(Session& s, UserPort& port) {

@@ -28,8 +28,16 @@ std::string ReadPat98GuideDate(const std::filesystem::path& pat98Folder);
 void ApplyDefaultBetFolder(AppState& app);
 
 // The user confirmed a PAT98 folder: it becomes the PAT98 and data folder, the default bet
-// folder rule runs again and the guide date is read anew. The caller then reloads the day.
+// folder rule runs again and the guide date is read anew. The day is not reloaded.
 void ApplyPat98Folder(Session& s, const std::filesystem::path& folder);
+
+// The same, then the first load of the new folder (as at start). Returns the load status.
+int ApplyPat98Folder(Session& s, UserPort& port, const std::filesystem::path& folder);
+
+// The end of the start sequence: removes a stale bank link file, then loads the current day
+// from the PAT98 folder with StartupLoad set (the load then also decides on the first-run
+// hint). Returns the load status.
+int StartupLoadDay(Session& s, UserPort& port);
 
 enum class CloseDecision { Close, SaveThenClose, Cancel };
 

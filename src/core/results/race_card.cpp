@@ -69,18 +69,21 @@ std::string DistanceCaption(const RaceModel& race) {
 }
 
 int ReadRaceCard(Session& s) {
+  std::optional<std::string> bytes;
+  if (auto path = text::FindEntry(s.app.DataFolder, SelectedRaceCardName(s.race));
+      path && text::FileExists(*path)) {
+    bytes = text::ReadFileBytes(*path);
+  }
+  return ReadRaceCardBytes(s, bytes ? std::optional<std::string_view>(*bytes) : std::nullopt);
+}
+
+int ReadRaceCardBytes(Session& s, std::optional<std::string_view> bytes) {
   RaceModel& r = s.race;
   for (std::string& name : r.HorseName) name.assign(kNameChars, ' ');
   r.RaceCardLoaded = false;
   r.RaceCardRunnerCount = 0;
   r.RaceTrackType.clear();
   r.RaceDistance.clear();
-
-  std::optional<std::string> bytes;
-  if (auto path = text::FindEntry(s.app.DataFolder, SelectedRaceCardName(r));
-      path && text::FileExists(*path)) {
-    bytes = text::ReadFileBytes(*path);
-  }
   if (!bytes || bytes->size() < kHeaderBytes) {
     r.StartTimeText.clear();
     return bytes ? kRaceCardUnusable : kRaceCardMissing;

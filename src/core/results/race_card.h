@@ -39,6 +39,9 @@ std::string SelectedRaceCardName(const RaceModel& race);
 // counts as none.
 int ReadRaceCard(Session& s);
 
+// The same from the bytes of a race card file (nothing = no file).
+int ReadRaceCardBytes(Session& s, std::optional<std::string_view> bytes);
+
 // The jockey mark for a mark code: 10 ☆, 20 △, 30 ▲, 40 ★, anything else a full-width blank.
 std::string JockeyMark(int markCode);
 

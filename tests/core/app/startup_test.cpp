@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
+#include "pat98/fixture_writer.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 
@@ -146,6 +147,42 @@ TEST(Shutdown, KeepsTheWidthRemovesTheBankLinkAndWritesSettings) {
   InitApplicationState(third, h.program(), 15000, 12000);
   EXPECT_EQ(third.app.MainWindowWidth, 15000);
   EXPECT_EQ(third.app.Pat98Folder, h.dir / "pat");
+}
+
+}  // namespace
+}  // namespace tz
+
+namespace tz {
+namespace {
+
+TEST(Startup, FirstLoadRemovesAStaleBankLinkAndLoadsTheDay) {
+  test::TempDir d;
+  fixture::GuideRecord g;
+  g.courseCode = 6;
+  g.saleCodes[1] = 15;
+  d.Write("pat/uy-a.jra", fixture::GuideBytes(g));
+  d.Write("pat/zenibako.txt", "/old/day\r\n");
+  Session s;
+  test::FakePort port;
+  s.app.Pat98Folder = d / "pat";
+  s.app.DataFolder = d / "pat";
+  s.app.CurrentFolderFile = d / "tazuna98.txt";
+  StartupLoadDay(s, port);
+  EXPECT_FALSE(std::filesystem::exists(d / "pat" / "zenibako.txt"));  // BankLink is off
+  EXPECT_EQ(s.race.MeetingCount, 1);
+  EXPECT_EQ(s.app.StartupLoad, 0);
+  EXPECT_TRUE(s.dayView.hintLabelVisible);  // no pat98.exe in the folder
+  EXPECT_EQ(test::ReadAll(d / "tazuna98.txt"), (d / "pat").string() + "\r\n");
+
+  // Choosing the PAT98 folder later loads it the same way; with the program there the hint
+  // goes away.
+  d.Write("pat2/PAT98.EXE", "");
+  d.Write("pat2/UY-A.JRA", fixture::GuideBytes(g));
+  ApplyPat98Folder(s, port, d / "pat2");
+  EXPECT_EQ(s.app.DataFolder, d / "pat2");
+  EXPECT_EQ(s.app.Pat98GuideDate, "20020908");
+  EXPECT_FALSE(s.dayView.hintLabelVisible);
+  EXPECT_EQ(s.app.StartupLoad, 0);
 }
 
 }  // namespace
