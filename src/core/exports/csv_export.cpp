@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "analysis/vote_shares.h"
+#include "pat98/day_loader.h"
 #include "session.h"
 #include "text/files.h"
 #include "text/strings.h"
@@ -44,12 +45,7 @@ std::string MeetingCourseName(const Session& s) {
   const auto& r = s.race;
   const int m = r.CurrentMeeting;
   if (m < 1 || m > kMaxMeetings) return {};
-  const auto& info = r.MeetingInfo[m];
-  if (info.Year == 9999) return r.MeetingCourseName[m];
-  static const std::array<const char*, 11> kNames{"",     "札幌", "函館", "福島", "新潟", "東京",
-                                                  "中山", "中京", "京都", "阪神", "小倉"};
-  if (info.CourseCode >= 1 && info.CourseCode <= 10) return kNames[info.CourseCode];
-  return "    ";
+  return RacecourseName(r, r.MeetingInfo[m].CourseCode, r.MeetingInfo[m].Year);
 }
 
 }  // namespace

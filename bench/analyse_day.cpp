@@ -1,0 +1,139 @@
+// Time to load a racing day and analyse every race of it (36 races), per day and per race,
+// next to the time to only read the same files' bytes (the I/O floor).
+//
+// The day is the first folder under samples/ when there is one, else a generated day of three
+// meetings with twelve races each, written into the temporary folder.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <iostream>
+
+#include "../tests/core/analysis/sample_day.h"
+#include "analysis/pipeline.h"
+#include "pat98/day_loader.h"
+#include "session.h"
+#include "text/files.h"
+#include "text/strings.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class QuietPort : public tz::UserPort {
+ public:
+  int errors = 0;
+  void Error(std::string_view, std::string_view) override { ++errors; }
+  void Info(std::string_view, std::string_view) override {}
+  tz::Answer Ask(std::string_view, std::string_view, tz::Buttons, tz::Icon,
+                 tz::Answer defaultAnswer) override {
+    return defaultAnswer;
+  }
+};
+
+const fs::path& DayFolder() {
+  static const fs::path folder = [] {
+    const fs::path samples = fs::path(TAZUNA_SOURCE_DIR) / "samples";
+    std::error_code ec;
+    if (fs::is_directory(samples, ec)) {
+      for (const auto& e : fs::directory_iterator(samples, ec)) {
+        if (e.is_directory() && tz::text::FindEntry(e.path(), "UY-A.JRA")) return e.path();
+      }
+    }
+    const fs::path generated = fs::temp_directory_path() / "tazuna98_bench_day";
+    fs::remove_all(generated, ec);
+    fs::create_directories(generated);
+    tz::test::WriteSampleDay(generated);
+    return generated;
+  }();
+  return folder;
+}
+
+// Loads the day and presses every race button of every meeting; returns the races analysed.
+int AnalyseWholeDay(tz::Session& s, QuietPort& port) {
+  s.app.Pat98Folder = DayFolder();
+  s.app.DataFolder = DayFolder();
+  tz::LoadCurrentData(s, port);
+  int analysed = 0;
+  for (int m = 1; m <= s.race.MeetingCount; ++m) {
+    tz::SelectMeeting(s, m);
+    for (int r = 1; r <= 12; ++r) {
+      if (tz::text::Trim(s.race.OddsFileIndex[s.race.CurrentCourse][r]).empty()) continue;
+      tz::SelectRace(s, port, 4 + r);
+      if (s.race.LoadStatus == 0) ++analysed;
+    }
+  }
+  return analysed;
+}
+
+std::size_t ReadAllBytes() {
+  std::size_t total = 0;
+  for (const auto& e : fs::directory_iterator(DayFolder())) {
+    if (auto b = tz::text::ReadFileBytes(e.path())) total += b->size();
+  }
+  return total;
+}
+
+void BM_ReadDayBytes(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(ReadAllBytes());
+}
+BENCHMARK(BM_ReadDayBytes)->Unit(benchmark::kMillisecond);
+
+void BM_AnalyseDay(benchmark::State& state) {
+  auto s = std::make_unique<tz::Session>();
+  QuietPort port;
+  int races = 0;
+  for (auto _ : state) {
+    races = AnalyseWholeDay(*s, port);
+    benchmark::DoNotOptimize(s->analysis.UpsetValue);
+  }
+  state.counters["races"] = races;
+  // Seconds per analysed race.
+  state.counters["per_race"] = benchmark::Counter(
+      races, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_AnalyseDay)->Unit(benchmark::kMillisecond);
+
+void BM_AnalyseOneRace(benchmark::State& state) {
+  auto s = std::make_unique<tz::Session>();
+  QuietPort port;
+  s->app.Pat98Folder = DayFolder();
+  s->app.DataFolder = DayFolder();
+  tz::LoadCurrentData(*s, port);
+  tz::SelectMeeting(*s, 1);
+  for (auto _ : state) {
+    tz::SelectRace(*s, port, 15);  // race 11
+    benchmark::DoNotOptimize(s->analysis.UpsetValue);
+  }
+}
+BENCHMARK(BM_AnalyseOneRace)->Unit(benchmark::kMicrosecond);
+
+template <typename F>
+double MeanSeconds(F f, int rounds) {
+  f();  // warm the file cache
+  const auto t0 = std::chrono::steady_clock::now();
+  for (int i = 0; i < rounds; ++i) f();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() / rounds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  std::cout << "day folder: " << DayFolder().string() << "\n";
+  benchmark::RunSpecifiedBenchmarks();
+
+  // The ratio of a whole analysed day to only reading its files.
+  auto s = std::make_unique<tz::Session>();
+  QuietPort port;
+  int races = 0;
+  const double analyse = MeanSeconds([&] { races = AnalyseWholeDay(*s, port); }, 20);
+  const double io = MeanSeconds([] { benchmark::DoNotOptimize(ReadAllBytes()); }, 50);
+  std::cout << "races analysed: " << races << "\n"
+            << "day: " << analyse * 1e3 << " ms, per race: " << analyse * 1e3 / races
+            << " ms, reading the bytes only: " << io * 1e3 << " ms, ratio " << analyse / io
+            << "\n";
+  benchmark::Shutdown();
+  return 0;
+}
