@@ -112,8 +112,10 @@ struct AnalysisState {
   Table1<int, kMaxHorses> RValue{};  // also -1: the horse comes after the favourite
   Table1<int, kMaxHorses> WValue{};  // also -1: the horse comes after the favourite
   Table1<int, kMaxHorses> ZValue{};  // equal scores share a rank
-  Table1<double, kMaxHorses> ROverbet{};  // v of the quinella-from-favourite step
-  Table1<double, kMaxHorses> WOverbet{};  // v of the wide-from-favourite step
+  // The over-betting value v of the quinella and wide steps with the favourite: 10 x (odds
+  // with the favourite / 仮単 - 1); 0 without a quote.
+  Table1<double, kMaxHorses> ROverbet{};
+  Table1<double, kMaxHorses> WOverbet{};
 
   // ---- Race classification ----
   // Three one-character codes: "T"/"F", "R"/"Z", "A"/"B"/"C". Empty with fewer than two
@@ -138,8 +140,10 @@ struct AnalysisState {
   std::string UnderTenShiftText;  // "推移　+2", "推移　0", "推移　-2"
 };
 
-// Width of the upset bar area in bar units: a bar of f units is drawn from the left edge.
+// Width of the upset bar area in bar units: a bar of f units is drawn from the left edge, in
+// kColourUpsetBar and kUpsetBarHeight units high.
 inline constexpr double kUpsetBarScale = 100.0;
+inline constexpr double kUpsetBarHeight = 15.0;
 
 inline constexpr const char* kKaburiTooltip = "かぶり度（１、２番人気と２、３番人気の馬連の比率）";
 inline constexpr const char* kUnderTenShiftTooltip = "１０倍未満の馬数の推移（基単→仮単）";
