@@ -288,7 +288,7 @@ void ColourByClass(Session& s) {
     for (int q = 1; q <= m; ++q) {
       const Colour cell = p == q ? colours::kWhite : c;
       mw.WideOdz[p - 1][q - 1].BackColor = cell;
-      mw.BandColor[p - 1][q - 1] = QuinellaBandColour(OddsValue(mw.odzuma[p - 1][q - 1].Text));
+      mw.BandColor[p - 1][q - 1] = QuinellaBandColour(p == q ? 0 : a.QuinellaByPos[p][q]);
       mw.odzuma[p - 1][q - 1].BackColor =
           mw.OdzColorAtAnalysis == 1 ? mw.BandColor[p - 1][q - 1] : cell;
     }

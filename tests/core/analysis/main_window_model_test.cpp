@@ -119,6 +119,23 @@ TEST(MainWindowModel, RankCellsTurnRedTwoPlacesAhead) {
   EXPECT_EQ(mw.rankren[3].Text, "3");
 }
 
+TEST(MainWindowModel, OnlyAScratchedHorseShowsCancelled) {
+  Session s = Runners(3);
+  s.race.ScratchedCount = 1;
+  s.race.ScratchedHorses[1] = 3;
+  // Horse 2 runs without any quinella quote; horse 3 is scratched. Both have 仮単 999.9.
+  s.analysis.SyntheticWinText = {"", "2.5", "999.9", "999.9"};
+  s.race.WinOdds = {"", "  2.0", " 80.0", ""};
+  FillPanels(s);
+  EXPECT_EQ(s.mainWindow.RunnerCount, 2);
+  EXPECT_EQ(s.mainWindow.odzren[1].Text, "2.5");
+  EXPECT_EQ(s.mainWindow.odzren[2].Text, "999.9");
+  EXPECT_EQ(s.mainWindow.odzren[3].Text, "取消");
+  // The scratched horse has a row header but no column header.
+  EXPECT_EQ(s.mainWindow.numumaY[2].Text, "3");
+  EXPECT_EQ(s.mainWindow.numumaX[2].Text, "");
+}
+
 TEST(MainWindowModel, ClassColoursAndOddsBandsInTheMatrices) {
   for (int odzColor : {0, 1}) {
     SCOPED_TRACE(odzColor);
@@ -126,8 +143,8 @@ TEST(MainWindowModel, ClassColoursAndOddsBandsInTheMatrices) {
     s.app.settings.OdzColor = odzColor;
     const double syn[] = {0, 3.9, 8.0, 70.0};
     for (int p = 1; p <= 3; ++p) s.analysis.SyntheticWinOdds[p] = syn[p];
-    s.mainWindow.odzuma[1][0].Text = "   9.9";
-    s.mainWindow.odzuma[2][0].Text = " 300.0";
+    s.analysis.QuinellaByPos[2][1] = 9.9;
+    s.analysis.QuinellaByPos[3][1] = 300.0;
     ColourByClass(s);
     const auto& mw = s.mainWindow;
     EXPECT_EQ(mw.odzren[1].BackColor, c::kClass[1]);
