@@ -40,6 +40,11 @@ std::string BetText(const MarkedBet& bet, bool quinellaAsBracket);
 std::string BetListText(std::string_view raceLabel, std::vector<MarkedBet> bets, std::int32_t stake,
                         bool quinellaAsBracket);
 
+// The bracket view keeps its marks while it shows the selected race; a view not yet built, or
+// left from another race, is built afresh for the race (without marks). Nothing for a race of
+// sale code 7, whose bracket quinella bets are marked in the quinella matrix.
+void BringBracketViewUpToDate(Session& s);
+
 // The main window's open-bet-list command: closes an open bet window, collects the marked
 // cells and, when there is at least one bet and no more than 50, opens the bet window with the
 // list in equal-amount mode. More than 50 bets is refused with a message. Returns whether the

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+
+#include <sys/resource.h>
 
 #include "session.h"
 #include "support/fake_port.h"
@@ -143,6 +146,46 @@ TEST(BetFile, FailedWriteLeavesNoFileBehind) {
   for (const auto& e : fs::directory_iterator(dir.path())) left.push_back(e.path().filename().string());
   EXPECT_EQ(left, std::vector<std::string>{"03040501.BET"});
   EXPECT_EQ(ReadAll(dir / "03040501.BET" / "keep.txt"), "x");
+}
+
+// While alive, files of this process cannot grow beyond `bytes` (writes fail instead), as on
+// a full disk.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    previous_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, previous_);
+  }
+
+ private:
+  rlimit old_{};
+  void (*previous_)(int) = nullptr;
+};
+
+TEST(BetFile, WriteCutShortKeepsThePreviousFileWhole) {
+  TempDir dir;
+  dir.Write("03040599.BET", "OLD\r\n");
+  std::string longList = "東京 2回 8日  11R\r\n\r\n";
+  for (int i = 0; i < 40; ++i) longList += "馬  3-12   12.3     700\r\n";
+  FakePort port;
+  fs::path written;
+  {
+    FileSizeLimit limit(100);
+    written = WriteBetFile(Request(dir.path(), longList), port, "Tazuna98");
+  }
+  EXPECT_TRUE(written.empty());
+  EXPECT_EQ(port.Errors().size(), 1u);
+  EXPECT_EQ(ReadAll(dir / "03040599.BET"), "OLD\r\n");
+  std::vector<std::string> left;
+  for (const auto& e : fs::directory_iterator(dir.path())) left.push_back(e.path().filename().string());
+  EXPECT_EQ(left, std::vector<std::string>{"03040599.BET"});
 }
 
 TEST(BetFile, SessionWriterUsesTheBetWindowsRace) {

@@ -4,6 +4,9 @@
 
 #include <filesystem>
 
+#include "analysis/bracket_model.h"
+#include "analysis/main_window_model.h"
+#include "betting/marking.h"
 #include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
@@ -144,6 +147,118 @@ TEST(BetList, OpensInEqualAmountModeWithSendOnlyForTheCurrentDay) {
     EXPECT_TRUE(s.betWindow.AdvanceSale);
     EXPECT_EQ(s.betWindow.Race, 11);
   }
+}
+
+// A shown race of five runners and one scratched horse, popularity order 3 1 5 2 4, with its
+// odds cells filled and the bracket view built for it.
+Session ShownRace(int saleCode = 31) {
+  Session s;
+  s.app.Pat98GuideDate = s.race.GuideDate = "20030405";
+  s.race.CurrentRace = 11;
+  s.race.CurrentSaleCode = saleCode;
+  s.race.HorseCount = 6;
+  s.race.ScratchedCount = 1;
+  const int order[] = {0, 3, 1, 5, 2, 4, 6};
+  for (int p = 1; p <= 6; ++p) s.race.HorseOrder[p] = order[p];
+  auto& mw = s.mainWindow;
+  mw.RaceShown = true;
+  mw.RowCount = 6;
+  mw.RunnerCount = 5;
+  mw.lblkai = kLabel;
+  const char* win[] = {"", "2.1", "3.5", "7.2", "12.0", "25.3", ""};
+  const char* place[] = {"", "1.1", "1.4", "2.0", "3.3", "6.8", ""};
+  for (int p = 1; p <= 6; ++p) {
+    mw.odztan[p].Text = win[p];
+    mw.odzfuk[p].Text = place[p];
+  }
+  for (int r = 0; r < kMaxHorses; ++r) {
+    for (int c = 0; c < kMaxHorses; ++c) {
+      mw.odzuma[r][c].Text = std::to_string(10 * r + c) + ".5";
+      mw.WideOdz[r][c].Text = std::to_string(r + c) + ".3";
+    }
+  }
+  for (int a = 1; a <= kMaxBrackets; ++a) {
+    for (int b = 1; b <= kMaxBrackets; ++b) {
+      s.race.BracketQuinellaOdds[a][b] = std::to_string(10 * std::min(a, b) + std::max(a, b)) + ".0";
+    }
+  }
+  BuildBracketView(s);
+  return s;
+}
+
+TEST(BuildBetList, CollectsEveryMarkedCellOfTheRace) {
+  Session s = ShownRace();
+  ToggleHighlight(s, 2, 1);                   // win, position 1 = horse 3
+  ToggleHighlight(s, 1, 4);                   // place, position 4 = horse 2
+  ToggleCell(s, PairMatrix::Quinella, 1, 4);  // positions 2 and 5 = horses 1 and 4
+  ToggleCell(s, PairMatrix::Wide, 0, 2);      // positions 1 and 3 = horses 3 and 5
+  ToggleCell(s, PairMatrix::Wide, 5, 0);      // the scratched horse's row: not a cell to mark
+  ToggleBracketCell(s, 8 * 4 + 1);            // brackets 5 and 2
+  FakePort port;
+  ASSERT_TRUE(BuildBetList(s, port));
+  EXPECT_TRUE(port.messages.empty());
+  EXPECT_EQ(s.betWindow.Text, List({
+                                  Line("単  3   ", "2.1", "100"),
+                                  Line("複  2   ", "3.3", "100"),
+                                  Line("枠  2-5 ", "25.0", "100"),
+                                  Line("馬  1-4 ", "41.5", "100"),
+                                  Line("ワ  3-5 ", "2.3", "100"),
+                              }));
+  EXPECT_EQ(s.betWindow.RaceLabel, kLabel);
+  EXPECT_EQ(s.betWindow.BetCount, 5);
+  EXPECT_TRUE(s.betWindow.SendEnabled);
+  // The marks stay where they are.
+  EXPECT_EQ(s.mainWindow.odztan[1].BackColor, colours::kMark);
+  EXPECT_EQ(s.mainWindow.odzuma[4][1].BackColor, colours::kMark);
+  EXPECT_TRUE(IsBracketMarked(s.bracketView.Lbodz[8 * 1 + 4]));
+}
+
+TEST(BuildBetList, SaleCode7WritesQuinellaCellsAsBracketBetsAndSkipsTheBracketView) {
+  Session s = ShownRace(7);
+  ToggleCell(s, PairMatrix::Quinella, 4, 1);
+  s.bracketView.SaleCode = 31;  // a mark left in the view must not count
+  ToggleBracketCell(s, 8 * 4 + 1);
+  s.bracketView.SaleCode = 7;
+  FakePort port;
+  ASSERT_TRUE(BuildBetList(s, port));
+  EXPECT_EQ(s.betWindow.Text, List({Line("枠  1-4 ", "41.5", "100")}));
+}
+
+TEST(BuildBetList, BracketMarksOfAnotherRaceAreNotCollected) {
+  Session s = ShownRace();
+  ToggleBracketCell(s, 8 * 4 + 1);
+  ToggleHighlight(s, 2, 2);
+  // The next race has other bracket odds; the view still holds the earlier race's marks.
+  s.race.BracketQuinellaOdds[2][5] = s.race.BracketQuinellaOdds[5][2] = "31.7";
+  FakePort port;
+  ASSERT_TRUE(BuildBetList(s, port));
+  EXPECT_EQ(s.betWindow.Text, List({Line("単  1   ", "3.5", "100")}));
+  EXPECT_FALSE(IsBracketMarked(s.bracketView.Lbodz[8 * 1 + 4]));
+}
+
+TEST(BuildBetList, NothingMarkedOpensNothingAndTooManyIsRefused) {
+  Session s = ShownRace();
+  s.betWindow.Open = true;  // an earlier list is closed first
+  s.betWindow.Text = "old";
+  FakePort port;
+  EXPECT_FALSE(BuildBetList(s, port));
+  EXPECT_FALSE(s.betWindow.Open);
+  EXPECT_TRUE(port.messages.empty());
+
+  // 10 quinella + 10 wide pairs of the runners, 36 brackets, 5 win and place: 56 bets.
+  for (int r = 0; r < 5; ++r) {
+    for (int c = 0; c < r; ++c) {
+      ToggleCell(s, PairMatrix::Quinella, r, c);
+      ToggleCell(s, PairMatrix::Wide, r, c);
+    }
+  }
+  for (int i = 0; i < 8; ++i) {
+    for (int j = i; j < 8; ++j) ToggleBracketCell(s, 8 * i + j);
+  }
+  for (int p = 1; p <= 5; ++p) ToggleHighlight(s, 2, p);
+  EXPECT_FALSE(BuildBetList(s, port));
+  EXPECT_EQ(port.Errors(), std::vector<std::string>{"５０ベットを超えています。"});
+  EXPECT_FALSE(s.betWindow.Open);
 }
 
 TEST(BetList, RoundStake) {
