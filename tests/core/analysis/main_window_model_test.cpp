@@ -269,5 +269,49 @@ TEST(MainWindowModel, ViewChoiceAndResetForANewRace) {
   EXPECT_EQ(s.mainWindow.ViewMode, kViewBoth);  // the user's choice is kept
 }
 
+TEST(MainWindowModel, VotesShowAsMarks) {
+  Session s = Runners(6);
+  // Display order 3, 1, 2, 6, 5, 4.
+  const int order[] = {0, 3, 1, 2, 6, 5, 4};
+  for (int p = 1; p <= 6; ++p) s.race.HorseOrder[p] = order[p];
+  for (int i = 1; i <= 8; ++i) {
+    for (int j = i; j <= 8; ++j) {
+      const double v = i == j ? 0 : 10.0 * i + j;
+      s.analysis.BracketQuinella[i][j] = s.analysis.BracketQuinella[j][i] = v;
+      s.race.BracketQuinellaOdds[i][j] = s.race.BracketQuinellaOdds[j][i] =
+          v > 0 ? text::FormatText(text::FormatNumber(v, "#0.0"), "@@@@@") : "";
+    }
+  }
+  // Characters 1-5 are the vote's sale data; 6 the kind; 7-8 and 9-10 the numbers.
+  MarkVotedCombinations(s, {"A0601104000000000000100", "A0601201000000000000100",
+                            "A0601401060000000000100", "A0601505030000000000100",
+                            "A0601302050000000000100", "A0601409010000000000100"});
+  const auto& mw = s.mainWindow;
+  EXPECT_EQ(mw.odztan[6].BackColor, c::kMark);  // win on horse 4 (position 6)
+  EXPECT_EQ(mw.odzfuk[2].BackColor, c::kMark);  // place on horse 1 (position 2)
+  EXPECT_EQ(mw.odzuma[3][1].BackColor, c::kMark);  // quinella 1-6: rows 1 and 3
+  EXPECT_EQ(mw.WideOdz[4][0].BackColor, c::kMark);  // wide 5-3: rows 4 and 0
+  int quinellaMarks = 0;
+  for (const auto& r : mw.odzuma) for (const auto& cell : r) quinellaMarks += cell.BackColor == c::kMark;
+  EXPECT_EQ(quinellaMarks, 1);  // horse 9 has no row
+  // Bracket quinella 2-5 in the bracket view: matrix cell and list row.
+  const auto& v = s.bracketView;
+  int px = -1, py = -1;
+  for (int k = 1; k <= 8; ++k) {
+    if (v.BracketOrder[k] == 2) px = k - 1;
+    if (v.BracketOrder[k] == 5) py = k - 1;
+  }
+  EXPECT_EQ(v.Lbodz[8 * std::min(px, py) + std::max(px, py)].BackColor, c::kMark);
+  int rows = 0;
+  for (const auto& r : v.Lbsort) rows += r.BackColor == c::kMark;
+  EXPECT_EQ(rows, 1);
+
+  // A bracket-only race marks bracket votes in the quinella matrix.
+  Session seven = Runners(6);
+  seven.race.CurrentSaleCode = 7;
+  MarkVotedCombinations(seven, {"A0601302050000000000100"});
+  EXPECT_EQ(seven.mainWindow.odzuma[4][1].BackColor, c::kMark);
+}
+
 }  // namespace
 }  // namespace tz
