@@ -182,6 +182,33 @@ TEST(ClassifyRace, RankOneBehindALoneFavourite) {
   }
 }
 
+TEST(ClassifyRace, PairScoreMarkNeedsTheMeanAndATopFiveRank) {
+  struct Case {
+    const char* name;
+    std::vector<double> scores;
+    std::vector<int> marks;
+  } cases[] = {
+      {"a score equal to the mean counts", {6, 4, 4, 4, 4, 4, 2}, {4, 4, 4, 4, 4, 4, 0}},
+      {"rank 5 counts, rank 6 does not", {10, 9, 8, 7, 6, 5, 0, 0, 0, 0},
+       {4, 4, 4, 4, 4, 0, 0, 0, 0, 0}},
+      {"shared rank 1 marks more than five", {3, 3, 3, 3, 3, 3, 0}, {4, 4, 4, 4, 4, 4, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Session s;
+    const int m = static_cast<int>(c.scores.size());
+    std::vector<double> synthetic;
+    for (int p = 1; p <= m; ++p) synthetic.push_back(2.0 * p);
+    SetRunners(s, synthetic, synthetic, {});
+    s.analysis.GapGroups[kGapSizeRow][1] = 2;
+    for (int p = 1; p <= m; ++p) s.analysis.PairScore[p] = c.scores[p - 1];
+    ClassifyRace(s);
+    EXPECT_EQ((std::vector<int>(s.analysis.MarkValue.begin() + 1,
+                                s.analysis.MarkValue.begin() + 1 + m)),
+              c.marks);
+  }
+}
+
 TEST(ClassifyRace, FewerThanTwoRunnersClassifyNothing) {
   for (int m : {0, 1}) {
     Session s;
