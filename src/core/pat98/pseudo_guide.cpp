@@ -69,7 +69,7 @@ void BuildPseudoGuide(Session& s, UserPort& port) {
   }
 
   // Work table: racecourse 1..10, slot 0 = header piece, slots 1..12 = sale codes.
-  std::array<std::array<std::string, kMaxRaces + 1>, kMaxCourses + 1> work{};
+  std::vector<std::vector<std::string>> work(kMaxCourses + 1, std::vector<std::string>(kMaxRaces + 1));
   for (const std::string& name : listed) {
     if (name.size() < 6) continue;
     int c = CodeCharValue(name[3]);
