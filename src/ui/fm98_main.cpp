@@ -6,11 +6,26 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "app/startup.h"
+#include "analysis/bracket_model.h"
+#include "analysis/indicators.h"
+#include "analysis/pipeline.h"
+#include "analysis/vote_shares.h"
+#include "aux_windows.h"
+#include "betting/bet_list.h"
+#include "exports/csv_export.h"
+#include "results/race_card.h"
+#include "betting/marking.h"
+#include "pat98/data_store.h"
+#include "pat98/day_loader.h"
+#include "odds_layout.h"
 #include "fm98_folders.h"
 #include "fm98_small.h"
 
@@ -47,12 +62,80 @@ class ClickLabel : public QLabel {
   std::function<void()> onClick_;
 };
 
+// Small pictures of the meeting buttons: the weather of the meeting guide.
+QIcon WeatherIcon(int icon) {
+  if (icon == kIconNone) return QIcon();
+  QPixmap pm(16, 16);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  switch (icon) {
+    case kIconFine:
+      p.setBrush(QColor(255, 80, 0));
+      p.setPen(Qt::NoPen);
+      p.drawEllipse(QRect(3, 3, 10, 10));
+      break;
+    case kIconCloudy:
+      p.setBrush(QColor(150, 150, 150));
+      p.setPen(Qt::NoPen);
+      p.drawEllipse(QRect(1, 6, 8, 7));
+      p.drawEllipse(QRect(5, 3, 10, 10));
+      break;
+    case kIconRain:
+    case kIconLightRain: {
+      p.setBrush(QColor(120, 120, 120));
+      p.setPen(Qt::NoPen);
+      p.drawEllipse(QRect(2, 1, 12, 8));
+      p.setPen(QPen(QColor(0, 80, 255), 1.5));
+      int drops = icon == kIconRain ? 3 : 2;
+      for (int k = 0; k < drops; ++k) p.drawLine(4 + 4 * k, 10, 3 + 4 * k, 15);
+      break;
+    }
+    case kIconSnow:
+      p.setPen(QPen(QColor(0, 120, 220), 1.5));
+      p.drawLine(8, 1, 8, 15);
+      p.drawLine(1, 8, 15, 8);
+      p.drawLine(3, 3, 13, 13);
+      p.drawLine(13, 3, 3, 13);
+      break;
+    default:  // no meeting guide
+      p.setPen(QPen(Qt::gray, 1.5));
+      p.drawRect(QRect(2, 2, 11, 11));
+      p.drawText(QRect(2, 2, 12, 12), Qt::AlignCenter, "?");
+      break;
+  }
+  return QIcon(pm);
+}
+
 QString ColourSheet(const TimeLabelState& t) {
   return QString("QLabel { background-color: %1; color: %2; border: 1px solid gray; }")
       .arg(FromBgr(t.Back).name(), FromBgr(t.Fore).name());
 }
 
 }  // namespace
+
+UpsetBar::UpsetBar(QWidget* parent) : QWidget(parent) { setFixedSize(120, 16); }
+
+void UpsetBar::SetBar(bool visible, double length, QColor colour) {
+  visible_ = visible;
+  length_ = length;
+  colour_ = colour;
+  setVisible(visible);
+  update();
+}
+
+void UpsetBar::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), Qt::white);
+  if (visible_) {
+    // The bar area spans kScale units; the bar grows from the left edge.
+    int w = static_cast<int>(std::clamp(length_ / kScale, 0.0, 1.0) * width());
+    int h = std::min(height(), 15 * height() / 16);
+    p.fillRect(QRect(0, (height() - h) / 2, w, h), colour_);
+  }
+  p.setPen(Qt::gray);
+  p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
 
 Fm98Main::Fm98Main(Session& session, UserPort& port, QWidget* parent)
     : QMainWindow(parent), s_(session), port_(port) {
@@ -103,9 +186,15 @@ void Fm98Main::BuildMenus() {
   file->addSeparator();
   QAction* quit = add(file, "MenuEnd", "Tazuna98の終了(&X)", QKeySequence("Ctrl+X"));
   connect(quit, &QAction::triggered, this, &QWidget::close);
-  // Opening and saving data folders come with the data store.
-  openCurrent->setEnabled(false);
-  openPast->setEnabled(false);
+  actOpenCurrent_ = openCurrent;
+  actOpenPast_ = openPast;
+  connect(openCurrent, &QAction::triggered, this, [this] {
+    OpenCurrentData(s_, port_);
+    AfterLoad();
+  });
+  connect(openPast, &QAction::triggered, this, &Fm98Main::OpenPast);
+  connect(actSave_, &QAction::triggered, this, [this] { SaveCurrentData(s_, port_); });
+  connect(actUpdate_, &QAction::triggered, this, [this] { UpdateSavedData(s_, port_); });
 
   QMenu* tools = menuBar()->addMenu(ToQ("ﾂｰﾙ(&T)"));
   tools->setObjectName("MenuTool");
@@ -162,6 +251,10 @@ void Fm98Main::BuildToolbar1() {
     next = b.index + 1;
   }
 
+  connect(tool1_[4], &QToolButton::clicked, this, [this] { OpenPrediction(); });
+  connect(tool1_[6], &QToolButton::clicked, this, [this] { OpenBracketView(); });
+  connect(tool1_[16], &QToolButton::clicked, this, &Fm98Main::ExportCsv);
+
   // Button 9: a click cycles the view, the drop-down picks one.
   QToolButton* view = tool1_[9];
   view->setPopupMode(QToolButton::MenuButtonPopup);
@@ -185,8 +278,10 @@ void Fm98Main::BuildToolbar1() {
   for (int k = 0; k < 4; ++k) {
     QAction* a = voteMenu->addAction(ToQ(patterns[k]));
     a->setObjectName(QString("VotePattern%1").arg(k + 1));
+    connect(a, &QAction::triggered, this, [this, k] { ApplyPattern(k + 1); });
   }
   vote->setMenu(voteMenu);
+  connect(vote, &QToolButton::clicked, this, [this] { OpenBetList(); });
 }
 
 void Fm98Main::BuildToolbar2() {
@@ -204,17 +299,23 @@ void Fm98Main::BuildToolbar2() {
     tb->setObjectName(QString("Toolbar2_%1").arg(i));
     if (i >= 5 && i <= 16) tb->setText(QString("%1R").arg(i - 4));
     if (i == 17) tb->setText(ToQ("前日"));
+    tb->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     tb->setCheckable(true);
     tb->setAutoRaise(true);
     tb->setEnabled(false);
-    toolbar2_->addWidget(tb);
+    tool2Actions_[i] = toolbar2_->addWidget(tb);
     tool2_[i] = tb;
+    if (i <= 3) {
+      connect(tb, &QToolButton::clicked, this, [this, i] { PressMeeting(i); });
+    } else {
+      connect(tb, &QToolButton::clicked, this, [this, i] { PressRace(i); });
+    }
   }
 }
 
 void Fm98Main::BuildStatusBar() {
   for (int i = 1; i <= 5; ++i) {
-    QLabel* l = (i == 1) ? new ClickLabel([] {}, this) : new QLabel(this);
+    QLabel* l = (i == 1) ? new ClickLabel([this] { OpenPast(); }, this) : new QLabel(this);
     l->setObjectName(QString("StatusPanel%1").arg(i));
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
@@ -253,13 +354,30 @@ void Fm98Main::BuildCentre() {
   Lbm_ = mk("Lbm");
   Lbtime_ = mk("Lbtime");
   Lbtime_->setVisible(false);
-  Lbtime_->setStyleSheet(ColourSheet(timeState_));
+  Lbtime_->setStyleSheet(ColourSheet(TimeLabelState{}));
   h->addStretch(1);
+  LbKaburi_ = mk("LbKaburi");
+  LbDown_ = mk("LbDown");
+  Lbjval_ = mk("Lbjval");
+  PicBar_ = new UpsetBar(header);
+  PicBar_->setObjectName("PicBar");
+  h->addWidget(PicBar_);
   LbView_ = mk("LbView");
   v->addWidget(header);
 
-  odds_ = new OddsArea(centre);
-  v->addWidget(odds_, 1);
+  auto* scroll = new QScrollArea(centre);
+  scroll->setObjectName("OddsScroll");
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(false);
+  scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  odds_ = new OddsArea(scroll);
+  QFont small = odds_->font();
+  small.setPixelSize(std::max(9, TwipsToPixels(210, this) - 3));
+  odds_->setFont(small);
+  odds_->setVisible(false);
+  scroll->setWidget(odds_);
+  v->addWidget(scroll, 1);
+  connect(odds_, &OddsArea::cellClicked, this, &Fm98Main::OddsCellClicked);
   LbMsg_ = new QLabel(ToQ("はじめにＰＡＴ９８インストールフォルダを指定して下さい。"), centre);
   LbMsg_->setObjectName("LbMsg");
   LbMsg_->setAlignment(Qt::AlignCenter);
@@ -268,9 +386,10 @@ void Fm98Main::BuildCentre() {
 }
 
 void Fm98Main::ApplyFixedHeight() {
-  // The odds panel holds a header row and 18 horse rows: 3990 twips under its top.
-  int oddsHeight = TwipsToPixels(3990, this);
-  odds_->setMinimumHeight(oddsHeight);
+  // The odds panel holds the header rows and 18 horse rows: at least 3990 twips under its top.
+  int oddsHeight = std::max(TwipsToPixels(3990, this), RowHeight() * (kMaxHorses + 2) + 4);
+  QWidget* scroll = findChild<QWidget*>("OddsScroll");
+  scroll->setMinimumHeight(oddsHeight + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
   centralWidget()->adjustSize();
   int h = centralWidget()->sizeHint().height() + menuBar()->sizeHint().height() +
           toolbar1_->sizeHint().height() + toolbar2_->sizeHint().height() +
@@ -282,23 +401,97 @@ void Fm98Main::RefreshCaption() {
   setWindowTitle(ToQ("Tazuna98 - " + s_.app.DataFolder.string()));
 }
 
-void Fm98Main::SetMainToolbarEnabled(bool on) {
+bool Fm98Main::IsLaterFeature(int index) {
   // Buttons whose windows come with later releases stay disabled.
   static const int kLater[] = {1, 3, 11, 12};
-  for (auto& [index, button] : tool1_) {
-    bool later = std::find(std::begin(kLater), std::end(kLater), index) != std::end(kLater);
-    button->setEnabled(on && !later);
-  }
+  return std::find(std::begin(kLater), std::end(kLater), index) != std::end(kLater);
+}
+
+int Fm98Main::RowHeight() const { return std::max(TwipsToPixels(210, this), fontMetrics().height() + 1); }
+
+void Fm98Main::SetMainToolbarEnabled(bool on) {
+  for (auto& [index, button] : tool1_) button->setEnabled(on && !IsLaterFeature(index));
 }
 
 void Fm98Main::SetViewMode(int mode) {
-  viewMode_ = ((mode % 3) + 3) % 3;
-  static const char* names[] = {"馬連", "ﾜｲﾄﾞ", "馬連+ﾜｲﾄﾞ"};
-  LbView_->setText(ToQ(names[viewMode_]));
-  emit viewModeChanged(viewMode_);
+  tz::SetViewMode(s_, mode);
+  RenderRace();
+  emit viewModeChanged(s_.mainWindow.ViewMode);
 }
 
-void Fm98Main::CycleViewMode() { SetViewMode((viewMode_ + 1) % 3); }
+void Fm98Main::CycleViewMode() { SetViewMode(s_.mainWindow.ViewMode + 1); }
+
+void Fm98Main::ApplyPattern(int pattern) {
+  switch (pattern) {
+    case 1: MarkBox(s_); break;
+    case 2: MarkLimitedFlow(s_); break;
+    case 3: MarkTotalFlow(s_); break;
+    case 4: ClearMarks(s_); break;
+    default: return;
+  }
+  RenderRace();
+}
+
+void Fm98Main::OddsCellClicked(const QString& panel, int row, int col) {
+  if (panel == "odztan") {
+    ToggleHighlight(s_, 2, row + 1);
+  } else if (panel == "odzfuk") {
+    ToggleHighlight(s_, 1, row + 1);
+  } else if (panel == "numumaY") {
+    ToggleHeader(s_, HeaderKind::Row, row);
+  } else if (panel == "numumaX") {
+    ToggleHeader(s_, HeaderKind::QuinellaColumn, row);
+  } else if (panel == "numX") {
+    ToggleHeader(s_, HeaderKind::WideColumn, row);
+  } else if (panel == "odzuma") {
+    ToggleCell(s_, PairMatrix::Quinella, row, col);
+  } else if (panel == "WideOdz") {
+    ToggleCell(s_, PairMatrix::Wide, row, col);
+  } else {
+    return;
+  }
+  RenderRace();
+}
+
+void Fm98Main::RenderRace() {
+  const MainWindowModel& mw = s_.mainWindow;
+  lblkai_->setText(ToQ(mw.lblkai));
+  lblrace_->setText(ToQ(mw.lblrace));
+  Lbltime_->setText(ToQ(mw.Lbltime));
+  Lbm_->setText(ToQ(mw.Lbm));
+  LbView_->setText(ToQ(mw.ViewLabel));
+  LbKaburi_->setText(ToQ(mw.LbKaburi));
+  LbKaburi_->setVisible(mw.KaburiVisible && mw.RaceShown);
+  LbDown_->setText(ToQ(mw.LbDown));
+  Lbjval_->setText(ToQ(mw.Lbjval));
+  PicBar_->SetBar(mw.UpsetBarVisible && mw.RaceShown, mw.UpsetBarLength,
+                  FromBgr(mw.UpsetBarColor));
+  RenderTimeLabel();
+
+  QSize size;
+  QFontMetrics fm(odds_->font());
+  odds_->SetCells(LayoutOdds(mw, fm, RowHeight(), &size), size);
+
+  const bool raceShown = mw.RaceShown && s_.dayView.oddsAreaVisible;
+  odds_->setVisible(raceShown);
+  for (auto& [index, button] : tool1_) {
+    bool later = IsLaterFeature(index);
+    button->setEnabled(s_.dayView.mainToolBarEnabled && mw.ToolbarEnabled[index] && !later);
+  }
+  if (auto* wide = findChild<QAction*>("ViewMode1")) wide->setEnabled(mw.WideViewEnabled);
+  if (auto* both = findChild<QAction*>("ViewMode2")) both->setEnabled(mw.WideViewEnabled);
+}
+
+void Fm98Main::RenderTimeLabel() {
+  const MainWindowModel& mw = s_.mainWindow;
+  Lbtime_->setVisible(mw.LbtimeVisible);
+  Lbtime_->setText(ToQ(mw.LbtimeCaption));
+  TimeLabelState t;
+  t.Back = mw.LbtimeBackColor;
+  t.Fore = mw.LbtimeForeColor;
+  QString sheet = ColourSheet(t);
+  if (Lbtime_->styleSheet() != sheet) Lbtime_->setStyleSheet(sheet);
+}
 
 QToolButton* Fm98Main::ToolButton(int index) const {
   auto it = tool1_.find(index);
@@ -316,31 +509,146 @@ QLabel* Fm98Main::StatusPanel(int index) const {
 }
 
 void Fm98Main::TickCountdown() {
+  if (s_.race.StartTimeText.empty()) return;
   QDateTime now = clock_();
   ClockReading r{now.date().year(), now.date().month(), now.date().day(),
                  now.time().hour(), now.time().minute(), now.time().second()};
-  TimeLabelState before = timeState_;
-  timeState_.Caption = FromQ(Lbtime_->text());
-  timeState_ = UpdateCountdown(timeState_, s_.race.GuideDate, s_.race.StartTimeText,
-                               s_.race.StartTimeCaption, r);
-  Lbtime_->setVisible(timeState_.Visible);
-  Lbtime_->setText(ToQ(timeState_.Caption));
-  Lbtime_->setToolTip(ToQ(timeState_.ToolTip));
-  if (before.Back != timeState_.Back || before.Fore != timeState_.Fore ||
-      Lbtime_->styleSheet().isEmpty()) {
-    Lbtime_->setStyleSheet(ColourSheet(timeState_));
-  }
+  MainWindowModel& mw = s_.mainWindow;
+  TimeLabelState t;
+  t.Visible = mw.LbtimeVisible;
+  t.Caption = mw.LbtimeCaption;
+  t.ToolTip = FromQ(Lbtime_->toolTip());
+  t.Back = mw.LbtimeBackColor;
+  t.Fore = mw.LbtimeForeColor;
+  t = UpdateCountdown(t, s_.race.GuideDate, s_.race.StartTimeText, s_.race.StartTimeCaption, r);
+  mw.LbtimeVisible = t.Visible;
+  mw.LbtimeCaption = t.Caption;
+  mw.LbtimeBackColor = t.Back;
+  mw.LbtimeForeColor = t.Fore;
+  Lbtime_->setToolTip(ToQ(t.ToolTip));
+  RenderTimeLabel();
 }
 
 void Fm98Main::RenderDayView() {
-  RefreshCaption();
-  panels_[1]->setText(ToQ(s_.race.GuideDateText));
-  SetMainToolbarEnabled(false);
+  const DayViewModel& v = s_.dayView;
+  if (v.caption.empty()) {
+    RefreshCaption();
+  } else {
+    setWindowTitle(ToQ(v.caption));
+  }
+  panels_[1]->setText(ToQ(v.statusPanel1));
+  if (!v.statusPanel5.empty()) panels_[5]->setText(ToQ(v.statusPanel5));
+  LbMsg_->setVisible(v.hintLabelVisible);
+  for (int i = 1; i <= 3; ++i) {
+    const MeetingButtonView& m = v.meetingButtons[i];
+    QToolButton* b = tool2_[i];
+    b->setText(ToQ(m.caption));
+    b->setToolTip(ToQ(m.toolTip));
+    b->setEnabled(m.enabled);
+    b->setChecked(m.pressed);
+    b->setIcon(WeatherIcon(m.icon));
+    tool2Actions_[i]->setVisible(m.visible);
+  }
+  for (int i = 5; i <= 17; ++i) {
+    const RaceButtonView& r = v.raceButtons[i];
+    tool2_[i]->setEnabled(r.enabled);
+    tool2_[i]->setChecked(r.pressed);
+  }
+  actSave_->setEnabled(v.saveCurrentEnabled);
+  actUpdate_->setEnabled(v.updateSavedEnabled);
+  if (v.closeWindows != CloseWindowsRequest::None) {
+    CloseAuxWindows();
+    s_.dayView.closeWindows = CloseWindowsRequest::None;
+  }
+  RenderRace();
+}
+
+void Fm98Main::AfterLoad() {
+  // A load shows the day afresh: no race selected, the odds area hidden.
+  RenderDayView();
+}
+
+void Fm98Main::StartupLoad() {
+  StartupLoadDay(s_, port_);
+  AfterLoad();
 }
 
 void Fm98Main::OpenDataFolder(const std::filesystem::path& folder) {
-  s_.app.DataFolder = folder;
+  tz::OpenDataFolder(s_, port_, folder);
+  AfterLoad();
+}
+
+void Fm98Main::OpenPast() {
+  PastDataDialog d = PreparePastData(s_.app);
+  if (d.listMode) {
+    Fm98Open dlg(d.folders, this);
+    dlg.setWindowTitle(ToQ(d.caption));
+    if (d.preselected >= 0) dlg.List()->setCurrentRow(d.preselected);
+    if (dlg.exec() != QDialog::Accepted) return;
+    tz::OpenPastData(s_, port_, FromQ(dlg.SelectedName()));
+  } else {
+    QString chosen = Fm98Path()(this, ToQ(d.caption), ToQ(d.browseStart.string()));
+    if (chosen.isEmpty()) return;
+    tz::OpenDataFolder(s_, port_, FromQ(chosen));
+  }
+  AfterLoad();
+}
+
+void Fm98Main::PressMeeting(int button) {
+  SelectMeeting(s_, button);
   RenderDayView();
+}
+
+void Fm98Main::PressRace(int button) {
+  SelectRace(s_, port_, button);
+  SyncAuxWindows();
+  RenderDayView();
+  if (s_.race.LoadStatus != 0 || !s_.mainWindow.RaceShown) return;
+  // The windows the options open after every selection.
+  const auto& open = s_.mainWindow.AutoOpen;
+  if (open[1]) OpenPrediction();
+  if (open[2]) OpenBracketView();
+}
+
+Fm98Hyo* Fm98Main::OpenPrediction() {
+  if (hyo_) hyo_->close();
+  ReadRaceCard(s_);
+  FindPopularityGaps(s_);
+  RankIndicators(s_);
+  hyo_ = new Fm98Hyo(s_, this);
+  hyo_->show();
+  return hyo_;
+}
+
+Fm98Waku* Fm98Main::OpenBracketView() {
+  if (waku_) waku_->close();
+  BuildBracketView(s_);
+  waku_ = new Fm98Waku(s_, this);
+  waku_->show();
+  return waku_;
+}
+
+Fm98Bet* Fm98Main::OpenBetList() {
+  if (bet_) bet_->close();
+  if (!BuildBetList(s_, port_)) return nullptr;
+  bet_ = new Fm98Bet(s_, port_, this);
+  bet_->show();
+  return bet_;
+}
+
+void Fm98Main::ExportCsv() { ExportRaceCsv(s_, port_); }
+
+void Fm98Main::CloseAuxWindows() {
+  for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (w->isWindow() && w->property("auxWindow").toBool()) w->close();
+  }
+}
+
+void Fm98Main::SyncAuxWindows() {
+  if (s_.mainWindow.CloseAuxWindowsSerial != seenCloseSerial_) {
+    seenCloseSerial_ = s_.mainWindow.CloseAuxWindowsSerial;
+    CloseAuxWindows();
+  }
 }
 
 void Fm98Main::ShowPat98Dialog() {
@@ -350,9 +658,8 @@ void Fm98Main::ShowPat98Dialog() {
   }
   FolderDialog* d = MakeFm98Dir(s_, this);
   connect(d, &FolderDialog::pat98FolderConfirmed, this, [this](const QString& folder) {
-    ApplyPat98Folder(s_, FromQ(folder));
-    RenderDayView();
-    LbMsg_->setVisible(HasPat98Program(s_.app.DataFolder) != 0);
+    ApplyPat98Folder(s_, port_, FromQ(folder));
+    AfterLoad();
   });
   dirDialog_ = d;
   ShowFolderDialog(d);
@@ -400,6 +707,7 @@ void Fm98Main::closeEvent(QCloseEvent* e) {
     e->ignore();
     return;
   }
+  if (d == CloseDecision::SaveThenClose) SaveCurrentData(s_, port_);
   std::string err = Shutdown(s_, isMinimized(), PixelsToTwips(width(), this));
   if (!err.empty()) port_.Error(s_.app.AppTitle, err);
   for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {

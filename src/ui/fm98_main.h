@@ -13,6 +13,7 @@
 #include <map>
 
 #include "app/countdown.h"
+#include "aux_windows.h"
 #include "odds_area.h"
 #include "qt_user_port.h"
 #include "session.h"
@@ -29,6 +30,25 @@ Colour ToBgr(const QColor& c);
 
 class FolderDialog;
 
+// The upset bar: a filled bar from the left edge, proportional to the upset value.
+class UpsetBar : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr double kScale = 100.0;  // units across the bar area
+  explicit UpsetBar(QWidget* parent = nullptr);
+  void SetBar(bool visible, double length, QColor colour);
+  bool BarVisible() const { return visible_; }
+  double Length() const { return length_; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  bool visible_ = false;
+  double length_ = 0;
+  QColor colour_;
+};
+
 class Fm98Main : public QMainWindow {
   Q_OBJECT
  public:
@@ -43,8 +63,8 @@ class Fm98Main : public QMainWindow {
   void TickCountdown();
   QLabel* TimeLabel() const { return Lbtime_; }
 
-  // Pair-odds view: 0 quinella, 1 wide, 2 both.
-  int ViewMode() const { return viewMode_; }
+  // Pair-odds view the user chose: 0 quinella, 1 wide, 2 both.
+  int ViewMode() const { return s_.mainWindow.ViewMode; }
   void SetViewMode(int mode);
   // Tool-bar button 9: the next view.
   void CycleViewMode();
@@ -61,8 +81,27 @@ class Fm98Main : public QMainWindow {
   void SetFirstRunCheck(bool on) { firstRunCheck_ = on; }
   // Opens a folder as the loaded day, as opening a past data folder does.
   void OpenDataFolder(const std::filesystem::path& folder);
+  // The first load of the PAT98 folder at start.
+  void StartupLoad();
+  // Meeting button 1..3 and race button 5..17 of the race tool bar, as a press does.
+  void PressMeeting(int button);
+  void PressRace(int button);
+  // Tool-bar commands: prediction window, bracket view, bet list, CSV export.
+  Fm98Hyo* OpenPrediction();
+  Fm98Waku* OpenBracketView();
+  Fm98Bet* OpenBetList();
+  void ExportCsv();
+  Fm98Hyo* PredictionWindow() const { return hyo_; }
+  Fm98Waku* BracketWindow() const { return waku_; }
+  Fm98Bet* BetWindow() const { return bet_; }
   // The day's meetings and races after a load.
   void RenderDayView();
+  // The analysed race: header labels, odds area, race labels, tool-bar states.
+  void RenderRace();
+  // Marking patterns of the "投票" drop-down, 1..4: box, limited flow, total flow, clear.
+  void ApplyPattern(int pattern);
+  // A click on a cell of the odds area.
+  void OddsCellClicked(const QString& panel, int row, int col);
 
  signals:
   // Emitted after the view mode changed (the odds area redraws on it).
@@ -83,13 +122,18 @@ class Fm98Main : public QMainWindow {
   void ShowPat98Dialog();
   void ShowFolderDialog(FolderDialog* d);
   void ShowVersion();
+  void OpenPast();
+  void AfterLoad();
+  void CloseAuxWindows();
+  void SyncAuxWindows();
   void SetMainToolbarEnabled(bool on);
+  void RenderTimeLabel();
+  int RowHeight() const;
+  static bool IsLaterFeature(int index);
 
   Session& s_;
   UserPort& port_;
   std::function<QDateTime()> clock_;
-  TimeLabelState timeState_;
-  int viewMode_ = 0;
   bool firstRunCheck_ = true;
   bool firstActivationDone_ = false;
 
@@ -100,16 +144,27 @@ class Fm98Main : public QMainWindow {
   QLabel* Lbm_ = nullptr;
   QLabel* Lbtime_ = nullptr;
   QLabel* LbView_ = nullptr;
+  QLabel* LbKaburi_ = nullptr;
+  QLabel* LbDown_ = nullptr;
+  QLabel* Lbjval_ = nullptr;
+  class UpsetBar* PicBar_ = nullptr;
   OddsArea* odds_ = nullptr;
   QToolBar* toolbar1_ = nullptr;
   QToolBar* toolbar2_ = nullptr;
   std::map<int, QToolButton*> tool1_;
   std::map<int, QToolButton*> tool2_;
+  std::map<int, QAction*> tool2Actions_;
+  int seenCloseSerial_ = 0;
   std::map<int, QLabel*> panels_;
   QTimer* Timer1_ = nullptr;
   QAction* actSave_ = nullptr;
   QAction* actUpdate_ = nullptr;
+  QAction* actOpenCurrent_ = nullptr;
+  QAction* actOpenPast_ = nullptr;
   QPointer<QDialog> dirDialog_;
+  QPointer<Fm98Hyo> hyo_;
+  QPointer<Fm98Waku> waku_;
+  QPointer<Fm98Bet> bet_;
 };
 
 }  // namespace tz::ui

@@ -30,12 +30,22 @@ int main(int argc, char** argv) {
                            size.height() * 1440.0 / dpi);
   tz::ui::QtUserPort port;
   tz::ui::Fm98Main w(session, port);
+  w.StartupLoad();
   if (cmd.isSet(dataOpt)) {
     // The user named the day to open; the first-run question for the PAT98 folder is not asked.
     w.SetFirstRunCheck(false);
     w.OpenDataFolder(cmd.value(dataOpt).toStdString());
   }
   w.show();
+  if (cmd.isSet(raceOpt)) {
+    QStringList mr = cmd.value(raceOpt).split(':');
+    int meeting = mr.value(0).toInt();
+    int race = mr.value(1).toInt();
+    if (meeting >= 1 && meeting <= 3 && race >= 1 && race <= 13) {
+      w.PressMeeting(meeting);
+      w.PressRace(4 + race);  // race 13 is the advance-sale race ("前日")
+    }
+  }
   if (cmd.isSet(shotOpt)) {
     QString file = cmd.value(shotOpt);
     QTimer::singleShot(1500, &w, [&w, file] {

@@ -12,9 +12,11 @@
 #include "fm98_main.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
+#include "ui_fixture.h"
 
 using namespace tz;
 using namespace tz::ui;
+namespace testing = tz::ui::testing;
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -32,8 +34,8 @@ class MainWindowTest : public QObject {
     Fm98Main w(s, port);
     struct Item { const char* name; const char* caption; const char* key; bool enabled; };
     const Item items[] = {
-        {"MenuOpenCurrent", "現在のﾃﾞｰﾀを開く(&N)", "", false},
-        {"MenuOpenPast", "過去のﾃﾞｰﾀを開く(&O)", "Ctrl+O", false},
+        {"MenuOpenCurrent", "現在のﾃﾞｰﾀを開く(&N)", "", true},
+        {"MenuOpenPast", "過去のﾃﾞｰﾀを開く(&O)", "Ctrl+O", true},
         {"MenuSave", "現在のﾃﾞｰﾀを保存(&S)", "", false},
         {"MenuUpdate", "結果と履歴を上書き保存(&U)", "Ctrl+U", false},
         {"MenuEnd", "Tazuna98の終了(&X)", "Ctrl+X", true},
@@ -100,15 +102,12 @@ class MainWindowTest : public QObject {
   }
 
   void viewButtonCyclesAndDropDownPicks() {
-    test::TempDir home;
-    Session s;
-    Init(s, home);
-    test::FakePort port;
-    Fm98Main w(s, port);
-    w.show();
+    testing::Day d;
+    d.Select(1, 5);
+    Fm98Main& w = *d.w;
     QCOMPARE(w.ViewMode(), 0);
     QToolButton* b = w.ToolButton(9);
-    b->setEnabled(true);
+    QVERIFY(b->isEnabled());
     QList<int> seen;
     for (int i = 0; i < 3; ++i) {
       b->click();
@@ -126,59 +125,55 @@ class MainWindowTest : public QObject {
   }
 
   void countdownFollowsTheInjectedClock() {
-    test::TempDir home;
-    Session s;
-    Init(s, home);
-    test::FakePort port;
-    Fm98Main w(s, port);
-    w.show();
+    testing::Day d(testing::SampleDay());
+    d.Select(1, 11);
+    const Session& s = d.s;
+    QCOMPARE(s.race.StartTimeText.size(), size_t(4));
+    const QTime post(QString::fromStdString(s.race.StartTimeText.substr(0, 2)).toInt(),
+                     QString::fromStdString(s.race.StartTimeText.substr(2, 2)).toInt());
+    const QDate day(2002, 10, 20);
     QDateTime now;
-    w.SetClock([&now] { return now; });
-    QLabel* l = w.TimeLabel();
+    d.w->SetClock([&now] { return now; });
+    QLabel* l = d.w->TimeLabel();
+    const QString caption = QString::fromStdString(s.race.StartTimeCaption).trimmed();
+    QVERIFY(caption.startsWith(QString::fromUtf8("発走時刻  ")));
+    QVERIFY(l->isVisible());
+    QCOMPARE(l->text(), caption);
 
-    // No race card: the label stays hidden.
-    now = QDateTime(QDate(2003, 5, 10), QTime(15, 32));
-    w.TickCountdown();
-    QVERIFY(!l->isVisible());
-
-    s.race.GuideDate = "20030510";
-    s.race.StartTimeText = "1540";
-    s.race.StartTimeCaption = "    発走時刻  15時40分";
-    l->setText(QString::fromUtf8("発走時刻  15時40分"));
-
-    struct Step { QDateTime at; const char* tip; const char* text; const char* back; };
+    struct Step { QDateTime at; const char* tip; bool captionShown; const char* back; };
     const Step steps[] = {
-        {QDateTime(QDate(2003, 5, 10), QTime(13, 10)), "あと 2時間30分", "発走時刻  15時40分",
-         "#000080"},
-        {QDateTime(QDate(2003, 5, 10), QTime(15, 32)), "あと 8分", "発走時刻  15時40分",
-         "#ffff00"},
-        {QDateTime(QDate(2003, 5, 10), QTime(15, 41)), "締め切り", "    発走時刻  15時40分",
-         "#ff0000"},
-        {QDateTime(QDate(2003, 5, 11), QTime(9, 0)), "レース終了", "    発走時刻  15時40分",
-         "#404040"},
+        {QDateTime(day, post.addSecs(-(2 * 3600 + 30 * 60))), "あと 2時間30分", false, "#000080"},
+        {QDateTime(day, post.addSecs(-8 * 60)), "あと 8分", false, "#ffff00"},
+        {QDateTime(day, post.addSecs(60)), "締め切り", true, "#ff0000"},
+        {QDateTime(day.addDays(1), QTime(9, 0)), "レース終了", true, "#404040"},
     };
     for (const Step& st : steps) {
       now = st.at;
-      w.TickCountdown();
+      d.w->TickCountdown();
       QVERIFY(l->isVisible());
       QCOMPARE(l->toolTip(), QString::fromUtf8(st.tip));
-      QCOMPARE(l->text(), QString::fromUtf8(st.text));
+      QCOMPARE(l->text(), st.captionShown ? QString::fromStdString(s.race.StartTimeCaption).trimmed()
+                                                      .prepend("    ")
+                                          : caption);
       QVERIFY2(l->styleSheet().contains(QString("background-color: ") + st.back),
                qPrintable(l->styleSheet()));
     }
+
+    // A race without a race card shows no countdown.
+    testing::Day g;
+    g.Select(1, 5);
+    g.w->SetClock([&now] { return now; });
+    g.w->TickCountdown();
+    QVERIFY(!g.w->TimeLabel()->isVisible());
   }
 
   void timerDrivesTheCountdown() {
-    test::TempDir home;
-    Session s;
-    Init(s, home);
-    test::FakePort port;
-    Fm98Main w(s, port);
-    w.show();
-    w.SetClock([] { return QDateTime(QDate(2003, 5, 10), QTime(15, 35)); });
-    s.race.GuideDate = "20030510";
-    s.race.StartTimeText = "1540";
-    QTRY_COMPARE_WITH_TIMEOUT(w.TimeLabel()->toolTip(), QString::fromUtf8("あと 5分"), 3000);
+    testing::Day d(testing::SampleDay());
+    d.Select(1, 11);
+    const std::string& t = d.s.race.StartTimeText;
+    QTime post(std::stoi(t.substr(0, 2)), std::stoi(t.substr(2, 2)));
+    d.w->SetClock([post] { return QDateTime(QDate(2002, 10, 20), post.addSecs(-5 * 60)); });
+    QTRY_COMPARE_WITH_TIMEOUT(d.w->TimeLabel()->toolTip(), QString::fromUtf8("あと 5分"), 3000);
   }
 
   void widthSnapsBackToTheMinimum() {
