@@ -375,27 +375,59 @@ void RegisterDayCommands(CLI::App& app, CliContext& ctx) {
   struct SampleOptions {
     std::string folder;
     unsigned seed = 1;
-    std::string date = "20021020";
+    std::string date;
+    std::string fromJrdb;
   };
   auto sampleOpt = std::make_shared<SampleOptions>();
   auto* sample = app.add_subcommand("make-sample", "Write a generated racing day into a folder");
   sample->add_option("OUTDIR", sampleOpt->folder, "Folder to write the day into")->required();
   sample->add_option("--seed", sampleOpt->seed, "Seed of the generator (default 1)");
   sample->add_option("--date", sampleOpt->date, "Date of the day, yyyymmdd (default 20021020)");
+  sample->add_option("--from-jrdb", sampleOpt->fromJrdb,
+                     "Build the day from the real odds of the JRDB files (OZ, OW, SKB, UKC) in this folder");
   sample->callback([sampleOpt, &ctx] {
+    ctx.exitCode = 1;
     try {
-      SampleDay d = BuildSampleDay(sampleOpt->seed, sampleOpt->date);
+      SampleDay d;
+      if (sampleOpt->fromJrdb.empty()) {
+        d = BuildSampleDay(sampleOpt->seed, sampleOpt->date.empty() ? "20021020" : sampleOpt->date);
+      } else {
+        std::string date = sampleOpt->date;
+        if (date.empty()) {
+          // The date of the first base-odds file of the folder (yymmdd, 19yy from 90 on).
+          auto names = text::ListFolder(sampleOpt->fromJrdb, "OZ??????.TXT");
+          if (names.empty()) {
+            std::cerr << "no OZ file in " << sampleOpt->fromJrdb << "\n";
+            return;
+          }
+          std::string yy = names[0].substr(2, 2);
+          date = (std::stoi(yy) >= 90 ? "19" : "20") + names[0].substr(2, 6);
+        }
+        d = BuildDayFromJrdb(sampleOpt->fromJrdb, date);
+      }
       std::string err = WriteSampleDay(d, sampleOpt->folder);
+      if (err.empty() && !sampleOpt->fromJrdb.empty()) {
+        // The JRDB files go along unchanged, where the base-odds reader can be pointed at them.
+        fs::path jrdb = fs::path(sampleOpt->folder) / "jrdb";
+        fs::create_directories(jrdb);
+        const std::string yymmdd = d.date.substr(2, 6);
+        for (std::string name : {"OZ" + yymmdd + ".TXT", "OW" + yymmdd + ".TXT", "SKB" + yymmdd + ".TXT",
+                                 "UKC" + yymmdd + ".TXT", std::string("LICENSE")}) {
+          if (auto p = text::FindEntry(sampleOpt->fromJrdb, name)) {
+            std::error_code ec;
+            fs::copy_file(*p, jrdb / p->filename(), fs::copy_options::overwrite_existing, ec);
+            if (ec) err = ec.message();
+          }
+        }
+      }
       if (!err.empty()) {
         std::cerr << err << "\n";
-        ctx.exitCode = 1;
         return;
       }
       std::cout << fmt::format("wrote {} races of {} into {}\n", d.races.size(), d.date, sampleOpt->folder);
       ctx.exitCode = 0;
     } catch (const std::exception& e) {
       std::cerr << e.what() << "\n";
-      ctx.exitCode = 1;
     }
   });
 }

@@ -19,7 +19,9 @@ bool MarkQualifies(int m, char letter1, char letter2) {
 }
 
 char LeadingPoolLetter(int cf, int c60) {
-  return (c60 > 0 && 100.0 * cf / c60 > 35) ? 'T' : 'F';
+  // Plain double arithmetic: with no runner up to 60 the share is +infinity when some runner
+  // is over-bet ("T") and NaN when none is (a comparison with NaN is false: "F").
+  return 100.0 * cf / c60 > 35 ? 'T' : 'F';
 }
 
 void ClassifyRace(Session& s) {

@@ -13,7 +13,8 @@ void ClassifyRace(Session& s);
 bool MarkQualifies(int m, char letter1, char letter2);
 
 // Letter 1 of the race class: "T" when more than 35 % of the runners up to 60 (c60) are
-// over-bet in the win pool (cf, favourite excluded), else "F".
+// over-bet in the win pool (cf, favourite excluded), else "F". With c60 = 0 the share is
+// taken in double arithmetic: any over-bet runner gives "T", none gives "F".
 char LeadingPoolLetter(int cf, int c60);
 
 }  // namespace tz

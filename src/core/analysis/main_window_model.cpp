@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "analysis/bracket_model.h"
 #include "analysis/upset.h"
 #include "analysis/vote_shares.h"
 #include "session.h"
@@ -288,7 +289,7 @@ void ColourByClass(Session& s) {
     for (int q = 1; q <= m; ++q) {
       const Colour cell = p == q ? colours::kWhite : c;
       mw.WideOdz[p - 1][q - 1].BackColor = cell;
-      mw.BandColor[p - 1][q - 1] = QuinellaBandColour(OddsValue(mw.odzuma[p - 1][q - 1].Text));
+      mw.BandColor[p - 1][q - 1] = QuinellaBandColour(p == q ? 0 : a.QuinellaByPos[p][q]);
       mw.odzuma[p - 1][q - 1].BackColor =
           mw.OdzColorAtAnalysis == 1 ? mw.BandColor[p - 1][q - 1] : cell;
     }
@@ -396,6 +397,67 @@ void ToggleHighlight(Session& s, int column, int position) {
     c.BackColor = colours::kClass[SyntheticClass(s.analysis.SyntheticWinOdds[position])];
   } else {
     c.BackColor = colours::kMark;
+  }
+}
+
+void MarkVotedCombinations(Session& s, const std::vector<std::string>& voteEntries) {
+  auto& mw = s.mainWindow;
+  const int m = mw.RunnerCount;
+  // 0-based row of each runner's horse; -1 for horses without a row.
+  std::array<int, kMaxHorses + 1> rowOf;
+  rowOf.fill(-1);
+  for (int p = 1; p <= m; ++p) {
+    const int h = HorseAt(s, p);
+    if (h >= 1 && h <= kMaxHorses) rowOf[h] = p - 1;
+  }
+  const bool bracketOnly = s.race.CurrentSaleCode == 7;
+  if (!bracketOnly) {
+    ComputeBracketShares(s);
+    ListBracketCombinations(s);
+  }
+  auto row = [&](int h) { return (h >= 1 && h <= kMaxHorses) ? rowOf[h] : -1; };
+  auto markPair = [&](MatrixCells& cells, int a, int b) {
+    if (a < 0 || b < 0 || a == b) return;
+    cells[std::max(a, b)][std::min(a, b)].BackColor = colours::kMark;
+  };
+  for (const std::string& e : voteEntries) {
+    if (e.size() < 10) continue;
+    const char kind = e[5];
+    const int x = static_cast<int>(text::Val(e.substr(6, 2)));
+    const int y = static_cast<int>(text::Val(e.substr(8, 2)));
+    switch (kind) {
+      case '1':
+        if (row(x) >= 0) mw.odztan[row(x) + 1].BackColor = colours::kMark;
+        break;
+      case '2':
+        if (row(x) >= 0) mw.odzfuk[row(x) + 1].BackColor = colours::kMark;
+        break;
+      case '3':
+        if (bracketOnly) {
+          markPair(mw.odzuma, row(x), row(y));
+        } else if (x >= 1 && x <= kMaxBrackets && y >= 1 && y <= kMaxBrackets) {
+          auto& v = s.bracketView;
+          int px = -1, py = -1;
+          for (int k = 1; k <= kMaxBrackets; ++k) {
+            if (v.BracketOrder[k] == x) px = k - 1;
+            if (v.BracketOrder[k] == y) py = k - 1;
+          }
+          if (px >= 0 && py >= 0) v.Lbodz[8 * std::min(px, py) + std::max(px, py)].BackColor = colours::kMark;
+          const std::string lo = std::to_string(std::min(x, y)), hi = std::to_string(std::max(x, y));
+          for (auto& r : v.Lbsort) {
+            if (r.Lbnum1 == lo && r.Lbnum2 == hi) r.BackColor = colours::kMark;
+          }
+        }
+        break;
+      case '4':
+        markPair(mw.odzuma, row(x), row(y));
+        break;
+      case '5':
+        markPair(mw.WideOdz, row(x), row(y));
+        break;
+      default:
+        break;
+    }
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "app/app_state.h"
 #include "pat98/race_model.h"
@@ -189,6 +190,10 @@ void FillJrdbPanels(Session& s);
 int SyntheticClass(double odds);
 // Colour of a quinella cell by its odds band.
 Colour QuinellaBandColour(double odds);
+// Shows the user's votes on the race (23-character vote entries: kind at character 6, the two
+// numbers at characters 7-8 and 9-10) as marks in the win/place panels, the matrices and the
+// bracket view.
+void MarkVotedCombinations(Session& s, const std::vector<std::string>& voteEntries);
 // Click on the win (column 2) or place (column 1) panel cell of position p.
 void ToggleHighlight(Session& s, int column, int position);
 // Tool-bar button 9: cycles the view, or sets it from the drop-down.

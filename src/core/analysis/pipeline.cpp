@@ -75,7 +75,8 @@ void RunAnalysisSteps(Session& s) {
 void SetRaceSelection(Session& s, int meeting, int slot) {
   auto& r = s.race;
   r.CurrentMeeting = meeting;
-  if (meeting >= 1 && meeting <= kMaxMeetings) r.CurrentCourse = r.MeetingInfo[meeting].CourseCode;
+  // Without a meeting of the loaded day there is no racecourse, hence no odds file.
+  r.CurrentCourse = (meeting >= 1 && meeting <= r.MeetingCount) ? r.MeetingInfo[meeting].CourseCode : 0;
   r.CurrentDayKind = slot == kAdvanceSaleSlot ? 2 : 1;
   if (slot >= 1 && slot <= kMaxRaces) r.CurrentRace = slot;
   r.CurrentOddsFileName.clear();

@@ -3,14 +3,18 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <map>
 #include <cmath>
 #include <random>
 #include <stdexcept>
 #include <system_error>
 
+#include "pat98/day_loader.h"
 #include "pat98/odds_reader.h"
 #include "text/files.h"
+#include "text/numbers.h"
 #include "text/sjis.h"
+#include "text/strings.h"
 
 namespace tz {
 
@@ -426,8 +430,10 @@ std::string WriteSampleDay(const SampleDay& day, const std::filesystem::path& fo
   if (day.advanceGuide) {
     if (!(err = put(folder, "UY-D.JRA", fixture::GuideBytes(*day.advanceGuide))).empty()) return err;
   }
-  if (!(err = put(folder, "KA-ANNAI.JRA", fixture::MeetingGuideBytes(day.meetingGuide))).empty()) {
-    return err;
+  if (!day.meetingGuide.meetings.empty()) {
+    if (!(err = put(folder, "KA-ANNAI.JRA", fixture::MeetingGuideBytes(day.meetingGuide))).empty()) {
+      return err;
+    }
   }
   std::vector<fixture::JrdbRace> jrdb;
   for (const SampleRace& r : day.races) {
@@ -441,7 +447,209 @@ std::string WriteSampleDay(const SampleDay& day, const std::filesystem::path& fo
     if (!(err = put(folder, cardName, RaceCardBytes(r.card))).empty()) return err;
     jrdb.push_back(r.jrdb);
   }
+  if (!day.writeJrdb) return {};
   return put(folder / "jrdb", fixture::JrdbFileName(day.date), fixture::JrdbFileBytes(jrdb));
+}
+
+namespace {
+
+// The records of a JRDB file: lines without their CR, empty lines left out.
+std::vector<std::string> JrdbRecords(const std::filesystem::path& folder, const std::string& name,
+                                     bool required) {
+  auto p = text::FindEntry(folder, name);
+  std::optional<std::string> bytes;
+  if (p) bytes = text::ReadFileBytes(*p);
+  if (!bytes) {
+    if (required) throw std::runtime_error(name + " not found in " + folder.string());
+    return {};
+  }
+  std::vector<std::string> out;
+  std::size_t at = 0;
+  while (at < bytes->size()) {
+    std::size_t end = bytes->find('\n', at);
+    if (end == std::string::npos) end = bytes->size();
+    std::string line = bytes->substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) out.push_back(line);
+    at = end + 1;
+  }
+  return out;
+}
+
+int IntField(const std::string& s, std::size_t pos, std::size_t len) {
+  return static_cast<int>(text::ValInt(text::MidB(s, pos + 1, len)));
+}
+
+// A five-character JRDB odds field as a cell: blank or 0.0 means no value.
+OddsCell JrdbCell(const std::string& record, std::size_t pos) {
+  std::string f(text::MidB(record, pos + 1, 5));
+  double v = text::Val(f);
+  if (f.size() < 5 || !(v > 0)) return OddsCell::Blank();
+  return OddsCell::Of(v);
+}
+
+}  // namespace
+
+SampleDay BuildDayFromJrdb(const std::filesystem::path& jrdbFolder, const std::string& date) {
+  if (date.size() != 8 || date.find_first_not_of("0123456789") != std::string::npos) {
+    throw std::invalid_argument("date must be yyyymmdd");
+  }
+  const std::string yymmdd = date.substr(2, 6);
+  std::vector<std::string> oz = JrdbRecords(jrdbFolder, "OZ" + yymmdd + ".TXT", true);
+  std::vector<std::string> ow = JrdbRecords(jrdbFolder, "OW" + yymmdd + ".TXT", false);
+  std::vector<std::string> skb = JrdbRecords(jrdbFolder, "SKB" + yymmdd + ".TXT", false);
+  std::vector<std::string> ukc = JrdbRecords(jrdbFolder, "UKC" + yymmdd + ".TXT", false);
+
+  std::map<std::string, std::string> wideByKey;
+  for (const std::string& r : ow) wideByKey[r.substr(0, 8)] = r;
+  std::map<std::string, std::string> nameById;
+  for (const std::string& r : ukc) {
+    if (r.size() >= 44) nameById[r.substr(0, 8)] = text::Trim(text::DecodeSjis(r.substr(8, 36)));
+  }
+  std::map<std::string, std::map<int, std::string>> runnersByKey;  // race key -> number -> id
+  for (const std::string& r : skb) {
+    if (r.size() >= 18) runnersByKey[r.substr(0, 8)][IntField(r, 8, 2)] = r.substr(10, 8);
+  }
+
+  SampleDay day;
+  day.date = date;
+  day.writeJrdb = false;
+  const int year = std::stoi(date.substr(0, 4));
+  std::vector<int> meetingCourses;
+  for (const std::string& rec : oz) {
+    if (rec.size() < 190) continue;
+    SampleRace race;
+    race.course = IntField(rec, 0, 2);
+    race.kai = CodeCharValue(rec[4]);
+    race.day = CodeCharValue(rec[5]);
+    race.race = IntField(rec, 6, 2);
+    const int n = std::min(IntField(rec, 8, 2), kMaxHorses);
+    if (race.course < 1 || race.course > kMaxCourses || race.race < 1 || race.race > kMaxRaces || n < 1) {
+      continue;
+    }
+    race.saleCode = 31;
+    const std::string key = rec.substr(0, 8);
+    const std::string courseName = RacecourseTableName(race.course);
+
+    fixture::OddsHeader& hd = race.odds.header;
+    hd.date = date;
+    hd.courseName = courseName;
+    hd.year = year;
+    hd.kai = race.kai;
+    hd.day = race.day;
+    hd.race = race.race;
+    hd.timeKind = 0;
+    hd.hour = 9;
+    hd.minute = 0;
+    hd.title1 = fmt::format("{}{}R", courseName, race.race);
+    hd.title2 = "JRDB基準オッズ";
+    hd.horseCount = n;
+
+    std::vector<OddsCell> win(n + 1), place(n + 1);
+    for (int h = 1; h <= n; ++h) {
+      win[h] = JrdbCell(rec, 10 + 5 * (h - 1));
+      place[h] = JrdbCell(rec, 100 + 5 * (h - 1));
+      bool scratched = win[h].kind != OddsCell::Kind::Number;
+      race.odds.horses.push_back(scratched ? fixture::HorseOdds{OddsCell::Scratched(), OddsCell::Scratched(),
+                                                                OddsCell::Scratched()}
+                                           : fixture::HorseOdds{win[h], place[h], place[h]});
+    }
+
+    // Quinella and wide, pair k in the order 1-2, 1-3 .. 17-18.
+    fixture::QuinellaFile q;
+    q.header = hd;
+    q.withWide = true;
+    auto wideIt = wideByKey.find(key);
+    std::vector<std::vector<double>> implied(n + 1, std::vector<double>(n + 1, 0));
+    int k = 0;
+    for (int i = 1; i < 18; ++i) {
+      for (int j = i + 1; j <= 18; ++j, ++k) {
+        if (i > n || j > n) continue;
+        bool scratched = race.odds.horses[i - 1].win.kind == OddsCell::Kind::Scratched ||
+                         race.odds.horses[j - 1].win.kind == OddsCell::Kind::Scratched;
+        OddsCell qc = JrdbCell(rec, 190 + 5 * k);
+        if (scratched || qc.kind != OddsCell::Kind::Number) {
+          q.quinella[i][j] = q.wideLow[i][j] = q.wideHigh[i][j] = OddsCell::Scratched();
+          continue;
+        }
+        q.quinella[i][j] = qc;
+        implied[i][j] = 1.0 / qc.value;
+        OddsCell wc = wideIt != wideByKey.end() ? JrdbCell(wideIt->second, 10 + 5 * k) : OddsCell::Of(0);
+        q.wideLow[i][j] = wc;
+        q.wideHigh[i][j] = wc;
+      }
+    }
+    race.quinella = q;
+
+    // Bracket quinella from the quinella market: each bracket pair takes the implied
+    // probabilities of its horse pairs, paid out at the pair rate.
+    double total = 0;
+    for (int i = 1; i <= n; ++i) {
+      for (int j = i + 1; j <= n; ++j) total += implied[i][j];
+    }
+    auto brackets = BracketsForField(n);
+    for (int a = 1; a <= 8; ++a) {
+      for (int b = a; b <= 8; ++b) {
+        int members = 0;
+        double prob = 0;
+        for (int i = 1; i <= n; ++i) {
+          for (int j = i + 1; j <= n; ++j) {
+            if (!((brackets[i] == a && brackets[j] == b) || (brackets[i] == b && brackets[j] == a))) continue;
+            ++members;
+            prob += implied[i][j];
+          }
+        }
+        if (members == 0) race.odds.bracket[a][b] = OddsCell::Blank();
+        else if (!(prob > 0) || !(total > 0)) race.odds.bracket[a][b] = OddsCell::Scratched();
+        else race.odds.bracket[a][b] = OddsCell::Of(ToteOdds(kPairRate, prob / total));
+      }
+    }
+
+    // Race card: the runners' names; post time, track and jockeys are not in these files.
+    RaceCardFile& c = race.card;
+    c.year = year;
+    c.month = std::stoi(date.substr(4, 2));
+    c.day = std::stoi(date.substr(6, 2));
+    c.courseCode = race.course;
+    c.courseName = courseName;
+    c.kai = race.kai;
+    c.dayOfMeeting = race.day;
+    c.race = race.race;
+    c.postTime = "";
+    c.track = "";
+    c.distance = "";
+    c.title1 = hd.title1;
+    c.title2 = hd.title2;
+    const auto& runners = runnersByKey[key];
+    for (int h = 1; h <= n; ++h) {
+      RaceCardEntry e;
+      e.bracket = brackets[h];
+      e.number = h;
+      auto id = runners.find(h);
+      if (id != runners.end()) {
+        auto name = nameById.find(id->second);
+        if (name != nameById.end()) e.name = name->second;
+      }
+      e.weight = "";
+      c.runners.push_back(e);
+    }
+
+    if (std::find(meetingCourses.begin(), meetingCourses.end(), race.course) == meetingCourses.end()) {
+      if (meetingCourses.size() >= 3) continue;  // a day has at most three meetings
+      meetingCourses.push_back(race.course);
+      fixture::GuideRecord g;
+      g.date = date;
+      g.courseCode = race.course;
+      g.year = year;
+      g.kai = race.kai;
+      g.day = race.day;
+      day.guides.push_back(g);
+    }
+    auto m = std::find(meetingCourses.begin(), meetingCourses.end(), race.course) - meetingCourses.begin();
+    day.guides[static_cast<std::size_t>(m)].saleCodes[race.race] = race.saleCode;
+    day.races.push_back(std::move(race));
+  }
+  return day;
 }
 
 }  // namespace tz

@@ -17,7 +17,9 @@ TEST(ClassifyRace, WinPoolLetterNeedsMoreThan35Percent) {
   struct {
     int cf, c60;
     char letter;
-  } cases[] = {{4, 9, 'T'}, {7, 20, 'F'}, {6, 17, 'T'}, {5, 15, 'F'}, {0, 0, 'F'}, {0, 5, 'F'}};
+  } cases[] = {{4, 9, 'T'}, {7, 20, 'F'}, {6, 17, 'T'}, {5, 15, 'F'}, {0, 0, 'F'}, {0, 5, 'F'},
+               // No runner up to 60: any over-bet runner makes the share infinite.
+               {1, 0, 'T'}, {3, 0, 'T'}};
   for (const auto& c : cases) {
     EXPECT_EQ(LeadingPoolLetter(c.cf, c.c60), c.letter) << c.cf << "/" << c.c60;
   }
@@ -58,6 +60,12 @@ TEST(ClassifyRace, FavouriteOrAllCombinationsLetter) {
       {"front group of four, one runner up to 5.6", 4, {5.0, 6.0, 6.5, 7.0, 15}, 3.5, 'Z'},
       {"front group of two, one runner up to 5.6", 2, {5.0, 6.0, 12, 14}, 3.5, 'R'},
       {"front group, two runners up to 5.6", 2, {4.0, 5.0, 8.0, 14}, 3.5, 'Z'},
+      // Boundaries: the price counts are inclusive, the favourite's win odds strict.
+      {"lone favourite at exactly 3.9", 1, {3.9, 5, 6, 7, 8, 9}, 3.0, 'R'},
+      {"lone favourite at 4.2, fifth runner at exactly 10", 1, {4.2, 6, 7, 8, 10}, 4.0, 'Z'},
+      {"front group, favourite's win odds exactly 3.0", 3, {4.0, 4.5, 5.0, 12}, 3.0, 'Z'},
+      {"front group of two, second runner at exactly 5.6", 2, {5.0, 5.6, 12, 14}, 3.5, 'Z'},
+      {"front group of three, one runner up to 5.6", 3, {5.0, 6.0, 6.5, 15}, 3.5, 'R'},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -171,6 +179,33 @@ TEST(ClassifyRace, RankOneBehindALoneFavourite) {
     EXPECT_EQ(marks, c.marks) << "g1 " << c.g1;
     EXPECT_EQ(s.prediction.Rows[4].RColour, c.row4Colour);
     EXPECT_EQ(s.prediction.Rows[7].RColour, kColourBlack);
+  }
+}
+
+TEST(ClassifyRace, PairScoreMarkNeedsTheMeanAndATopFiveRank) {
+  struct Case {
+    const char* name;
+    std::vector<double> scores;
+    std::vector<int> marks;
+  } cases[] = {
+      {"a score equal to the mean counts", {6, 4, 4, 4, 4, 4, 2}, {4, 4, 4, 4, 4, 4, 0}},
+      {"rank 5 counts, rank 6 does not", {10, 9, 8, 7, 6, 5, 0, 0, 0, 0},
+       {4, 4, 4, 4, 4, 0, 0, 0, 0, 0}},
+      {"shared rank 1 marks more than five", {3, 3, 3, 3, 3, 3, 0}, {4, 4, 4, 4, 4, 4, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Session s;
+    const int m = static_cast<int>(c.scores.size());
+    std::vector<double> synthetic;
+    for (int p = 1; p <= m; ++p) synthetic.push_back(2.0 * p);
+    SetRunners(s, synthetic, synthetic, {});
+    s.analysis.GapGroups[kGapSizeRow][1] = 2;
+    for (int p = 1; p <= m; ++p) s.analysis.PairScore[p] = c.scores[p - 1];
+    ClassifyRace(s);
+    EXPECT_EQ((std::vector<int>(s.analysis.MarkValue.begin() + 1,
+                                s.analysis.MarkValue.begin() + 1 + m)),
+              c.marks);
   }
 }
 

@@ -230,6 +230,8 @@ TEST(RankIndicators, PairScoreRanksShareAndCanMarkMoreThanFive) {
       {{10, 10, 10, 10, 10, 10, 5}, {"1", "1", "1", "1", "1", "1", ""}},
       {{8, 6, 6, 6, 6, 6, 1}, {"1", "2", "2", "2", "2", "2", ""}},
       {{9, 1, 8, 2, 7, 3, 6}, {"1", "", "2", "", "3", "", "4"}},
+      // A score equal to the mean (28 / 7 = 4) is marked.
+      {{6, 4, 4, 4, 4, 4, 2}, {"1", "2", "2", "2", "2", "2", ""}},
   };
   for (const Case& c : cases) {
     Session s;
@@ -256,6 +258,152 @@ TEST(RankIndicators, RowsFollowThePopularityOrderWithScratchedHorsesLast) {
   EXPECT_FALSE(m.Rows[4].Runner);
   EXPECT_EQ(m.Rows[2].F, "");
   EXPECT_EQ(m.Rows[3].SeparatorColour, kColourRed);
+}
+
+TEST(FlagOverbetting, LimitsOfTheFlagTests) {
+  // Runner 2 of two; the favourite (仮単 2, win 3, place 1.5) is not over-bet anywhere.
+  struct Case {
+    const char* name;
+    double synthetic, win, place;
+    int winRank, placeRank;
+    int winFlags, placeFlags;
+  } cases[] = {
+      {"win odds of exactly 40 over-bet", 50, 40, 9, 2, 2, 1, 0},
+      {"win odds above 40", 50, 40.5, 9, 2, 2, 0, 0},
+      {"over-bet beyond -3", 50, 30, 9, 2, 2, 5, 0},
+      {"win rank ahead, 仮単 exactly 40, win odds 99.9", 40, 99.9, 9, 1, 2, 2, 0},
+      {"win rank ahead, win odds 100", 40, 100, 9, 1, 2, 0, 0},
+      {"win rank ahead, neither price up to 40", 40.5, 99.9, 9, 1, 2, 0, 0},
+      {"place rank ahead, place odds exactly 3.0", 8, 10, 3.0, 2, 1, 0, 3},
+      {"place rank ahead, place odds 3.1", 8, 10, 3.1, 2, 1, 0, 2},
+      {"place rank ahead, place odds 100", 8, 10, 100, 2, 1, 0, 0},
+      {"place rank ahead, neither price up to 40", 41, 41, 2, 2, 1, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Session s;
+    SetRunners(s, {2, c.synthetic}, {3, c.win}, {1.5, c.place});
+    AnalysisState& a = s.analysis;
+    a.WinRankByPos[1] = a.PlaceRankByPos[1] = 1;
+    a.WinRankByPos[2] = c.winRank;
+    a.PlaceRankByPos[2] = c.placeRank;
+    FlagOverbetting(s);
+    EXPECT_EQ(a.WinOverbetFlags[1], 0);
+    EXPECT_EQ(a.PlaceOverbetFlags[1], 0);
+    EXPECT_EQ(a.WinOverbetFlags[2], c.winFlags);
+    EXPECT_EQ(a.PlaceOverbetFlags[2], c.placeFlags);
+  }
+}
+
+TEST(ScorePairs, LimitsOfTheOverbetPairTest) {
+  // Two runners at 仮単 40: theoretical quinella odds 918.75, so every quote below is over-bet;
+  // it scores below 300 and is underlined below 100.
+  struct {
+    double quote;
+    double score;
+    bool underline;
+  } cases[] = {{300, 0, false}, {299.9, 5, false}, {100, 5, false}, {99.9, 5, true}};
+  for (const auto& c : cases) {
+    Session s;
+    SetRunners(s, {40, 40}, {40, 40}, {5, 5});
+    AnalysisState& a = s.analysis;
+    a.QuinellaByPos[1][2] = a.QuinellaByPos[2][1] = c.quote;
+    ScorePairs(s);
+    EXPECT_EQ(a.PairScore[1], c.score) << c.quote;
+    EXPECT_EQ(a.PairScore[2], c.score) << c.quote;
+    EXPECT_EQ(a.QuinellaCellMarks[1][2].Underline, c.underline) << c.quote;
+    EXPECT_EQ(a.QuinellaCellMarks[2][1].Underline, c.underline) << c.quote;
+  }
+}
+
+TEST(ScorePairs, LimitsOfTheReversalTest) {
+  // Quotes far above the theoretical odds (no over-bet pair): 1-2 500, 1-3 600. Pair 2-3 is
+  // priced below both rows' running maximum; it scores and turns red below 300, bold below 100.
+  struct {
+    double quote23;
+    double score;
+    bool red, bold;
+  } cases[] = {{300, 0, false, false}, {299.9, 2, true, false}, {100, 2, true, false},
+               {99.9, 2, true, true}};
+  for (const auto& c : cases) {
+    Session s;
+    SetRunners(s, {2, 4, 6}, {2, 4, 6}, {1.5, 2, 2.5});
+    AnalysisState& a = s.analysis;
+    a.QuinellaByPos[1][2] = a.QuinellaByPos[2][1] = 500;
+    a.QuinellaByPos[1][3] = a.QuinellaByPos[3][1] = 600;
+    a.QuinellaByPos[2][3] = a.QuinellaByPos[3][2] = c.quote23;
+    a.WideByPos[1][2] = a.WideByPos[2][1] = 500;
+    a.WideByPos[1][3] = a.WideByPos[3][1] = 600;
+    a.WideByPos[2][3] = a.WideByPos[3][2] = c.quote23;
+    ScorePairs(s);
+    EXPECT_EQ((std::vector<double>{a.PairScore[1], a.PairScore[2], a.PairScore[3]}),
+              (std::vector<double>{0, c.score, c.score}))
+        << c.quote23;
+    for (const auto* marks : {&a.QuinellaCellMarks, &a.WideCellMarks}) {
+      EXPECT_EQ((*marks)[3][2].RedText, c.red) << c.quote23;
+      EXPECT_EQ((*marks)[2][3].RedText, c.red) << c.quote23;
+      EXPECT_EQ((*marks)[2][3].Bold, c.bold) << c.quote23;
+      EXPECT_EQ((*marks)[3][2].Bold, c.bold) << c.quote23;
+      EXPECT_FALSE((*marks)[1][3].RedText) << c.quote23;
+    }
+  }
+}
+
+TEST(RankIndicators, LimitsOfThePlaceAndWinCandidates) {
+  // Runner 2 of two; the favourite (仮単 2, win 3, place 14) is no candidate of either step.
+  struct Case {
+    const char* name;
+    double synthetic, win, place;
+    const char* f;
+    const char* t;
+  } cases[] = {
+      {"every limit met exactly", 60, 40, 7, "1", "1"},
+      {"仮単 above 60", 60.5, 40, 7, "", ""},
+      {"win odds above 40 count for F only", 60, 40.5, 7, "1", ""},
+      {"win odds of exactly 60 count for F only", 60, 60, 7, "1", ""},
+      {"win odds equal to 仮単 are not over-bet", 30, 30, 14, "", ""},
+      {"win odds above 60", 60, 60.5, 7, "", ""},
+      {"place odds above 7", 60, 40, 7.1, "", "1"},
+      {"three times the place odds equal to 仮単 is not over-bet", 15, 20, 5, "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Session s;
+    SetRunners(s, {2, c.synthetic}, {3, c.win}, {14, c.place});
+    RankIndicators(s);
+    EXPECT_EQ(Column(s, &PredictionRow::F), (std::vector<std::string>{"", c.f}));
+    EXPECT_EQ(Column(s, &PredictionRow::T), (std::vector<std::string>{"", c.t}));
+  }
+}
+
+TEST(RankIndicators, SelectionLimitsFromTheFavourite) {
+  struct Case {
+    const char* name;
+    bool wide;
+    std::vector<double> synthetic, win, quotes;
+    std::vector<int> values;
+  } cases[] = {
+      {"quinella: 仮単 of exactly 60 is not selected", false, {2, 60}, {2, 10}, {30}, {0, 0}},
+      {"quinella: 仮単 59.9 is selected", false, {2, 59.9}, {2, 10}, {30}, {0, 1}},
+      {"wide: 仮単 and win odds of exactly 40", true, {2, 40}, {2, 40}, {20}, {0, 0}},
+      {"wide: 仮単 39.9", true, {2, 39.9}, {2, 40}, {20}, {0, 1}},
+      {"wide: win odds 39.9", true, {2, 40}, {2, 39.9}, {20}, {0, 1}},
+      {"wide: 仮単 of exactly 60", true, {2, 60}, {2, 10}, {30}, {0, 0}},
+      // Six over-bet runners in list order: the sixth is selected but only five ranks exist;
+      // it is not behind the favourite either.
+      {"quinella: five ranks at most", false, {2, 10, 10, 10, 10, 10, 10},
+       {2, 10, 10, 10, 10, 10, 10}, {4, 5, 6, 7, 8, 9}, {0, 1, 2, 3, 4, 5, 0}},
+      {"wide: five ranks at most", true, {2, 10, 10, 10, 10, 10, 10},
+       {2, 10, 10, 10, 10, 10, 10}, {4, 5, 6, 7, 8, 9}, {0, 1, 2, 3, 4, 5, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Session s;
+    FavouriteRace(s, c.synthetic, c.quotes, c.wide, c.win);
+    RankIndicators(s);
+    const int m = static_cast<int>(c.synthetic.size());
+    EXPECT_EQ(Values(c.wide ? s.analysis.WValue : s.analysis.RValue, m), c.values);
+  }
 }
 
 }  // namespace

@@ -119,6 +119,23 @@ TEST(MainWindowModel, RankCellsTurnRedTwoPlacesAhead) {
   EXPECT_EQ(mw.rankren[3].Text, "3");
 }
 
+TEST(MainWindowModel, OnlyAScratchedHorseShowsCancelled) {
+  Session s = Runners(3);
+  s.race.ScratchedCount = 1;
+  s.race.ScratchedHorses[1] = 3;
+  // Horse 2 runs without any quinella quote; horse 3 is scratched. Both have 仮単 999.9.
+  s.analysis.SyntheticWinText = {"", "2.5", "999.9", "999.9"};
+  s.race.WinOdds = {"", "  2.0", " 80.0", ""};
+  FillPanels(s);
+  EXPECT_EQ(s.mainWindow.RunnerCount, 2);
+  EXPECT_EQ(s.mainWindow.odzren[1].Text, "2.5");
+  EXPECT_EQ(s.mainWindow.odzren[2].Text, "999.9");
+  EXPECT_EQ(s.mainWindow.odzren[3].Text, "取消");
+  // The scratched horse has a row header but no column header.
+  EXPECT_EQ(s.mainWindow.numumaY[2].Text, "3");
+  EXPECT_EQ(s.mainWindow.numumaX[2].Text, "");
+}
+
 TEST(MainWindowModel, ClassColoursAndOddsBandsInTheMatrices) {
   for (int odzColor : {0, 1}) {
     SCOPED_TRACE(odzColor);
@@ -126,8 +143,8 @@ TEST(MainWindowModel, ClassColoursAndOddsBandsInTheMatrices) {
     s.app.settings.OdzColor = odzColor;
     const double syn[] = {0, 3.9, 8.0, 70.0};
     for (int p = 1; p <= 3; ++p) s.analysis.SyntheticWinOdds[p] = syn[p];
-    s.mainWindow.odzuma[1][0].Text = "   9.9";
-    s.mainWindow.odzuma[2][0].Text = " 300.0";
+    s.analysis.QuinellaByPos[2][1] = 9.9;
+    s.analysis.QuinellaByPos[3][1] = 300.0;
     ColourByClass(s);
     const auto& mw = s.mainWindow;
     EXPECT_EQ(mw.odzren[1].BackColor, c::kClass[1]);
@@ -250,6 +267,50 @@ TEST(MainWindowModel, ViewChoiceAndResetForANewRace) {
   EXPECT_EQ(s.mainWindow.ShownView, kViewQuinella);
   EXPECT_FALSE(s.mainWindow.WideViewEnabled);
   EXPECT_EQ(s.mainWindow.ViewMode, kViewBoth);  // the user's choice is kept
+}
+
+TEST(MainWindowModel, VotesShowAsMarks) {
+  Session s = Runners(6);
+  // Display order 3, 1, 2, 6, 5, 4.
+  const int order[] = {0, 3, 1, 2, 6, 5, 4};
+  for (int p = 1; p <= 6; ++p) s.race.HorseOrder[p] = order[p];
+  for (int i = 1; i <= 8; ++i) {
+    for (int j = i; j <= 8; ++j) {
+      const double v = i == j ? 0 : 10.0 * i + j;
+      s.analysis.BracketQuinella[i][j] = s.analysis.BracketQuinella[j][i] = v;
+      s.race.BracketQuinellaOdds[i][j] = s.race.BracketQuinellaOdds[j][i] =
+          v > 0 ? text::FormatText(text::FormatNumber(v, "#0.0"), "@@@@@") : "";
+    }
+  }
+  // Characters 1-5 are the vote's sale data; 6 the kind; 7-8 and 9-10 the numbers.
+  MarkVotedCombinations(s, {"A0601104000000000000100", "A0601201000000000000100",
+                            "A0601401060000000000100", "A0601505030000000000100",
+                            "A0601302050000000000100", "A0601409010000000000100"});
+  const auto& mw = s.mainWindow;
+  EXPECT_EQ(mw.odztan[6].BackColor, c::kMark);  // win on horse 4 (position 6)
+  EXPECT_EQ(mw.odzfuk[2].BackColor, c::kMark);  // place on horse 1 (position 2)
+  EXPECT_EQ(mw.odzuma[3][1].BackColor, c::kMark);  // quinella 1-6: rows 1 and 3
+  EXPECT_EQ(mw.WideOdz[4][0].BackColor, c::kMark);  // wide 5-3: rows 4 and 0
+  int quinellaMarks = 0;
+  for (const auto& r : mw.odzuma) for (const auto& cell : r) quinellaMarks += cell.BackColor == c::kMark;
+  EXPECT_EQ(quinellaMarks, 1);  // horse 9 has no row
+  // Bracket quinella 2-5 in the bracket view: matrix cell and list row.
+  const auto& v = s.bracketView;
+  int px = -1, py = -1;
+  for (int k = 1; k <= 8; ++k) {
+    if (v.BracketOrder[k] == 2) px = k - 1;
+    if (v.BracketOrder[k] == 5) py = k - 1;
+  }
+  EXPECT_EQ(v.Lbodz[8 * std::min(px, py) + std::max(px, py)].BackColor, c::kMark);
+  int rows = 0;
+  for (const auto& r : v.Lbsort) rows += r.BackColor == c::kMark;
+  EXPECT_EQ(rows, 1);
+
+  // A bracket-only race marks bracket votes in the quinella matrix.
+  Session seven = Runners(6);
+  seven.race.CurrentSaleCode = 7;
+  MarkVotedCombinations(seven, {"A0601302050000000000100"});
+  EXPECT_EQ(seven.mainWindow.odzuma[4][1].BackColor, c::kMark);
 }
 
 }  // namespace

@@ -217,9 +217,13 @@ TEST(Pipeline, BracketOnlyRacesFillTheQuinellaMatrixAndHideTheWideView) {
   for (int horses : {8, 9}) {
     SCOPED_TRACE(horses);
     Day d;
-    WriteMeeting(d.dir.path(), {Plan(2, 7, horses)});
+    WriteMeeting(d.dir.path(), {Plan(1, 31, 12), Plan(2, 7, horses)});
     d.Load();
     d.s.mainWindow.ViewMode = kViewBoth;
+    // A race with wide odds first: none of its wide values may reach the bracket-only race.
+    d.Select(1, 5);
+    ASSERT_EQ(d.s.race.LoadStatus, 0);
+    ASSERT_FALSE(d.s.race.WideOddsLow[1][2].empty());
     d.Select(1, 6);
     ASSERT_EQ(d.s.race.LoadStatus, 0);
     const auto& r = d.s.race;
@@ -231,6 +235,10 @@ TEST(Pipeline, BracketOnlyRacesFillTheQuinellaMatrixAndHideTheWideView) {
     EXPECT_FALSE(r.QuinellaOdds[1][2].empty());
     for (int p = 0; p < mw.RunnerCount; ++p) {
       for (int q = 0; q < mw.RunnerCount; ++q) EXPECT_TRUE(mw.WideOdz[p][q].Text.empty());
+    }
+    for (int h = 1; h <= horses; ++h) {
+      EXPECT_EQ(d.s.analysis.WideShareText[h], "0.0%");
+      EXPECT_TRUE(r.WideOddsLow[1][h].empty());
     }
   }
 }

@@ -197,6 +197,16 @@ TEST(PopularityGaps, CutsGroupsAndSeparators) {
       {"scratched horses count in the half-field test",
        {2.0, 2.1, 2.2, 5.0, 5.1, 5.2}, 2, 3, 6, {3, 3}, {3, 3}, {{3, K::Blue}, {6, K::Red}}},
       {"no runners", {}, 3, 0, 0, {}, {}, {}},
+      // Class boundaries are inclusive; the cumulative thresholds are strict.
+      {"ratio of exactly 1.4 is a class-1 gap", {2.0, 2.8}, 0, 2, 2, {1, 1}, {1, 3},
+       {{2, K::Red}}},
+      {"ratio just under 1.4 is no gap", {2.0, 2.79}, 0, 2, 2, {2}, {3}, {{2, K::Red}}},
+      {"ratio of exactly 1.6 is a class-2 gap", {2.0, 3.2}, 0, 2, 2, {1, 1}, {2, 3},
+       {{2, K::Red}}},
+      {"ratio of exactly 1.9 is class 3 but does not pass 1.9", {2.0, 3.8}, 0, 2, 2, {1, 1},
+       {3, 3}, {{2, K::Red}}},
+      {"cumulative ratio of exactly 4.5 makes no second cut", {1.0, 2.0, 5.0}, 0, 1, 3,
+       {1, 1, 1}, {3, 3, 3}, {{1, K::Blue}, {3, K::Red}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -290,6 +290,36 @@ TEST(DayLoader, OddsWithoutGuideOffersThePseudoGuide) {
   }
 }
 
+TEST(DayLoader, PseudoGuideThatWritesNothingLeavesAnEmptyDay) {
+  DayFolder f;
+  f.s.race.MeetingCount = 2;  // the day loaded before
+  f.Odds("ZO-D21.JRA");        // names no racecourse: the builder writes no guide
+  f.port.answers = {Answer::Yes};
+  EXPECT_EQ(f.Load(), 9);
+  EXPECT_EQ(f.s.race.MeetingCount, 0);
+  for (int m = 1; m <= 3; ++m) EXPECT_FALSE(f.s.dayView.meetingButtons[m].enabled);
+  for (int b = 5; b <= 17; ++b) EXPECT_FALSE(f.s.dayView.raceButtons[b].enabled);
+}
+
+TEST(DayLoader, AGapInTheGuideFilesKeepsMeetingsAndSlotsInStep) {
+  DayFolder f;
+  f.Guide("UY-A.JRA", test::MakeGuide(5, 2, kAllSold));
+  auto c = test::MakeGuide(8, 2, {});
+  c.saleCodes[1] = 7;
+  f.Guide("UY-C.JRA", c);
+  f.Odds("ZO-821.JRA");
+  ASSERT_EQ(f.Load(), 0);
+  const RaceModel& r = f.s.race;
+  EXPECT_EQ(r.MeetingCount, 2);
+  EXPECT_EQ(r.MeetingInfo[2].CourseCode, 8);
+  EXPECT_EQ(r.CourseMeetingSlot[8], 2);
+  EXPECT_EQ(r.RaceSaleCode[2][1], 7);
+  EXPECT_EQ(f.s.dayView.meetingButtons[2].caption, "京都");
+  f.s.race.CurrentMeeting = 2;
+  RefreshDayView(f.s);
+  EXPECT_TRUE(f.s.dayView.raceButtons[5].enabled);
+}
+
 TEST(DayLoader, OnlyOddsOfTheGuideDateAndKnownRacecoursesAreIndexed) {
   DayFolder f;
   f.Guide("UY-A.JRA", test::MakeGuide(5, 2, kAllSold));

@@ -162,6 +162,39 @@ TEST(SampleDay, JrdbFileHasOneLinePerRaceKeyedLikeItsOddsFile) {
   }
 }
 
+TEST(SampleDay, RealJrdbDayLoadsWithItsOdds) {
+  const fs::path folder = fs::path(TAZUNA_SOURCE_DIR) / "samples" / "real-20020908";
+  Session s;
+  FakePort port;
+  s.app.Pat98Folder = folder;
+  s.app.DataFolder = folder;
+  ASSERT_EQ(LoadCurrentData(s, port), 0);
+  RaceModel& r = s.race;
+  ASSERT_EQ(r.MeetingCount, 3);
+  EXPECT_EQ(r.GuideDate, "20020908");
+  EXPECT_EQ(r.MeetingInfo[1].CourseCode, 1);
+  EXPECT_EQ(r.MeetingInfo[3].CourseCode, 9);
+  EXPECT_EQ(r.CurrentDayOddsCount, 36);
+  for (int m = 1; m <= 3; ++m) {
+    for (int race = 1; race <= 12; ++race) {
+      ASSERT_EQ(ReadRace(s, port, m, race), 0) << m << "/" << race;
+      EXPECT_EQ(r.CurrentSaleCode, 31);
+      EXPECT_EQ(r.NoWideOdds, 0);
+    }
+  }
+  // 阪神 11R: the odds are JRDB's own, as published.
+  ASSERT_EQ(ReadRace(s, port, 3, 11), 0);
+  EXPECT_EQ(r.HorseCount, 12);
+  EXPECT_EQ(r.WinOdds[1], "  2.2");
+  std::string oz = test::ReadAll(folder / "jrdb" / "OZ020908.txt");
+  std::size_t at = oz.find("09024211");
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_EQ(r.WinOdds[2], oz.substr(at + 15, 5));
+  EXPECT_EQ(r.PlaceOddsLow[12], oz.substr(at + 100 + 55, 5));
+  EXPECT_EQ(text::Trim(r.QuinellaOdds[1][2]), text::Trim(oz.substr(at + 190, 5)));
+  EXPECT_TRUE(port.messages.empty());
+}
+
 TEST(SampleDay, AdvanceSaleRaceCardHasNoPostTime) {
   SampleDay day = BuildSampleDay(1);
   const SampleRace& adv = day.races.back();
@@ -169,6 +202,49 @@ TEST(SampleDay, AdvanceSaleRaceCardHasNoPostTime) {
   std::string card = RaceCardBytes(adv.card);
   EXPECT_EQ(card.substr(22, 4), "    ");
   EXPECT_EQ(RaceCardBytes(day.races[0].card).substr(22, 4), "1000");
+}
+
+}  // namespace
+}  // namespace tz
+
+#include "analysis/analysis_state.h"
+#include "analysis/pipeline.h"
+
+namespace tz {
+namespace {
+
+// Both committed days run through the whole race analysis, with their JRDB base odds.
+TEST(SampleDay, EveryRaceOfTheSampleDaysAnalyses) {
+  for (const char* dayName : {"20021020", "real-20020908"}) {
+    const fs::path folder = fs::path(TAZUNA_SOURCE_DIR) / "samples" / dayName;
+    Session s;
+    FakePort port;
+    s.app.Pat98Folder = folder;
+    s.app.DataFolder = folder;
+    s.app.settings.OZpath = (folder / "jrdb").string();
+    s.app.BatchMode = -1;
+    ASSERT_EQ(LoadCurrentData(s, port), 0);
+    int analysed = 0, withJrdb = 0;
+    for (int m = 1; m <= s.race.MeetingCount; ++m) {
+      for (int slot = 1; slot <= kAdvanceSaleSlot; ++slot) {
+        s.race.CurrentMeeting = m;
+        RefreshDayView(s);
+        if (s.race.OddsFileIndex[s.race.CurrentCourse][slot].empty()) continue;
+        SetRaceSelection(s, m, slot);
+        AnalyseRace(s, port);
+        if (s.race.CurrentSaleCode == 0) {
+          EXPECT_EQ(s.race.LoadStatus, 1);
+          continue;
+        }
+        ASSERT_EQ(s.race.LoadStatus, 0) << dayName << " " << m << "/" << slot;
+        ++analysed;
+        if (s.analysis.JrdbLoaded != 0) ++withJrdb;
+      }
+    }
+    EXPECT_EQ(withJrdb, analysed) << dayName;
+    EXPECT_GE(analysed, 36) << dayName;
+    EXPECT_TRUE(port.messages.empty()) << dayName << ": " << port.messages[0].text;
+  }
 }
 
 }  // namespace
