@@ -44,9 +44,9 @@ bool ParseNumber(std::string_view s, int& out) {
 }
 
 // "4:03-12,1:05": kind, then a horse (win, place) or a pair (bracket quinella, quinella, wide).
-std::optional<std::vector<BetRequest>> ParseBets(const std::string& spec, std::string& error) {
+std::optional<std::vector<BetRequest>> ParseBets(const std::string& bets, std::string& error) {
   std::vector<BetRequest> out;
-  std::stringstream in(spec);
+  std::stringstream in(bets);
   std::string item;
   while (std::getline(in, item, ',')) {
     item = text::Trim(item);

@@ -259,9 +259,9 @@ class AuxWindowsTest : public QObject {
     auto pair = [](int kind, int a, int b) {
       return QString("%1:%2-%3").arg(kind).arg(std::min(a, b), 2, 10, QChar('0')).arg(std::max(a, b), 2, 10, QChar('0'));
     };
-    QString spec = QString("1:%1,").arg(h1, 2, 10, QChar('0')) + pair(4, h1, h3) + "," + pair(5, h2, h4);
+    QString betsArg = QString("1:%1,").arg(h1, 2, 10, QChar('0')) + pair(4, h1, h3) + "," + pair(5, h2, h4);
     std::string cmd = std::string(TAZUNA_CLI_PATH) + " bet " + test::ShellQuote(SampleDay().string()) +
-                      " --meeting 1 --race 11 --bets " + spec.toStdString() +
+                      " --meeting 1 --race 11 --bets " + betsArg.toStdString() +
                       " --mode return --send --home " + test::ShellQuote(d.home.path().string()) +
                       " --pat98 " + test::ShellQuote(SampleDay().string()) + " --betdir " +
                       test::ShellQuote((bets / "cli").string());
