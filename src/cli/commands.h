@@ -29,6 +29,13 @@ void RegisterSettingsCommand(CLI::App& app, CliContext& ctx);
 void RegisterDayCommands(CLI::App& app, CliContext& ctx);
 void RegisterAnalyseCommands(CLI::App& app, CliContext& ctx);
 void RegisterBetCommand(CLI::App& app, CliContext& ctx);
+void RegisterResultsCommands(CLI::App& app, CliContext& ctx);    // cmd_results.cpp
+void RegisterHistoryCommand(CLI::App& app, CliContext& ctx);     // cmd_history.cpp
+void RegisterWarsOddsCommand(CLI::App& app, CliContext& ctx);    // cmd_wars_odds.cpp
+void RegisterWarsResultsCommand(CLI::App& app, CliContext& ctx); // cmd_wars_results.cpp
+void RegisterListCommands(CLI::App& app, CliContext& ctx);       // cmd_lists.cpp
+void RegisterContestCommand(CLI::App& app, CliContext& ctx);     // cmd_contest.cpp
+void RegisterCheckListCommand(CLI::App& app, CliContext& ctx);   // cmd_checklist.cpp
 
 // Message texts use CR LF between lines; the terminal shows LF.
 std::string ForTerminal(std::string_view text);

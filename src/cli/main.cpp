@@ -39,6 +39,13 @@ int main(int argc, char** argv) {
   tz::cli::RegisterDayCommands(app, ctx);
   tz::cli::RegisterAnalyseCommands(app, ctx);
   tz::cli::RegisterBetCommand(app, ctx);
+  tz::cli::RegisterResultsCommands(app, ctx);
+  tz::cli::RegisterHistoryCommand(app, ctx);
+  tz::cli::RegisterWarsOddsCommand(app, ctx);
+  tz::cli::RegisterWarsResultsCommand(app, ctx);
+  tz::cli::RegisterListCommands(app, ctx);
+  tz::cli::RegisterContestCommand(app, ctx);
+  tz::cli::RegisterCheckListCommand(app, ctx);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -7,10 +7,19 @@
 #include "analysis/bracket_model.h"
 #include "analysis/main_window_model.h"
 #include "analysis/prediction_model.h"
+#include "analysis/share_graph_model.h"
 #include "app/app_state.h"
 #include "betting/bet_model.h"
+#include "exports/contest_model.h"
+#include "exports/day_batch.h"
+#include "exports/lists_model.h"
+#include "fhwars/wars_state.h"
 #include "pat98/day_view_model.h"
 #include "pat98/race_model.h"
+#include "results/history_state.h"
+#include "results/result_state.h"
+#include "results/results_window_model.h"
+#include "tools/check_list_model.h"
 
 namespace tz {
 
@@ -18,12 +27,24 @@ struct Session {
   AppState app;
   RaceModel race;
   AnalysisState analysis;
+  ResultState results;
+  HistoryState history;
+  BatchState batch;
+  WarsState wars;
   // What the windows show.
   DayViewModel dayView;
   MainWindowModel mainWindow;
   PredictionModel prediction;
   BracketViewModel bracketView;
   BetWindowModel betWindow;
+  ResultsWindowModel resultsWindow;
+  ResultsListModel resultsList;
+  HistoryWindowModel historyWindow;
+  LongshotListModel longshotList;
+  PredictedValuesListModel predictedList;
+  ContestModel contest;
+  ShareGraphModel shareGraph;
+  CheckListWindowModel checkListWindow;
 };
 
 }  // namespace tz

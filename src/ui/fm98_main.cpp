@@ -147,6 +147,15 @@ Fm98Main::Fm98Main(Session& session, UserPort& port, QWidget* parent)
   BuildToolbar2();
   BuildCentre();
   BuildStatusBar();
+  InstallResultsFeature();
+  InstallHistoryFeature();
+  InstallWarsOddsFeature();
+  InstallWarsResultsFeature();
+  InstallListsFeature();
+  InstallContestFeature();
+  InstallGraphFeature();
+  InstallOptionsFeature();
+  InstallCheckListFeature();
 
   LbMsg_->setVisible(HasPat98Program(s_.app.DataFolder) != 0);
   SetMainToolbarEnabled(false);
@@ -401,10 +410,9 @@ void Fm98Main::RefreshCaption() {
   setWindowTitle(ToQ("Tazuna98 - " + s_.app.DataFolder.string()));
 }
 
-bool Fm98Main::IsLaterFeature(int index) {
-  // Buttons whose windows come with later releases stay disabled.
-  static const int kLater[] = {1, 3, 11, 12};
-  return std::find(std::begin(kLater), std::end(kLater), index) != std::end(kLater);
+bool Fm98Main::IsLaterFeature(int index) const {
+  // Buttons whose windows are not built stay disabled.
+  return laterTools_.count(index) != 0;
 }
 
 int Fm98Main::RowHeight() const { return std::max(TwipsToPixels(210, this), fontMetrics().height() + 1); }
@@ -604,10 +612,18 @@ void Fm98Main::PressRace(int button) {
   SyncAuxWindows();
   RenderDayView();
   if (s_.race.LoadStatus != 0 || !s_.mainWindow.RaceShown) return;
-  // The windows the options open after every selection.
-  const auto& open = s_.mainWindow.AutoOpen;
+  OpenAutoWindows();
+}
+
+void Fm98Main::OpenAutoWindows() {
+  // The windows the options open after every selection: graphs, prediction, bracket view,
+  // voting log, results.
+  const auto open = s_.mainWindow.AutoOpen;
+  if (open[0]) ShowGraphs();
   if (open[1]) OpenPrediction();
   if (open[2]) OpenBracketView();
+  if (open[3]) ShowHistory();
+  if (open[4]) ShowResults();
 }
 
 Fm98Hyo* Fm98Main::OpenPrediction() {

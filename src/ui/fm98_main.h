@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <set>
+#include <vector>
 
 #include "app/countdown.h"
 #include "aux_windows.h"
@@ -103,6 +105,20 @@ class Fm98Main : public QMainWindow {
   // A click on a cell of the odds area.
   void OddsCellClicked(const QString& panel, int row, int col);
 
+  // Commands of the results, history, conversion, list, graph and tool features. Each feature
+  // defines its commands and wires its menu items and buttons in its own source file
+  // (fm98_main_<feature>.cpp), so the features stay apart.
+  void ShowResults();             // 結果 button: results window of the selected race
+  void ShowHistory();             // 履歴 button: the votes on the selected race
+  void ShowResultsList();         // 競走成績一覧
+  void ShowWarsOdds();            // FHWARSｵｯｽﾞ変換
+  void ShowWarsResults();         // FHWARS成績変換
+  void ShowBatchList(int kind);   // 1 推奨穴馬一覧, 2 予想値一覧
+  void ShowContest();             // FHWARSｺﾝﾃｽﾄ形式
+  void ShowGraphs();              // ｸﾞﾗﾌ button
+  void ShowOptions();             // ｵﾌﾟｼｮﾝ
+  void ShowCheckList();           // ﾁｪｯｸ button
+
  signals:
   // Emitted after the view mode changed (the odds area redraws on it).
   void viewModeChanged(int mode);
@@ -129,7 +145,20 @@ class Fm98Main : public QMainWindow {
   void SetMainToolbarEnabled(bool on);
   void RenderTimeLabel();
   int RowHeight() const;
-  static bool IsLaterFeature(int index);
+  bool IsLaterFeature(int index) const;
+  // A feature that is built takes its tool-bar button out of the disabled set.
+  void EnableLaterTool(int index) { laterTools_.erase(index); }
+  // The windows the options open after a selection, in their fixed order.
+  void OpenAutoWindows();
+  void InstallResultsFeature();
+  void InstallHistoryFeature();
+  void InstallWarsOddsFeature();
+  void InstallWarsResultsFeature();
+  void InstallListsFeature();
+  void InstallContestFeature();
+  void InstallGraphFeature();
+  void InstallOptionsFeature();
+  void InstallCheckListFeature();
 
   Session& s_;
   UserPort& port_;
@@ -165,6 +194,7 @@ class Fm98Main : public QMainWindow {
   QPointer<Fm98Hyo> hyo_;
   QPointer<Fm98Waku> waku_;
   QPointer<Fm98Bet> bet_;
+  std::set<int> laterTools_{1, 3, 11, 12};
 };
 
 }  // namespace tz::ui

@@ -1,0 +1,27 @@
+// The user's votes on the selected race, collected from PAT98's voting log and matched with the
+// payout table, with the totals and the history text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tz {
+
+struct HistoryState {
+  // 23-character vote entries: sale kind (1), race key (4), bet kind (1), numbers (2+2), stake
+  // units (4), state (2), result code (1), payout text (6).
+  std::vector<std::string> VoteList;
+  int VoteCount = 0;
+  std::int32_t LogStake = 0;
+  std::int32_t LogReturn = 0;
+  std::int32_t MaxHitPayout = 0;
+  std::vector<int> PayoutHit;  // 1 where the payout record of that index was hit
+  std::string HitMessage;
+  std::string HitListText;
+};
+
+// What the history window shows.
+struct HistoryWindowModel {};
+
+}  // namespace tz
