@@ -1,4 +1,4 @@
-// Wiring of the main window's history feature: its menu items, tool-bar button and windows.
+// Wiring of the main window's history and results commands: the 履歴 and 結果 buttons and their windows.
 #include "fm98_main.h"
 
 namespace tz::ui {
@@ -6,5 +6,7 @@ namespace tz::ui {
 void Fm98Main::InstallHistoryFeature() {}
 
 void Fm98Main::ShowHistory() {}
+
+void Fm98Main::ShowResults() {}
 
 }  // namespace tz::ui

@@ -1,11 +1,9 @@
-// Wiring of the main window's results feature: its menu items, tool-bar button and windows.
+// Wiring of the main window's results list: the 競走成績一覧 menu item and its window.
 #include "fm98_main.h"
 
 namespace tz::ui {
 
 void Fm98Main::InstallResultsFeature() {}
-
-void Fm98Main::ShowResults() {}
 
 void Fm98Main::ShowResultsList() {}
 
