@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "fhwars/forum_log.h"
 #include "pat98/day_loader.h"
 #include "text/files.h"
 #include "text/numbers.h"
@@ -273,19 +274,19 @@ std::string ResultsRecordBytes(const ResultsPosting& p) {
 }
 
 std::string WriteResultsFile(Session& s, const ResultsPosting& p, ResultsLogReport& report) {
-  const fs::path folder = s.app.settings.Cnvpath;
-  const std::string name = ResultsFileName(p);
-  std::optional<fs::path> existing = text::FindEntry(folder, name);
-  if (existing && s.wars.WarsOverwrite == 0) {
-    ++report.kept;
-    return {};
+  ConvertedFile f = WriteConvertedFile(s.wars, s.app.settings.Cnvpath, ResultsFileName(p), ResultsRecordBytes(p));
+  switch (f.outcome) {
+    case ConvertedFile::Outcome::Kept:
+      ++report.kept;
+      return {};
+    case ConvertedFile::Outcome::Written:
+      ++report.written;
+      report.files.push_back(f.name);
+      return {};
+    case ConvertedFile::Outcome::Failed:
+      break;
   }
-  std::string err = text::WriteFileAtomic(existing ? *existing : folder / name, ResultsRecordBytes(p));
-  if (err.empty()) {
-    ++report.written;
-    report.files.push_back(name);
-  }
-  return err;
+  return f.error.empty() ? std::string("write failed") : f.error;
 }
 
 void ParseResultsPostingB(Session& s, std::string_view header, ResultsLogLines& log,
@@ -302,8 +303,7 @@ int ConvertResultsLog(Session& s, UserPort& port, ResultsLogReport* report) {
   ResultsLogReport local;
   ResultsLogReport& rep = report ? *report : local;
   const Settings& set = s.app.settings;
-  std::optional<fs::path> file = text::FindEntry(set.Txtpath, set.Tksfile);
-  std::optional<std::string> bytes = file ? text::ReadFileBytes(*file) : std::nullopt;
+  std::optional<std::string> bytes = text::ReadFileBytes(WarsLogPath(s, set.Tksfile));
   if (!bytes) {
     rep.problems.push_back(set.Tksfile + ": ﾃｷｽﾄﾌｧｲﾙを読めませんでした");
     return 0;
@@ -334,55 +334,17 @@ int ConvertResultsLog(Session& s, UserPort& port, ResultsLogReport* report) {
 std::optional<int> RunResultsLogConversion(Session& s, UserPort& port, bool overwrite,
                                             ResultsLogReport* reportOut) {
   const std::string& title = s.app.AppTitle;
-  const Settings& set = s.app.settings;
-  if (set.Txtpath.empty()) {
-    port.Error(title, "ﾃｷｽﾄﾌｫﾙﾀﾞが指定されていません");
+  if (!CheckWarsConversion(s, port, s.app.settings.Tksfile, overwrite, MissingConvertFolder::Refuse)) {
     return std::nullopt;
   }
-  if (set.Tksfile.empty()) {
-    port.Error(title, "ﾃｷｽﾄﾌｧｲﾙが指定されていません");
-    return std::nullopt;
-  }
-  if (set.Cnvpath.empty()) {
-    port.Error(title, "擬似ﾌｧｲﾙ格納ﾌｫﾙﾀﾞが指定されていません");
-    return std::nullopt;
-  }
-  // The PAT98 folder is refused however it is spelt (a trailing separator, a link), so that
-  // pseudo files never land among PAT98's own.
-  std::error_code ec;
-  const fs::path pat98 = s.app.Pat98Folder;
-  bool samePat98 = set.Cnvpath == pat98.string();
-  if (!samePat98 && !pat98.empty()) {
-    samePat98 = fs::path(set.Cnvpath).lexically_normal() == pat98.lexically_normal() ||
-                fs::equivalent(set.Cnvpath, pat98, ec);
-  }
-  if (samePat98) {
-    port.Ask(title, "擬似ﾌｧｲﾙ格納ﾌｫﾙﾀﾞにPAT98ｲﾝｽﾄｰﾙﾌｫﾙﾀﾞが指定されています", Buttons::Ok,
-             Icon::Warning, Answer::Ok);
-    return std::nullopt;
-  }
-  s.wars.WarsOverwrite = overwrite ? 1 : 0;
-  if (!text::FolderExists(set.Txtpath)) {
-    port.Error(title, "ﾃｷｽﾄﾌｫﾙﾀﾞが存在しません");
-    return std::nullopt;
-  }
-  if (!text::FolderExists(set.Cnvpath)) {
-    port.Error(title, "擬似ﾌｧｲﾙ格納ﾌｫﾙﾀﾞが存在しません");
-    return std::nullopt;
-  }
-  std::optional<fs::path> log = text::FindEntry(set.Txtpath, set.Tksfile);
-  if (!log || !text::FileExists(*log)) {
-    port.Error(title, "ﾃｷｽﾄﾌｧｲﾙが存在しません");
-    return std::nullopt;
-  }
-  if (port.Ask(kWarsResultsTitle, "実行しますか?", Buttons::YesNo, Icon::Question, Answer::Yes) !=
+  if (port.Ask(kWarsResultsTitle, kWarsRunQuestion, Buttons::YesNo, Icon::Question, Answer::Yes) !=
       Answer::Yes) {
     return std::nullopt;
   }
   ResultsLogReport local;
   ResultsLogReport& report = reportOut ? *reportOut : local;
   int count = ConvertResultsLog(s, port, &report);
-  port.Ask(kWarsResultsTitle, std::to_string(count) + "ﾌｧｲﾙ処理しました。", Buttons::Ok, Icon::None,
+  port.Ask(kWarsResultsTitle, std::to_string(count) + kWarsProcessedSuffix, Buttons::Ok, Icon::None,
            Answer::Ok);
   if (!report.problems.empty()) {
     std::string text = "次の成績発言に問題がありました。";
