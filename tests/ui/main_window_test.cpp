@@ -43,7 +43,7 @@ class MainWindowTest : public QObject {
         {"MenuBet", "BET送出ﾌｫﾙﾀﾞの指定(&B)", "", true},
         {"MenuCSV", ".CSV.TXT 出力ﾌｫﾙﾀﾞの指定(&V)", "", true},
         {"MenuJRDB", "JRDB基準ｵｯｽﾞ格納ﾌｫﾙﾀﾞの指定(&J)", "", true},
-        {"menuwars", "FHWARSｵｯｽﾞ変換(&F)", "", false},
+        {"menuwars", "FHWARSｵｯｽﾞ変換(&F)", "", true},
         {"menuwkekka", "FHWARS成績変換(&K)", "", true},
         {"MenuOption", "ｵﾌﾟｼｮﾝ(&O)", "", false},
         {"MenuList", "競走成績一覧(&R)", "Ctrl+R", false},
