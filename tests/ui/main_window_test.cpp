@@ -44,7 +44,7 @@ class MainWindowTest : public QObject {
         {"MenuCSV", ".CSV.TXT 出力ﾌｫﾙﾀﾞの指定(&V)", "", true},
         {"MenuJRDB", "JRDB基準ｵｯｽﾞ格納ﾌｫﾙﾀﾞの指定(&J)", "", true},
         {"menuwars", "FHWARSｵｯｽﾞ変換(&F)", "", false},
-        {"menuwkekka", "FHWARS成績変換(&K)", "", false},
+        {"menuwkekka", "FHWARS成績変換(&K)", "", true},
         {"MenuOption", "ｵﾌﾟｼｮﾝ(&O)", "", true},
         {"MenuList", "競走成績一覧(&R)", "Ctrl+R", false},
         {"MenuAna", "推奨穴馬一覧(&A)", "Ctrl+A", false},
