@@ -46,7 +46,7 @@ class MainWindowTest : public QObject {
         {"menuwars", "FHWARSｵｯｽﾞ変換(&F)", "", false},
         {"menuwkekka", "FHWARS成績変換(&K)", "", false},
         {"MenuOption", "ｵﾌﾟｼｮﾝ(&O)", "", false},
-        {"MenuList", "競走成績一覧(&R)", "Ctrl+R", false},
+        {"MenuList", "競走成績一覧(&R)", "Ctrl+R", true},
         {"MenuAna", "推奨穴馬一覧(&A)", "Ctrl+A", false},
         {"MenuRZ", "予想値一覧(&Z)", "Ctrl+Z", false},
         {"MenuCon", "FHWARSｺﾝﾃｽﾄ形式(&C)", "", false},
