@@ -285,6 +285,39 @@ TEST(OddsPosting, PostingsOffTheLayoutAreRefusedWithAReason) {
   EXPECT_NE(problem.find("ワイドの馬番2"), std::string::npos) << problem;
 }
 
+TEST(OddsPosting, EveryCutAndDamagedByteGivesAPostingOrAReason) {
+  // A posting cut at any character, or with any one byte replaced, never takes the reader
+  // past its end: it is read or refused with a reason.
+  for (int n : {8, 18}) {
+    const std::u32string whole = text::ToU32(PostingOf(MakeForumPosting(n)));
+    int read = 0;
+    for (std::size_t len = 0; len <= whole.size(); len += 7) {
+      std::string problem;
+      auto p = ReadOddsPosting(text::ToU8(whole.substr(0, len)), &problem);
+      if (p) ++read;
+      else EXPECT_FALSE(problem.empty()) << len;
+    }
+    EXPECT_GT(read, 0);
+    const std::string bytes = text::EncodeSjis(text::ToU8(whole));
+    for (std::size_t i = 0; i < bytes.size(); i += 5) {
+      for (char c : {'9', ' ', ':', '\x82'}) {
+        std::string damaged = bytes;
+        damaged[i] = c;
+        std::string problem;
+        auto p = ReadOddsPosting(text::DecodeSjis(damaged), &problem);
+        if (p) {
+          EXPECT_GE(p->horseCount, 1);
+          EXPECT_LE(p->horseCount, 18);
+          EXPECT_EQ(p->horses.size(), static_cast<std::size_t>(p->horseCount));
+          EXPECT_EQ(OddsPostingOddsBytes(*p).size(), 829u);
+        } else {
+          EXPECT_FALSE(problem.empty());
+        }
+      }
+    }
+  }
+}
+
 TEST(OddsPostingFiles, NamesUseCodeCharactersForCourseDayAndRace) {
   struct Case {
     const char* course;
