@@ -2,10 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <system_error>
 
 #include "analysis/vote_shares.h"
 #include "pat98/day_loader.h"
+#include "results/results_reader.h"
+#include "text/files.h"
 #include "session.h"
 #include "text/numbers.h"
 #include "text/sjis.h"
@@ -273,6 +278,214 @@ std::vector<ContestRule> AutoContestRules(const ContestMasks& masks) {
     }
   }
   return rules;
+}
+
+ContestRunResult ExportContestEntries(Session& s, UserPort& port, const ContestRule& rule) {
+  ContestRunResult result;
+  const std::string& title = s.app.AppTitle;
+  const std::string& folder = s.app.settings.CSVpath;
+  if (folder.empty()) {
+    port.Error(title, ".CSV.TXT出力ﾌｫﾙﾀﾞを指定されていません。\r\r" + folder);
+    result.Failed = true;
+    return result;
+  }
+  if (!text::FolderExists(folder)) {
+    port.Error(title, "ﾌｧｲﾙ出力ﾌｫﾙﾀﾞが存在しません。\r\r" + folder);
+    result.Failed = true;
+    return result;
+  }
+  RaceModel& r = s.race;
+  const std::filesystem::path path = text::ResolveName(folder, ContestFileName(r.GuideDate, rule));
+  text::LineWriter out(path);
+  if (!out.ok()) {
+    const int err = errno;
+    port.Error(title, BatchErrorText(err, std::strerror(err)));
+    result.Failed = true;
+    return result;
+  }
+  result.File = path;
+
+  // A failed write ends the run through the day run's error path; what was written stays.
+  const auto write = [&](const std::string& line) {
+    if (!out.WriteLine(line)) throw std::system_error(errno, std::generic_category());
+  };
+  const std::string dashes(76, '-');
+  int axis = 0;  // carried from race to race when an indicator finds no horse of the rank
+  int processed = 0;
+  s.contest.RaceProgress = 0;
+
+  DayRunHooks hooks;
+  hooks.meetingStart = [&](int m) {
+    write(dashes);
+    write(ContestMeetingHeader(r, m, rule));
+    write(dashes);
+  };
+  hooks.analysed = [&](int m, int race) {
+    axis = ContestAxisHorse(s, rule, axis);
+    const auto partners = ContestPartners(s, rule.PartnerIndicator, axis);
+    const auto pairs = ContestPairs(s, axis, partners, rule.Form);
+    const RaceClass cls = ClassifyRaceCard(s, m, race);
+    ReadRaceResults(s, port);
+    const ContestSums sums = ContestPayoutSums(s.results, r.CurrentSaleCode, axis, pairs);
+    write(ContestRaceLine(race, r.MeetingInfo[m].CourseCode, r.HorseCount, axis, pairs,
+                          r.CurrentSaleCode, cls, sums));
+    ++result.RaceLines;
+    ++processed;
+    const int total = r.CurrentDayOddsCount;
+    s.contest.RaceProgress =
+        total > 0 ? std::clamp(static_cast<int>(processed * 100LL / total), 0, 100) : 0;
+    ReportBatchProgress(s, port, processed);
+  };
+  hooks.meetingEnd = [&](int) { write(""); };
+
+  const bool whole = RunDayBatch(s, port, hooks);
+  s.app.BatchMode = 0;
+  errno = 0;
+  if (!out.Close() && whole) {
+    const int err = errno;
+    port.Error(title, BatchErrorText(err, std::strerror(err)));
+    result.Failed = true;
+  }
+  if (!whole) result.Failed = true;
+  return result;
+}
+
+void ResetRaceButtonsForContest(Session& s) {
+  for (int b = 5; b <= 17; ++b) {
+    RaceButtonView& button = s.dayView.raceButtons[b];
+    button.pressed = false;
+    button.icon = 0;
+    button.enabled = false;
+  }
+  s.mainWindow.SelectedRaceButton = 0;
+  RefreshDayView(s);
+}
+
+namespace {
+
+// What every dialog run does around its rules: the race buttons are reset before and after,
+// and the selected meeting is restored afterwards.
+class ContestRunFrame {
+ public:
+  explicit ContestRunFrame(Session& s) : s_(s), meeting_(s.race.CurrentMeeting) {
+    s_.contest.Running = true;
+    ResetRaceButtonsForContest(s_);
+  }
+  ~ContestRunFrame() {
+    s_.contest.Running = false;
+    s_.app.BatchMode = 0;
+    ResetRaceButtonsForContest(s_);
+    s_.race.CurrentMeeting = meeting_;
+    const int m = meeting_;
+    s_.race.CurrentCourse =
+        (m >= 1 && m <= s_.race.MeetingCount) ? s_.race.MeetingInfo[m].CourseCode : 0;
+    RefreshDayView(s_);
+  }
+  ContestRunFrame(const ContestRunFrame&) = delete;
+  ContestRunFrame& operator=(const ContestRunFrame&) = delete;
+
+ private:
+  Session& s_;
+  int meeting_;
+};
+
+bool RuleComplete(const ContestRule& rule) {
+  return rule.AxisIndicator >= 1 && rule.AxisIndicator <= kContestIndicatorCount &&
+         rule.AxisRank >= 1 && rule.AxisRank <= kContestRankCount && rule.PartnerIndicator >= 1 &&
+         rule.PartnerIndicator <= kContestIndicatorCount && rule.Form >= 1 &&
+         rule.Form <= kContestFormCount;
+}
+
+void StoreRule(Settings& st, const ContestRule& rule) {
+  st.CnJiku = rule.AxisIndicator;
+  st.CnRank = rule.AxisRank;
+  st.CnHimo = rule.PartnerIndicator;
+  st.CnBken = rule.Form;
+}
+
+void NoSelection(Session& s, UserPort& port) {
+  port.Ask(s.app.AppTitle, kContestNoSelection, Buttons::Ok, Icon::None, Answer::Ok);
+}
+
+}  // namespace
+
+ContestRunResult RunContestRule(Session& s, UserPort& port, const ContestRule& rule) {
+  if (!RuleComplete(rule)) {
+    NoSelection(s, port);
+    ContestRunResult refused;
+    refused.Failed = true;
+    return refused;
+  }
+  ContestRunFrame frame(s);
+  StoreRule(s.app.settings, rule);
+  return ExportContestEntries(s, port, rule);
+}
+
+std::vector<ContestRunResult> RunAllContestPatterns(Session& s, UserPort& port,
+                                                    const ContestRuleDone& done) {
+  std::vector<ContestRunResult> results;
+  s.contest.StopRequested = false;
+  {
+    ContestRunFrame frame(s);
+    // Form 1 only; axis rank 1-2, then axis indicator, then partner indicator innermost.
+    std::vector<ContestRule> rules;
+    for (int rank = 1; rank <= 2; ++rank) {
+      for (int axis = 1; axis <= kContestIndicatorCount; ++axis) {
+        for (int partner = 1; partner <= kContestIndicatorCount; ++partner) {
+          rules.push_back({axis, rank, partner, kContestFlow});
+        }
+      }
+    }
+    const int total = static_cast<int>(rules.size());
+    for (const ContestRule& rule : rules) {
+      s.contest.Selection = {rule.AxisIndicator, rule.AxisRank, rule.PartnerIndicator, rule.Form};
+      results.push_back(ExportContestEntries(s, port, rule));
+      port.ProcessPendingEvents();
+      const bool stop = done && done(static_cast<int>(results.size()), total, rule);
+      if (stop || s.contest.StopRequested) break;
+    }
+  }
+  StoreRule(s.app.settings, {1, 1, 1, 1});
+  return results;
+}
+
+bool RunAutoContest(Session& s, UserPort& port, const ContestMasks& masks,
+                    const ContestRuleStart& start, const ContestRuleDone& done,
+                    std::vector<ContestRunResult>* results) {
+  const auto rules = AutoContestRules(masks);
+  if (rules.empty()) {
+    NoSelection(s, port);
+    return false;
+  }
+  Settings& st = s.app.settings;
+  st.CJ = masks.Axis;
+  st.CR = masks.Rank;
+  st.CH = masks.Partner;
+  st.CB = masks.Form;
+  s.contest.StopRequested = false;
+  s.contest.RuleProgress = 0;
+  {
+    ContestRunFrame frame(s);
+    const int total = static_cast<int>(rules.size());
+    int doneCount = 0;
+    for (const ContestRule& rule : rules) {
+      StoreRule(st, rule);
+      s.contest.RuleLabels = {ContestIndicatorName(rule.AxisIndicator),
+                              ContestRankName(rule.AxisRank),
+                              ContestIndicatorName(rule.PartnerIndicator),
+                              ContestFormName(rule.Form)};
+      if (start) start(rule);
+      ContestRunResult one = ExportContestEntries(s, port, rule);
+      if (results) results->push_back(std::move(one));
+      ++doneCount;
+      s.contest.RuleProgress = doneCount * 100 / total;
+      port.ProcessPendingEvents();
+      const bool stop = done && done(doneCount, total, rule);
+      if (stop || s.contest.StopRequested) break;
+    }
+  }
+  StoreRule(st, {1, 1, 1, 1});
+  return true;
 }
 
 }  // namespace tz
