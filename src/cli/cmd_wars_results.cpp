@@ -1,8 +1,100 @@
-// tazuna98-cli: the wars_results commands.
+// tazuna98-cli fhwars-results: converts a saved FHWARS results log into results files (KS-),
+// as the conversion dialog does; and writes the bundled example log.
+#include <fmt/format.h>
+
+#include <iostream>
+#include <nlohmann/json.hpp>
+
 #include "commands.h"
+#include "fhwars/fixture_results_log.h"
+#include "fhwars/results_log.h"
+#include "session.h"
+#include "text/files.h"
 
 namespace tz::cli {
 
-void RegisterWarsResultsCommand(CLI::App& app, CliContext& ctx) {}
+namespace {
+
+namespace fs = std::filesystem;
+
+// The conversion's question is answered Yes: giving the command is the request to run.
+class ConvertPort : public TerminalPort {
+ public:
+  Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
+             Answer defaultAnswer) override {
+    if (buttons == Buttons::Ok) {
+      // Plain messages (the count, a refusal) go to stderr as they are.
+      if (icon == Icon::Warning) ++errors;
+      std::cerr << ForTerminal(text) << "\n";
+      return Answer::Ok;
+    }
+    return Answer::Yes;
+  }
+};
+
+}  // namespace
+
+void RegisterWarsResultsCommand(CLI::App& app, CliContext& ctx) {
+  struct Options {
+    std::string log;
+    std::string out;
+    bool overwrite = false;
+    bool json = false;
+    std::string sampleLog;
+  };
+  auto o = std::make_shared<Options>();
+  auto* cmd = app.add_subcommand("fhwars-results",
+                                 "Convert a saved FHWARS results log (conference room 17) into results files (KS-)");
+  auto* logOpt = cmd->add_option("--log", o->log, "The saved results log");
+  auto* outOpt = cmd->add_option("--out", o->out, "Existing folder that receives the results files");
+  cmd->add_flag("--overwrite", o->overwrite, "Replace files of the same name (default: keep them)");
+  cmd->add_flag("--json", o->json, "Write the summary as JSON");
+  auto* sampleOpt = cmd->add_option("--write-sample-log", o->sampleLog,
+                                    "Write the example results log of the generated sample day to this file");
+  logOpt->excludes(sampleOpt);
+  outOpt->excludes(sampleOpt);
+  cmd->callback([o, &ctx] {
+    ctx.exitCode = 1;
+    if (!o->sampleLog.empty()) {
+      std::string err = text::WriteFileAtomic(o->sampleLog, fixture::SampleResultsLogBytes());
+      if (!err.empty()) {
+        std::cerr << err << "\n";
+        return;
+      }
+      std::cout << "wrote " << o->sampleLog << "\n";
+      ctx.exitCode = 0;
+      return;
+    }
+    if (o->log.empty() || o->out.empty()) {
+      std::cerr << "--log and --out are required\n";
+      return;
+    }
+    Session s;
+    std::error_code ec;
+    fs::path log = fs::absolute(o->log, ec);
+    fs::path out = fs::absolute(o->out, ec);
+    s.app.settings.Txtpath = log.parent_path().string();
+    s.app.settings.Tksfile = log.filename().string();
+    s.app.settings.Cnvpath = out.string();
+    ConvertPort port;
+    ResultsLogReport report;
+    std::optional<int> count = RunResultsLogConversion(s, port, o->overwrite, &report);
+    if (!count) return;  // refused; the message is on stderr
+    if (o->json) {
+      nlohmann::json j;
+      j["postings"] = report.count;
+      j["written"] = report.files;
+      j["kept"] = report.kept;
+      j["failed"] = report.failed;
+      j["problems"] = report.problems;
+      std::cout << j.dump(2) << "\n";
+    } else {
+      for (const std::string& f : report.files) std::cout << (out / f).string() << "\n";
+      std::cout << fmt::format("{} postings: {} written, {} kept, {} not converted\n", report.count,
+                               report.written, report.kept, report.failed);
+    }
+    ctx.exitCode = report.failed > 0 ? 2 : 0;
+  });
+}
 
 }  // namespace tz::cli

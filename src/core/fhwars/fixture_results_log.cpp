@@ -1,0 +1,252 @@
+#include "fhwars/fixture_results_log.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "pat98/day_loader.h"
+#include "text/sjis.h"
+
+namespace tz::fixture {
+
+namespace {
+
+// A UTF-8 text as exactly n bytes of Shift_JIS (cut at a character boundary, padded with
+// blanks).
+std::string Sjis(std::string_view utf8, std::size_t n) {
+  std::string out;
+  for (char32_t c : text::ToU32(utf8)) {
+    std::string one;
+    text::AppendUtf8(one, c);
+    std::string enc = text::EncodeSjis(one);
+    if (out.size() + enc.size() > n) break;
+    out += enc;
+  }
+  out.resize(n, ' ');
+  return out;
+}
+
+// Puts `bytes` into `line` at 1-based byte position `at`, growing the line with blanks.
+void Put(std::string& line, std::size_t at, std::string_view bytes) {
+  if (line.size() < at - 1 + bytes.size()) line.resize(at - 1 + bytes.size(), ' ');
+  line.replace(at - 1, bytes.size(), bytes);
+}
+
+std::string Num2(int v) { return fmt::format("{:>2}", v); }
+std::string Pay6(long v) { return fmt::format("{:>6}", v); }
+std::string Pair5(int a, int b) { return Num2(a) + "-" + Num2(b); }
+
+const ForumPayout* At(const std::vector<ForumPayout>& v, std::size_t k) {
+  return k < v.size() ? &v[k] : nullptr;
+}
+
+}  // namespace
+
+std::vector<std::string> ResultsPostingLines(const ForumResultsPosting& p) {
+  std::vector<std::string> lines;
+  // Header: the race key, forum text up to the second "///", then the race in words and the
+  // scratched horses at fixed byte positions.
+  std::string key = fmt::format("///{:04d}{:02d}{:02d}{}{:02d}{}{:02d}", p.year, p.month, p.dayOfMonth,
+                                p.kai % 10, p.course, p.day % 10, p.race);
+  const std::size_t marker = p.withWide ? 24 : 23;
+  std::string header = key;
+  Put(header, 18, Sjis(p.headerText, marker - 18));
+  Put(header, marker, "///");
+  std::string course = RacecourseTableName(p.course);
+  const std::size_t slots = p.withWide ? 66 : 65;
+  Put(header, marker + 3, Sjis(fmt::format(" {}{}R 取消:", course, p.race), slots - marker - 3));
+  for (std::size_t k = 0; k < 5; ++k) {
+    Put(header, slots + 3 * k, k < p.scratched.size() ? Num2(p.scratched[k]) : "  ");
+  }
+  lines.push_back(header);
+
+  lines.push_back(text::EncodeSjis("  着 馬番 馬名               タイム   --------------------------"));
+  std::string info;
+  Put(info, 1, Sjis(fmt::format(" {}年{}月{}日 {}回{}{}日 {}R", p.year, p.month, p.dayOfMonth, p.kai,
+                                course, p.day, p.race),
+                    47));
+  Put(info, 48, Sjis(p.title, 32));
+  lines.push_back(info);
+  lines.push_back(text::EncodeSjis("------------------------------------------------------------"));
+  lines.push_back(text::EncodeSjis("着順 馬番  馬名              タイム"));
+  for (std::size_t k = 0; k < 5; ++k) {
+    std::string line;
+    if (k < p.finishers.size()) {
+      const ForumFinisher& f = p.finishers[k];
+      Put(line, 1, !f.placeText.empty() ? Sjis(f.placeText, 2) : f.place == 0 ? "  " : Num2(f.place));
+      Put(line, 7, Num2(f.horse));
+      Put(line, 11, Sjis(f.name, 18));
+      Put(line, 33, Sjis(f.time, 6));
+    }
+    lines.push_back(line);
+  }
+  lines.push_back(text::EncodeSjis("払戻金"));
+  for (std::size_t k = 0; k < 7; ++k) {
+    std::string line;
+    const ForumPayout* single = k < 2 ? At(p.win, k) : At(p.place, k - 2);
+    if (k == 0 && single) Put(line, 1, text::EncodeSjis("単勝"));
+    if (k == 2 && single) Put(line, 1, text::EncodeSjis("複勝"));
+    if (single) {
+      Put(line, 7, Num2(single->first));
+      Put(line, 14, Pay6(single->payout));
+    }
+    const std::size_t pairAt = p.withWide ? 32 : 48;
+    const std::size_t payAt = p.withWide ? 41 : 57;
+    const ForumPayout* pair = k < 2 ? At(p.bracket, k) : k < 5 ? At(p.quinella, k - 2) : nullptr;
+    if (pair) {
+      if (k == 0 || k == 2) Put(line, pairAt - 6, text::EncodeSjis(k == 0 ? "枠連" : "馬連"));
+      Put(line, pairAt, Pair5(pair->first, pair->second));
+      Put(line, payAt, Pay6(pair->payout));
+    }
+    if (p.withWide) {
+      if (const ForumPayout* w = At(p.wide, k)) {
+        if (k == 0) Put(line, 53, text::EncodeSjis("ワイド"));
+        Put(line, 61, Pair5(w->first, w->second));
+        Put(line, 70, Pay6(w->payout));
+      }
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+std::string JoinLogLines(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const std::string& l : lines) out += l + "\r\n";
+  return out;
+}
+
+std::string ResultsLogBytes(const std::vector<ForumResultsPosting>& postings) {
+  std::vector<std::string> lines;
+  int number = 1201;
+  for (const ForumResultsPosting& p : postings) {
+    lines.push_back(text::EncodeSjis(fmt::format("#{:05d}/{:05d} FHWARS  成績速報 {}{}R", number, number + 1,
+                                                 RacecourseTableName(p.course), p.race)));
+    lines.push_back(text::EncodeSjis(fmt::format("({:02d})  {:02d}/{:02d}/{:02d} 16:{:02d}", number % 7,
+                                                 p.year % 100, p.month, p.dayOfMonth, p.race * 3 % 60)));
+    lines.push_back("");
+    for (std::string& l : ResultsPostingLines(p)) lines.push_back(std::move(l));
+    lines.push_back("");
+    lines.push_back(text::EncodeSjis("                                        ＦＨＷＡＲＳ成績係"));
+    lines.push_back("");
+    ++number;
+  }
+  return JoinLogLines(lines);
+}
+
+namespace {
+
+// A small deterministic generator, so that the same day always gives the same log.
+struct Lcg {
+  std::uint32_t state;
+  double Next() {
+    state = state * 1664525u + 1013904223u;
+    return (state >> 8) / 16777216.0;
+  }
+};
+
+double CellValue(const OddsCell& c) { return c.kind == OddsCell::Kind::Number ? c.value : 0; }
+
+long Payout(double odds, long fallback) {
+  if (!(odds > 0)) return fallback;
+  long v = std::lround(odds * 10) * 10;
+  return std::max(v, 100L);
+}
+
+}  // namespace
+
+std::vector<ForumResultsPosting> SampleResultsPostings(const SampleDay& day) {
+  std::vector<ForumResultsPosting> out;
+  for (const SampleRace& r : day.races) {
+    if (r.advanceSale) continue;
+    const int n = r.odds.header.horseCount;
+    ForumResultsPosting p;
+    p.withWide = r.quinella && r.quinella->withWide;
+    p.year = std::stoi(day.date.substr(0, 4));
+    p.month = std::stoi(day.date.substr(4, 2));
+    p.dayOfMonth = std::stoi(day.date.substr(6, 2));
+    p.kai = r.kai;
+    p.course = r.course;
+    p.day = r.day;
+    p.race = r.race;
+    p.title = r.card.title1;
+
+    std::vector<int> runners;
+    for (int h = 1; h <= n; ++h) {
+      if (r.odds.horses[h - 1].win.kind == OddsCell::Kind::Scratched) {
+        if (p.scratched.size() < 5) p.scratched.push_back(h);
+      } else {
+        runners.push_back(h);
+      }
+    }
+    // Finishing order: the win odds weighed with a random factor, so that favourites win more
+    // often than outsiders without always winning.
+    Lcg g{static_cast<std::uint32_t>(r.course * 1000 + r.race * 17 + 7)};
+    std::vector<std::pair<double, int>> score;
+    for (int h : runners) {
+      double odds = CellValue(r.odds.horses[h - 1].win);
+      if (!(odds > 0)) odds = 500;
+      score.push_back({odds * std::exp(2.2 * (g.Next() - 0.5)), h});
+    }
+    std::sort(score.begin(), score.end());
+    const int finishers = std::min<int>(5, static_cast<int>(score.size()));
+    if (finishers < 2) continue;
+
+    int distance = 1600;
+    try {
+      distance = std::stoi(r.card.distance);
+    } catch (...) {
+    }
+    double seconds = distance / 16.4 + 0.3 * (r.race % 4);
+    for (int k = 0; k < finishers; ++k) {
+      int h = score[static_cast<std::size_t>(k)].second;
+      ForumFinisher f;
+      f.place = k + 1;
+      f.horse = h;
+      f.name = r.card.runners[static_cast<std::size_t>(h - 1)].name;
+      int tenths = static_cast<int>(std::lround(seconds * 10));
+      f.time = fmt::format("{}.{:02d}.{}", tenths / 600, tenths % 600 / 10, tenths % 10);
+      seconds += 0.1 + 0.2 * g.Next();
+      p.finishers.push_back(f);
+    }
+    const int first = p.finishers[0].horse;
+    const int second = p.finishers[1].horse;
+    const HorseOdds& w1 = r.odds.horses[first - 1];
+    const HorseOdds& w2 = r.odds.horses[second - 1];
+    const long winPay = Payout(CellValue(w1.win), 50000);
+    p.win.push_back({first, 0, winPay});
+    const int placed = std::min(finishers, runners.size() <= 7 ? 2 : 3);
+    for (int k = 0; k < placed; ++k) {
+      int h = p.finishers[static_cast<std::size_t>(k)].horse;
+      p.place.push_back({h, 0, Payout(CellValue(r.odds.horses[h - 1].placeLow), 1000)});
+    }
+    int b1 = r.card.runners[first - 1].bracket, b2 = r.card.runners[second - 1].bracket;
+    if (b1 > b2) std::swap(b1, b2);
+    const long pairFallback =
+        Payout(std::max(1.0, CellValue(w1.win)) * std::max(1.0, CellValue(w2.win)) * 0.3, 10000);
+    p.bracket.push_back({b1, b2, Payout(CellValue(r.odds.bracket[b1][b2]), pairFallback)});
+    const int a = std::min(first, second), b = std::max(first, second);
+    const double q = r.quinella ? CellValue(r.quinella->quinella[a][b]) : 0;
+    p.quinella.push_back({a, b, Payout(q, pairFallback)});
+    if (p.withWide) {
+      for (int i = 0; i < placed; ++i) {
+        for (int j = i + 1; j < placed; ++j) {
+          int x = p.finishers[static_cast<std::size_t>(i)].horse;
+          int y = p.finishers[static_cast<std::size_t>(j)].horse;
+          if (x > y) std::swap(x, y);
+          p.wide.push_back({x, y, Payout(CellValue(r.quinella->wideLow[x][y]), pairFallback / 3)});
+        }
+      }
+    }
+    out.push_back(std::move(p));
+  }
+  return out;
+}
+
+std::string SampleResultsLogBytes() {
+  return ResultsLogBytes(SampleResultsPostings(BuildSampleDay(1, "20021020")));
+}
+
+}  // namespace tz::fixture

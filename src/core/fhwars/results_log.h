@@ -1,0 +1,137 @@
+// Conversion of the FHWARS forum's results postings (conference room 17) into per-race results
+// files ("KS-" files), so that a day whose results were never fetched with PAT98 can be checked
+// for hits and listed like any other.
+//
+// A results posting is a header line that starts with "///" and the 17 lines after it. The
+// header carries a second "///" either at characters 24-26 (postings that list wide payouts,
+// written as the results file layout with wide entries) or at characters 23-25 (postings without
+// wide payouts). Everything else in the log is forum chatter and is skipped.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/user_port.h"
+#include "session.h"
+
+namespace tz {
+
+inline constexpr const char* kWarsResultsTitle = "FHWARS成績変換";
+
+// Number of lines that follow a header line in a complete posting.
+inline constexpr int kResultsPostingBodyLines = 17;
+
+// The lines of a saved forum log (Shift_JIS; lines end with CR LF, LF or CR), read one after
+// another as UTF-8 text.
+class ResultsLogLines {
+ public:
+  explicit ResultsLogLines(std::string_view bytes);
+  // The next line; false at the end of the log.
+  bool Next(std::string& line);
+  // Steps back over the line just read, so that it is met again.
+  void Unread();
+  std::size_t size() const { return lines_.size(); }
+  const std::vector<std::string>& lines() const { return lines_; }
+
+ private:
+  std::vector<std::string> lines_;
+  std::size_t next_ = 0;
+};
+
+// Whether a log line is a results header ("///" at characters 1-3).
+bool IsResultsHeader(std::string_view line);
+
+enum class ResultsLayout { WithoutWide, WithWide };
+
+// The layout a header line announces: with wide payouts when characters 24-26 are "///",
+// without when characters 23-25 are; nothing when neither. A header that has the marker at both
+// places is a posting with wide payouts and is read once.
+std::optional<ResultsLayout> HeaderLayout(std::string_view header);
+
+// One entry of a payout list: the horse (2 bytes), the bracket combination (3) or the horse pair
+// (5), and the payout (6), as the record writes them. Empty fields are written as blanks.
+struct ResultsPayoutEntry {
+  std::string number;
+  std::string payout;
+};
+
+struct ResultsFinisher {
+  std::string place;  // " " for no finisher in this slot, else the place digit
+  std::string horse;  // 2 bytes as posted
+  std::string name;   // 18 bytes: half-width, "ｰ" written as "-"
+  std::string time;   // 6 bytes as posted
+};
+
+// One parsed results posting. Text fields hold Shift_JIS bytes exactly as they are written
+// into the results file.
+struct ResultsPosting {
+  ResultsLayout layout = ResultsLayout::WithWide;
+  int year = 0, month = 0, dayOfMonth = 0;
+  int kai = 0;     // meeting number (回)
+  int course = 0;  // racecourse code
+  int day = 0;     // day of the meeting (日)
+  int race = 0;
+  std::string title;                     // 32 bytes
+  std::array<std::string, 5> scratched;  // 2 bytes each; blanks for an empty slot
+  std::array<ResultsFinisher, 5> finishers;
+  std::array<ResultsPayoutEntry, 3> win;  // entry 3 stays empty
+  std::array<ResultsPayoutEntry, 5> place;
+  std::array<ResultsPayoutEntry, 3> bracket;  // entry 3 stays empty
+  std::array<ResultsPayoutEntry, 3> quinella;
+  std::array<ResultsPayoutEntry, 7> wide;  // with wide payouts only
+  // Finisher lines whose place field was neither blank nor a place number (1-based slots).
+  std::vector<int> unreadablePlaces;
+};
+
+// Reads the posting whose header line has just been read: the 17 lines that follow come from
+// `log`. Nothing when the posting is cut short, by the end of the log or by the next header
+// line; that header is left to be read next.
+std::optional<ResultsPosting> ReadResultsPosting(std::string_view header, ResultsLogLines& log,
+                                                 ResultsLayout layout);
+
+// The results file name of a posting: "KS-" + course (upper-case hex) + last digit of the year
+// + 回 + 日 (decimal) + race (upper-case hex) + ".JRA".
+std::string ResultsFileName(const ResultsPosting& p);
+
+// The results file's bytes: one record (700 bytes with wide payouts, 560 without) and CR LF.
+std::string ResultsRecordBytes(const ResultsPosting& p);
+
+// What happened to the postings of one conversion.
+struct ResultsLogReport {
+  int count = 0;    // header lines met
+  int written = 0;  // files written
+  int kept = 0;     // files left alone because they existed
+  int failed = 0;   // postings that wrote no file: cut short, or the file could not be written
+  std::vector<std::string> files;  // names of the files written, in log order
+  // One line per posting that could not be converted, or was converted with a change.
+  std::vector<std::string> problems;
+};
+
+// Writes one results file for the posting into WarsConvertFolder (Cnvpath), leaving an
+// existing file of the same name alone unless WarsOverwrite is set. The file is written
+// atomically. Returns an error text, empty when written or kept.
+std::string WriteResultsFile(Session& s, const ResultsPosting& p, ResultsLogReport& report);
+
+// The two posting parsers: each reads the posting of `header` from `log` and writes its
+// results file.
+void ParseResultsPostingB(Session& s, std::string_view header, ResultsLogLines& log,
+                          ResultsLogReport& report);
+void ParseResultsPostingA(Session& s, std::string_view header, ResultsLogLines& log,
+                          ResultsLogReport& report);
+
+// Converts every results posting of the log Txtpath/Tksfile into results files in Cnvpath and
+// returns the number of header lines met. Progress goes to the port after each header.
+int ConvertResultsLog(Session& s, UserPort& port, ResultsLogReport* report = nullptr);
+
+// The OK command of the conversion dialog after the dialog has put its folder and file texts
+// into Txtpath, Tksfile and Cnvpath: checks them, asks before running, converts and tells the
+// count. Returns the count, or nothing when a check failed or the user said No. Postings that
+// could not be converted are listed in one message after the count.
+std::optional<int> RunResultsLogConversion(Session& s, UserPort& port, bool overwrite,
+                                            ResultsLogReport* report = nullptr);
+
+}  // namespace tz
