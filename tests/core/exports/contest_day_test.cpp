@@ -13,6 +13,7 @@
 #include "exports/contest.h"
 #include "pat98/day_loader.h"
 #include "pat98/fixture_race_card.h"
+#include "pat98/fixture_results.h"
 #include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
@@ -123,6 +124,34 @@ TEST(ContestDay, FileOfASmallDayByteForByte) {
   EXPECT_EQ(FileLines(res.File), expected);
   EXPECT_EQ(text::CharCount(expected[3]), 76u);
   EXPECT_EQ(d.s.app.BatchMode, 0);
+}
+
+// Race 1 has its results file: what the flow 1-2 .. 1-5 of horse 1 paid in each pool; race 4
+// has none and keeps the question marks.
+TEST(ContestDay, SumsOfThePicksFromTheResults) {
+  SmallDay d;
+  fixture::ResultsFile res;
+  res.course = 5;
+  res.yearDigit = 2;
+  res.kai = 4;
+  res.day = 2;
+  res.race = 1;
+  res.finishers = {{1, 1, "ｲﾁ", "1.34.7"}, {2, 3, "ｻﾝ", "1.34.9"}, {3, 5, "ｺﾞ", "1.35.0"}};
+  res.win = {{1, 1230}};
+  res.place = {{1, 150}, {3, 300}, {5, 400}};
+  res.bracket = {{1, 3, 2010}};
+  res.quinella = {{1, 3, 2340}};
+  res.wide = {{1, 3, 800}, {1, 5, 1500}, {3, 5, 2000}};
+  fixture::WriteResultsFile(d.dir.path(), res);
+
+  const auto run = ExportContestEntries(d.s, d.port, {kContestQ, 1, kContestQ, kContestFlow});
+  ASSERT_FALSE(run.Failed);
+  EXPECT_TRUE(d.port.Errors().empty());
+  const auto lines = FileLines(run.File);
+  ASSERT_EQ(lines.size(), 10u);
+  // Win 1230 and place 150 on horse 1; quinella 1-3; wide 1-3 and 1-5 (3-5 is no pick).
+  EXPECT_EQ(lines[3].substr(58), "0123" "0015" "00234" "00230");
+  EXPECT_EQ(lines[4].substr(58), std::string(18, '?'));
 }
 
 TEST(ContestDay, BoxAndAProgressStepPerLine) {
