@@ -724,11 +724,13 @@ void Fm98Main::closeEvent(QCloseEvent* e) {
     return;
   }
   if (d == CloseDecision::SaveThenClose) SaveCurrentData(s_, port_);
-  std::string err = Shutdown(s_, isMinimized(), PixelsToTwips(width(), this));
-  if (!err.empty()) port_.Error(s_.app.AppTitle, err);
+  // The other windows close first: they remember their positions in the settings, which are
+  // written next.
   for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
     if (w->isWindow()) w->close();
   }
+  std::string err = Shutdown(s_, isMinimized(), PixelsToTwips(width(), this));
+  if (!err.empty()) port_.Error(s_.app.AppTitle, err);
   e->accept();
 }
 

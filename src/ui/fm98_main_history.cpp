@@ -1,12 +1,52 @@
 // Wiring of the main window's history and results commands: the 履歴 and 結果 buttons and their windows.
+#include "analysis/main_window_model.h"
+#include "fm98_kekka.h"
+#include "fm98_log.h"
 #include "fm98_main.h"
+#include "results/history.h"
+#include "results/results_reader.h"
 
 namespace tz::ui {
 
-void Fm98Main::InstallHistoryFeature() {}
+void Fm98Main::InstallHistoryFeature() {
+  EnableLaterTool(11);
+  EnableLaterTool(12);
+  if (QToolButton* b = ToolButton(11)) connect(b, &QToolButton::clicked, this, [this] { ShowHistory(); });
+  if (QToolButton* b = ToolButton(12)) connect(b, &QToolButton::clicked, this, [this] { ShowResults(); });
+}
 
-void Fm98Main::ShowHistory() {}
+// The votes on the selected race, read without results: marked in the main window and the
+// bracket view, and listed in the history window without totals.
+void Fm98Main::ShowHistory() {
+  if (!s_.mainWindow.RaceShown) return;
+  MarkVotesOfSelectedRace(s_, port_);
+  if (!s_.history.HitListText.empty()) ShowHistoryWindow(this, s_, false);
+  RenderRace();
+  if (waku_) waku_->Render();
+}
 
-void Fm98Main::ShowResults() {}
+// The results of the selected race: the hit message when asked for, then, with complete
+// enough results, the votes with their totals, the finishers in the main window and the
+// results window.
+void Fm98Main::ShowResults() {
+  if (!s_.mainWindow.RaceShown) return;
+  CloseResultsWindow(this);
+  s_.results.HistoryOnly = false;
+  ReadRaceResults(s_, port_);
+  if (!s_.history.HitMessage.empty() && s_.app.settings.HitWait == 1) {
+    port_.Info(s_.app.AppTitle, s_.history.HitMessage);
+  }
+  const float availability = s_.results.ResultsAvailability;
+  if (availability != 15 && availability != 31) return;
+  CloseHistoryWindow(this);
+  if (s_.app.settings.LogDisp == 1) {
+    MarkVotedCombinations(s_, s_.history.VoteList);
+    if (!s_.history.HitListText.empty()) ShowHistoryWindow(this, s_, true);
+  }
+  MarkFinishers(s_);
+  RenderRace();
+  if (waku_) waku_->Render();
+  ShowResultsWindow(this, s_);
+}
 
 }  // namespace tz::ui

@@ -425,12 +425,14 @@ void MarkVotedCombinations(Session& s, const std::vector<std::string>& voteEntri
     const char kind = e[5];
     const int x = static_cast<int>(text::Val(e.substr(6, 2)));
     const int y = static_cast<int>(text::Val(e.substr(8, 2)));
+    // Win and place votes carry "00" and the horse, as their payout records do.
+    const int single = y != 0 ? y : x;
     switch (kind) {
       case '1':
-        if (row(x) >= 0) mw.odztan[row(x) + 1].BackColor = colours::kMark;
+        if (row(single) >= 0) mw.odztan[row(single) + 1].BackColor = colours::kMark;
         break;
       case '2':
-        if (row(x) >= 0) mw.odzfuk[row(x) + 1].BackColor = colours::kMark;
+        if (row(single) >= 0) mw.odzfuk[row(single) + 1].BackColor = colours::kMark;
         break;
       case '3':
         if (bracketOnly) {

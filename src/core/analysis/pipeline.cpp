@@ -10,6 +10,7 @@
 #include "analysis/vote_shares.h"
 #include "pat98/day_loader.h"
 #include "pat98/odds_reader.h"
+#include "results/history.h"
 #include "results/race_card.h"
 #include "session.h"
 #include "text/files.h"
@@ -228,6 +229,7 @@ void SelectRace(Session& s, UserPort& port, int button) {
   ResetMainWindow(s);
   s.dayView.oddsAreaVisible = true;
   s.dayView.mainToolBarEnabled = true;
+  if (s.app.settings.LogColor == 1) MarkVotesOfSelectedRace(s, port);
   // The prediction rows were discarded with the windows: rebuild the gaps and ranks.
   FindPopularityGaps(s);
   RankIndicators(s);

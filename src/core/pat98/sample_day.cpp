@@ -12,6 +12,7 @@
 #include "pat98/day_loader.h"
 #include "pat98/odds_reader.h"
 #include "pat98/sample_results.h"
+#include "pat98/sample_votes.h"
 #include "text/files.h"
 #include "text/numbers.h"
 #include "text/sjis.h"
@@ -449,6 +450,7 @@ std::string WriteSampleDay(const SampleDay& day, const std::filesystem::path& fo
     jrdb.push_back(r.jrdb);
   }
   if (!(err = WriteSampleResults(day, folder)).empty()) return err;
+  if (!(err = WriteSampleVotes(day, folder)).empty()) return err;
   if (!day.writeJrdb) return {};
   return put(folder / "jrdb", fixture::JrdbFileName(day.date), fixture::JrdbFileBytes(jrdb));
 }

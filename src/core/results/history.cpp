@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/main_window_model.h"
+#include "results/results_reader.h"
 #include "session.h"
 #include "text/files.h"
 #include "text/numbers.h"
@@ -166,7 +167,7 @@ std::string RightAligned(int v, int width) {
 
 }  // namespace
 
-std::string PreviousDayShort(const std::string& yyyymmdd) {
+std::string PreviousDay(const std::string& yyyymmdd) {
   if (yyyymmdd.size() != 8 ||
       !std::all_of(yyyymmdd.begin(), yyyymmdd.end(), [](char c) { return c >= '0' && c <= '9'; })) {
     return {};
@@ -182,7 +183,12 @@ std::string PreviousDayShort(const std::string& yyyymmdd) {
     }
     d = DaysInMonth(y, m);
   }
-  return fmt::format("{:02}{:02}{:02}", y % 100, m, d);
+  return fmt::format("{:04}{:02}{:02}", y, m, d);
+}
+
+std::string PreviousDayShort(const std::string& yyyymmdd) {
+  const std::string day = PreviousDay(yyyymmdd);
+  return day.empty() ? day : day.substr(2);
 }
 
 void ReadVotingLog(Session& s, UserPort& port) {
@@ -412,6 +418,13 @@ void BuildHistoryWindow(Session& s, bool showTotals) {
   const std::int64_t balance = static_cast<std::int64_t>(h.LogReturn) - h.LogStake;
   w.BalanceText = (balance > 0 ? "+" : "") + std::to_string(balance);
   w.BalanceColor = balance < 0 ? colours::kRed : colours::kBlack;
+}
+
+void MarkVotesOfSelectedRace(Session& s, UserPort& port) {
+  s.results.HistoryOnly = true;
+  ReadRaceResults(s, port);
+  MarkVotedCombinations(s, s.history.VoteList);
+  s.results.HistoryOnly = false;
 }
 
 void MarkFinishers(Session& s) {

@@ -35,12 +35,18 @@ void BuildHitList(Session& s);
 // One line of the history text (without CR LF) for a 23-character vote entry.
 std::string HitListLine(const std::string& entry);
 
-// The calendar day before a yyyymmdd date as yymmdd; empty when the date is not valid.
+// The calendar day before a yyyymmdd date, as yyyymmdd and as yymmdd; empty when the date is
+// not valid.
+std::string PreviousDay(const std::string& yyyymmdd);
 std::string PreviousDayShort(const std::string& yyyymmdd);
 
 // The history window's texts from the history state. The totals are shown when the window
 // was opened after results were read.
 void BuildHistoryWindow(Session& s, bool showTotals);
+
+// Reads the votes on the selected race without its results (HistoryOnly set around the results
+// reader) and marks the voted combinations in the main window and the bracket view.
+void MarkVotesOfSelectedRace(Session& s, UserPort& port);
 
 // Marks the listed finishers (places 1 to 5) of the last results read on the synthetic win
 // odds cells of their rows in the main window.

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "pat98/race_model.h"
+#include "results/history.h"
 #include "text/files.h"
 #include "text/numbers.h"
 #include "text/sjis.h"
@@ -466,8 +467,8 @@ void ReadRaceResults(Session& s, UserPort& port) {
       return;
     }
   }
-  // HISTORY STEPS: the vote list, voting log, advance-sale votes, hit check and history text
-  // run here (RunHistorySteps of results/history.h) once that code is part of the program.
+  // The vote list, voting log, advance-sale votes, hit check and history text.
+  RunHistorySteps(s, port);
   race.LoadStatus = 0;
 }
 

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "pat98/fixture_results.h"
+#include "pat98/fixture_voting_log.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 #include "text/strings.h"
@@ -259,6 +260,49 @@ TEST(ResultsReader, HistoryOnlyReadsNoResults) {
   ReadRaceResults(s, port);
   EXPECT_EQ(s.results.PayoutCount, 0);
   EXPECT_EQ(s.history.HitMessage, "的中しています！");
+}
+
+// After the results, the votes of the race are read and checked against the merged table;
+// a batch run and a damaged results file never reach the voting log.
+TEST(ResultsReader, VotesAreCheckedAfterTheResultsOnlyOutsideBatchRuns) {
+  TempDir dir;
+  ResultsFile f = Race11(true);
+  f.scratched = {7};
+  fixture::WriteResultsFile(dir.path(), f);
+  fixture::VoteFileRecord votes;
+  votes.date = "20021020";
+  votes.votes = {{1, 5, 11, 4, 3, 12, 2, 1}, {1, 5, 11, 1, 0, 7, 3, 1}, {1, 5, 11, 5, 3, 5, 1, 1}};
+  ASSERT_EQ(fixture::WriteVotingLog(dir.path(), {votes}), "");
+  for (int batch : {0, -1}) {
+    SCOPED_TRACE(batch);
+    Session s;
+    SelectRace(s, dir);
+    s.race.GuideDate = "20021020";
+    s.app.BatchMode = batch;
+    FakePort port;
+    ReadRaceResults(s, port);
+    EXPECT_EQ(s.results.ResultEntryCount, 9 + 36);
+    EXPECT_EQ(s.race.LoadStatus, 0);
+    if (batch != 0) {
+      EXPECT_TRUE(s.history.VoteList.empty());
+      continue;
+    }
+    EXPECT_EQ(s.history.VoteList.size(), 3u);
+    ASSERT_EQ(s.history.PayoutHit.size(), 45u);
+    EXPECT_EQ(s.history.PayoutHit[5], 1);  // quinella 3-12
+    EXPECT_EQ(s.history.PayoutHit[7], 1);  // wide 3-5
+    EXPECT_EQ(s.history.MaxHitPayout, 4560);
+    EXPECT_EQ(s.history.LogReturn, 2 * 4560 + 3 * 100 + 480);  // the win on horse 7 is refunded
+    EXPECT_EQ(s.history.HitMessage, "的中しています！");
+  }
+  dir.Write("KS-5246B.JRA", "damaged");
+  Session s;
+  SelectRace(s, dir);
+  s.race.GuideDate = "20021020";
+  FakePort port;
+  ReadRaceResults(s, port);
+  EXPECT_EQ(port.Errors().size(), 1u);
+  EXPECT_TRUE(s.history.VoteList.empty());
 }
 
 DayPayoutFiles Day(std::vector<DayPayoutRace> races) {

@@ -1,0 +1,107 @@
+// The contest entry dialogs: Fm98Con (one rule, or all 98 flow rules from the keyboard-only
+// 全パターン button) and FmConAuto (one file for every combination of the ticked choices).
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QWidget>
+#include <array>
+
+#include "app/user_port.h"
+#include "session.h"
+
+namespace tz::ui {
+
+// Passes messages to the program's port and moves a progress bar of the dialog that runs.
+class ContestProgressPort : public UserPort {
+ public:
+  ContestProgressPort(UserPort& base, QProgressBar* bar) : base_(base), bar_(bar) {}
+  void Error(std::string_view title, std::string_view text) override { base_.Error(title, text); }
+  void Info(std::string_view title, std::string_view text) override { base_.Info(title, text); }
+  Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
+             Answer defaultAnswer) override {
+    return base_.Ask(title, text, buttons, icon, defaultAnswer);
+  }
+  void Progress(int done, int total) override;
+  void ProcessPendingEvents() override;
+
+ private:
+  UserPort& base_;
+  QProgressBar* bar_;
+};
+
+class Fm98Con : public QDialog {
+  Q_OBJECT
+ public:
+  Fm98Con(Session& s, UserPort& port, QWidget* parent = nullptr);
+
+  QComboBox* Combo1 = nullptr;  // axis indicator
+  QComboBox* Combo2 = nullptr;  // axis rank
+  QComboBox* Combo3 = nullptr;  // partner indicator
+  QComboBox* Combo4 = nullptr;  // form
+  QPushButton* Command1 = nullptr;  // OK
+  QPushButton* Command2 = nullptr;  // ｷｬﾝｾﾙ
+  QPushButton* Command3 = nullptr;  // 全パターン (below the visible area)
+  QPushButton* Command4 = nullptr;  // 中止 (below the visible area)
+  QProgressBar* ProgressBar1 = nullptr;
+
+  // OK: the selected rule.
+  void RunSelected();
+  // 全パターン: the 98 flow rules.
+  void RunAllPatterns();
+
+ signals:
+  // The main window's race buttons were reset (before and after a run).
+  void dayViewChanged();
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  void reject() override;
+
+ private:
+  void StartRun(bool allPatterns);
+  Session& s_;
+  UserPort& port_;
+};
+
+class FmConAuto : public QDialog {
+  Q_OBJECT
+ public:
+  FmConAuto(Session& s, UserPort& port, QWidget* parent = nullptr);
+
+  std::array<QCheckBox*, 7> Check1{};  // axis indicators
+  std::array<QCheckBox*, 5> Check3{};  // axis ranks
+  std::array<QCheckBox*, 7> Check2{};  // partner indicators
+  std::array<QCheckBox*, 2> Check4{};  // forms
+  QGroupBox* FrameAxis = nullptr;
+  QGroupBox* FramePartner = nullptr;
+  QGroupBox* FrameForm = nullptr;
+  QWidget* Picture1 = nullptr;
+  QProgressBar* ProgressBar1 = nullptr;  // rules done
+  QProgressBar* ProgressBar2 = nullptr;  // races of the current rule
+  std::array<QLabel*, 5> Labels{};       // Label1 .. Label5
+  QPushButton* ComOK = nullptr;
+  QPushButton* ComCan = nullptr;
+  QPushButton* ComStop = nullptr;
+
+  // OK: every combination of the ticked boxes.
+  void RunTicked();
+
+ signals:
+  void dayViewChanged();
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  void reject() override;
+
+ private:
+  Session& s_;
+  UserPort& port_;
+};
+
+}  // namespace tz::ui
