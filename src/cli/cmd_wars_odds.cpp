@@ -1,8 +1,130 @@
-// tazuna98-cli: the wars_odds commands.
+// tazuna98-cli fhwars-odds: converts a saved FHWARS odds log into race-card, odds and
+// quinella/wide files (DE-, ZO-, UO-), as the conversion dialog does; and writes the bundled
+// example log.
+#include <fmt/format.h>
+
+#include <iostream>
+#include <nlohmann/json.hpp>
+
 #include "commands.h"
+#include "fhwars/fixture_odds_log.h"
+#include "fhwars/odds_log.h"
+#include "pat98/sample_day.h"
+#include "session.h"
 
 namespace tz::cli {
 
-void RegisterWarsOddsCommand(CLI::App& app, CliContext& ctx) {}
+namespace {
+
+namespace fs = std::filesystem;
+
+// Giving the command is the request to run: its question and the offer to create the
+// receiving folder are answered Yes. Plain messages (the count, a refusal) go to stderr.
+class OddsConvertPort : public TerminalPort {
+ public:
+  Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
+             Answer defaultAnswer) override {
+    if (buttons == Buttons::Ok) {
+      if (icon == Icon::Warning) ++errors;
+      std::cerr << ForTerminal(text) << "\n";
+      return Answer::Ok;
+    }
+    return Answer::Yes;
+  }
+};
+
+const char* OutcomeName(ConvertedFile::Outcome o) {
+  switch (o) {
+    case ConvertedFile::Outcome::Written: return "written";
+    case ConvertedFile::Outcome::Kept: return "kept";
+    case ConvertedFile::Outcome::Failed: return "failed";
+  }
+  return "";
+}
+
+}  // namespace
+
+void RegisterWarsOddsCommand(CLI::App& app, CliContext& ctx) {
+  struct Options {
+    std::string log;
+    std::string out;
+    bool overwrite = false;
+    bool json = false;
+    std::string sampleLog;
+    unsigned seed = 1;
+  };
+  auto o = std::make_shared<Options>();
+  auto* cmd = app.add_subcommand(
+      "fhwars-odds",
+      "Convert a saved FHWARS odds log (conference room 17) into race-card, odds and quinella/wide files");
+  auto* logOpt = cmd->add_option("--log", o->log, "The saved odds log");
+  auto* outOpt = cmd->add_option("--out", o->out, "Folder that receives the files (created when missing)");
+  cmd->add_flag("--overwrite", o->overwrite, "Replace files of the same name (default: keep them)");
+  cmd->add_flag("--json", o->json, "Write the summary as JSON");
+  auto* sampleOpt = cmd->add_option(
+      "--write-sample-log", o->sampleLog,
+      "Write the example odds log of the generated sample day (its races that are on sale) to this file");
+  cmd->add_option("--seed", o->seed, "Seed of the generated sample day (with --write-sample-log)");
+  logOpt->excludes(sampleOpt);
+  outOpt->excludes(sampleOpt);
+  cmd->callback([o, &ctx] {
+    ctx.exitCode = 1;
+    if (!o->sampleLog.empty()) {
+      auto postings = fixture::ForumPostingsFromSampleDay(BuildSampleDay(o->seed));
+      std::string err = fixture::WriteForumOddsLog(o->sampleLog, postings);
+      if (!err.empty()) {
+        std::cerr << err << "\n";
+        return;
+      }
+      std::cout << fmt::format("wrote {} ({} postings)\n", o->sampleLog, postings.size());
+      ctx.exitCode = 0;
+      return;
+    }
+    if (o->log.empty() || o->out.empty()) {
+      std::cerr << "--log and --out are required\n";
+      return;
+    }
+    Session s;
+    std::error_code ec;
+    fs::path log = fs::absolute(o->log, ec);
+    fs::path out = fs::absolute(o->out, ec);
+    s.app.settings.Txtpath = log.parent_path().string();
+    s.app.settings.Txtfile = log.filename().string();
+    s.app.settings.Cnvpath = out.string();
+    OddsConvertPort port;
+    WarsOddsRun run = RunWarsOddsConversion(s, port, o->overwrite, false);
+    if (run.result != WarsOddsRun::Result::Converted) return;  // refused; the message is on stderr
+    const OddsLogReport& r = run.report;
+    int written = 0, kept = 0, failed = 0;
+    for (const ConvertedFile& f : r.files) {
+      written += f.outcome == ConvertedFile::Outcome::Written;
+      kept += f.outcome == ConvertedFile::Outcome::Kept;
+      failed += f.outcome == ConvertedFile::Outcome::Failed;
+    }
+    if (o->json) {
+      nlohmann::json j;
+      j["postings"] = r.total;
+      j["converted"] = r.processed;
+      nlohmann::json files = nlohmann::json::array();
+      for (const ConvertedFile& f : r.files) {
+        nlohmann::json jf{{"name", f.name}, {"outcome", OutcomeName(f.outcome)}};
+        if (!f.error.empty()) jf["error"] = f.error;
+        files.push_back(jf);
+      }
+      j["files"] = files;
+      nlohmann::json skipped = nlohmann::json::array();
+      for (const auto& k : r.skipped) skipped.push_back({{"posting", k.index}, {"problem", k.problem}});
+      j["skipped"] = skipped;
+      std::cout << j.dump(2) << "\n";
+    } else {
+      for (const ConvertedFile& f : r.files) {
+        std::cout << fmt::format("{:<8} {}\n", OutcomeName(f.outcome), (out / f.name).string());
+      }
+      std::cout << fmt::format("{} postings: {} converted, {} not converted; files {} written, {} kept, {} failed\n",
+                               r.total, r.processed, r.skipped.size(), written, kept, failed);
+    }
+    ctx.exitCode = (!r.skipped.empty() || failed > 0) ? 2 : 0;
+  });
+}
 
 }  // namespace tz::cli

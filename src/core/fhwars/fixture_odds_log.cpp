@@ -43,8 +43,10 @@ class Line {
 std::string Int(int v, int width) { return fmt::format("{:>{}d}", v, width); }
 std::string Zero(int v) { return fmt::format("{:02d}", v); }
 
-// An odds value in `width` places: one decimal while it fits, else whole.
+// An odds value in `width` places: one decimal while it fits, else whole; values beyond the
+// field are posted as the largest that fits, as PAT98 caps its own fields.
 std::string Fit(double v, int width) {
+  v = std::min(v, width >= 6 ? 9999.9 : width == 5 ? 999.9 : 999.0);
   std::string t = ForumOdds(v, width);
   return static_cast<int>(t.size()) <= width ? t : fmt::format("{:>{}.0f}", v, width);
 }
