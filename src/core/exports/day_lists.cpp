@@ -8,6 +8,7 @@
 #include "analysis/prediction_model.h"
 #include "exports/day_batch.h"
 #include "pat98/day_loader.h"
+#include "results/results_reader.h"
 #include "session.h"
 #include "text/files.h"
 #include "text/numbers.h"
@@ -184,6 +185,10 @@ bool BuildLongshotList(Session& s, UserPort& port, const RaceResultsStep& readRe
   return RunDayBatch(s, port, hooks);
 }
 
+bool BuildLongshotList(Session& s, UserPort& port) {
+  return BuildLongshotList(s, port, &ReadRaceResults);
+}
+
 // ---- Predicted values ----
 
 void AddPredictedRace(Session& s, int meeting, int race) {
@@ -265,6 +270,10 @@ bool BuildPredictedValuesList(Session& s, UserPort& port, const RaceResultsStep&
   };
   hooks.progress = [&](int processed) { ReportBatchProgress(s, port, processed); };
   return RunDayBatch(s, port, hooks);
+}
+
+bool BuildPredictedValuesList(Session& s, UserPort& port) {
+  return BuildPredictedValuesList(s, port, &ReadRaceResults);
 }
 
 std::vector<PredictedPageRow> PredictedPage(const PredictedValuesListModel& list, int meeting,

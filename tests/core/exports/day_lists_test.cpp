@@ -11,6 +11,7 @@
 #include "analysis/upset.h"
 #include "exports/day_batch.h"
 #include "pat98/day_loader.h"
+#include "results/results_reader.h"
 #include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
@@ -295,6 +296,41 @@ TEST(PredictedList, DayRunFillsEveryAnalysedRaceAndRestoresTheRunFlag) {
   s.race.OddsFileIndex[course1][1].clear();
   ASSERT_TRUE(BuildPredictedValuesList(s, port, {}));
   EXPECT_FALSE(s.predictedList.Races[0].Filled);
+}
+
+TEST(PredictedList, DayRunReadsTheResultsOfEveryRace) {
+  Session s;
+  FakePort port;
+  LoadSample(s, port);
+  ASSERT_TRUE(BuildPredictedValuesList(s, port));
+  EXPECT_TRUE(port.Errors().empty());
+  const PredictedValuesListModel list = s.predictedList;
+  int placed = 0;
+  for (int m = 1; m <= 3; ++m) {
+    for (int r = 1; r <= 12; ++r) {
+      SelectMeeting(s, m);
+      SelectRace(s, port, 4 + r);
+      if (s.race.LoadStatus != 0) continue;
+      ReadRaceResults(s, port);
+      std::map<std::string, int> placeOf;
+      for (std::size_t n = 0; n < 5; ++n) {
+        const int place = s.results.FinisherPlace[n];
+        const std::string horse = std::to_string(s.results.FinisherHorse[n]);
+        if (place >= 1 && place <= 5 && !placeOf.count(horse)) placeOf[horse] = place;
+      }
+      const PredictedRace& race = list.Races[ListRaceIndex(m, r)];
+      for (const auto& group : race.Groups) {
+        for (std::size_t k = 0; k < group.size() && k < 5; ++k) {
+          const auto it = placeOf.find(group[k].HorseText);
+          const std::string want = it == placeOf.end() ? "" : std::to_string(it->second);
+          EXPECT_EQ(group[k].PlaceText, want) << m << "/" << r << " horse " << group[k].HorseText;
+          if (!want.empty()) ++placed;
+        }
+      }
+    }
+  }
+  // The sample day has results for part of its races.
+  EXPECT_GT(placed, 0);
 }
 
 // ---- Exports ----
