@@ -1,10 +1,41 @@
-// Wiring of the main window's checklist feature: its menu items, tool-bar button and windows.
+// Wiring of the main window's checklist feature: tool-bar button 1 "ﾁｪｯｸ" opens the check-list
+// window; after "OK" the windows that show names draw them in the new colours.
+#include <QMetaMethod>
+#include <QTimer>
+
+#include "fm98_chk.h"
 #include "fm98_main.h"
+#include "qt_user_port.h"
 
 namespace tz::ui {
 
-void Fm98Main::InstallCheckListFeature() {}
+void Fm98Main::InstallCheckListFeature() {
+  EnableLaterTool(1);
+  if (QToolButton* b = ToolButton(1)) connect(b, &QToolButton::clicked, this, &Fm98Main::ShowCheckList);
+  InstallCellDragSource(this);
+  // A check-list file that could not be read at start is reported once the window is up.
+  if (!s_.checkListWindow.File.Problem.empty()) {
+    QTimer::singleShot(0, this, [this] { port_.Error(s_.app.AppTitle, s_.checkListWindow.File.Problem); });
+  }
+}
 
-void Fm98Main::ShowCheckList() {}
+void Fm98Main::ShowCheckList() {
+  // Modeless, and only one: names are dragged into it from the prediction window.
+  if (Fm98Chk* open = findChild<Fm98Chk*>(); open && open->isVisible()) {
+    open->raise();
+    open->activateWindow();
+    return;
+  }
+  auto* chk = new Fm98Chk(s_, this);
+  connect(chk, &Fm98Chk::checkListChanged, this, [this] {
+    if (Fm98Hyo* hyo = PredictionWindow()) hyo->Render();
+    // Other windows that show names redraw when they offer a Render slot.
+    for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+      if (!w->isWindow() || !w->isVisible() || w == PredictionWindow()) continue;
+      if (w->metaObject()->indexOfMethod("Render()") >= 0) QMetaObject::invokeMethod(w, "Render");
+    }
+  });
+  chk->show();
+}
 
 }  // namespace tz::ui

@@ -8,6 +8,7 @@
 #include "pat98/day_loader.h"
 #include "text/files.h"
 #include "text/sjis.h"
+#include "tools/check_list.h"
 
 namespace tz {
 
@@ -43,6 +44,10 @@ void InitApplicationState(Session& s, const std::filesystem::path& programFolder
   if (a.MainWindowWidth > a.ScreenWidth && a.ScreenWidth > 0) a.MainWindowWidth = a.ScreenWidth;
 
   a.BracketColors = {16777215, 8421504, 8421631, 16744576, 8454143, 8454016, 8438015, 16744703};
+
+  // A file that cannot be read is noted in the check-list model (the main window reports it)
+  // and kept from being replaced at exit.
+  LoadCheckList(s);
 }
 
 int HasPat98Program(const std::filesystem::path& folder) {
@@ -108,7 +113,11 @@ std::string Shutdown(Session& s, bool mainWindowMinimised, double mainWindowWidt
                                           : mainWindowWidthTwips;
   }
   DeleteBankLink(a);
-  return WriteSettings(a);
+  // Each file is written whatever became of the other; their errors are reported together.
+  std::string err = WriteSettings(a);
+  std::string checkErr = SaveCheckList(s);
+  if (!checkErr.empty()) err += (err.empty() ? "" : "\r\n\r\n") + checkErr;
+  return err;
 }
 
 }  // namespace tz

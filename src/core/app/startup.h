@@ -13,7 +13,8 @@ namespace tz {
 // Steps of the start sequence up to the first data load: colour tables and run flags,
 // StoreRoot (created when missing), the settings, the PAT98 folder (the program folder when
 // the stored one is empty or gone), DataFolder, the current-folder file, the default bet
-// folder, the PAT98 guide date and the screen size (the main window is never wider than it).
+// folder, the PAT98 guide date and the screen size (the main window is never wider than it);
+// last, the check list (tzcheck.txt) is loaded.
 void InitApplicationState(Session& s, const std::filesystem::path& programFolder,
                           double screenWidthTwips, double screenHeightTwips);
 
@@ -46,8 +47,8 @@ enum class CloseDecision { Close, SaveThenClose, Cancel };
 CloseDecision RequestClose(Session& s, UserPort& port);
 
 // Once the main window has closed: keeps its width (unless it was minimised, and at most the
-// screen width), removes the bank link file and writes the settings. Returns an error text
-// from writing the settings, empty on success.
+// screen width), removes the bank link file, writes the settings and then the check list.
+// Returns the error texts of those writes, empty on success.
 std::string Shutdown(Session& s, bool mainWindowMinimised, double mainWindowWidthTwips);
 
 }  // namespace tz
