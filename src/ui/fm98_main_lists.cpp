@@ -1,10 +1,63 @@
-// Wiring of the main window's lists feature: its menu items, tool-bar button and windows.
+// Wiring of the main window's lists feature: the menu items 推奨穴馬一覧 and 予想値一覧, the batch
+// dialog that runs them over the day and the list windows it opens.
+#include <QAction>
+
+#include "analysis/main_window_model.h"
+#include "fm98_lists.h"
 #include "fm98_main.h"
+#include "pat98/day_loader.h"
 
 namespace tz::ui {
 
-void Fm98Main::InstallListsFeature() {}
+void Fm98Main::InstallListsFeature() {
+  if (auto* a = findChild<QAction*>("MenuAna")) {
+    a->setEnabled(true);
+    connect(a, &QAction::triggered, this, [this] { ShowBatchList(1); });
+  }
+  if (auto* a = findChild<QAction*>("MenuRZ")) {
+    a->setEnabled(true);
+    connect(a, &QAction::triggered, this, [this] { ShowBatchList(2); });
+  }
+}
 
-void Fm98Main::ShowBatchList(int) {}
+void Fm98Main::ShowBatchList(int kind) {
+  s_.batch.BatchKind = kind;
+  // Race buttons 5..17: not pressed, disabled; then the day view shows the meeting again.
+  auto resetRaceButtons = [this] {
+    for (int b = 5; b <= 17; ++b) s_.dayView.raceButtons[b] = RaceButtonView{};
+    s_.mainWindow.SelectedRaceButton = 0;
+    RefreshDayView(s_);
+    RenderDayView();
+  };
+  Fm98Mes dialog(s_, port_, this);
+  dialog.beforeRun = [this, kind, resetRaceButtons] {
+    // The run rebuilds its window and analyses race after race: the windows of the race on
+    // screen would only show stale values.
+    if (kind == 1) {
+      if (auto* w = findChild<Fm98Ana*>()) w->close();
+    } else if (auto* w = findChild<Fm98RZ*>()) {
+      w->close();
+    }
+    CloseAuxWindows();
+    resetRaceButtons();
+  };
+  dialog.afterRun = [this, resetRaceButtons] {
+    // The tables now hold the day's last race, which no button selects: show no race.
+    ShowNoRace(s_);
+    s_.dayView.oddsAreaVisible = false;
+    s_.dayView.mainToolBarEnabled = false;
+    SyncAuxWindows();
+    resetRaceButtons();
+  };
+  dialog.exec();
+  if (!dialog.Ran()) return;
+  QWidget* list = nullptr;
+  if (kind == 1) {
+    list = new Fm98Ana(s_, port_, this);
+  } else {
+    list = new Fm98RZ(s_, this);
+  }
+  list->show();
+}
 
 }  // namespace tz::ui

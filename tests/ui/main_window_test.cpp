@@ -47,8 +47,8 @@ class MainWindowTest : public QObject {
         {"menuwkekka", "FHWARS成績変換(&K)", "", true},
         {"MenuOption", "ｵﾌﾟｼｮﾝ(&O)", "", true},
         {"MenuList", "競走成績一覧(&R)", "Ctrl+R", true},
-        {"MenuAna", "推奨穴馬一覧(&A)", "Ctrl+A", false},
-        {"MenuRZ", "予想値一覧(&Z)", "Ctrl+Z", false},
+        {"MenuAna", "推奨穴馬一覧(&A)", "Ctrl+A", true},
+        {"MenuRZ", "予想値一覧(&Z)", "Ctrl+Z", true},
         {"MenuCon", "FHWARSｺﾝﾃｽﾄ形式(&C)", "", false},
         {"MenuVersion", "ﾊﾞｰｼﾞｮﾝ情報(&V)", "", true},
     };

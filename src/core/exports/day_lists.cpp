@@ -1,0 +1,361 @@
+#include "exports/day_lists.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "analysis/prediction_model.h"
+#include "exports/day_batch.h"
+#include "pat98/day_loader.h"
+#include "results/results_reader.h"
+#include "session.h"
+#include "text/files.h"
+#include "text/numbers.h"
+#include "text/sjis.h"
+#include "text/strings.h"
+
+namespace tz {
+
+namespace {
+
+constexpr std::array<const char*, 4> kFinisherMarks{"★", "☆", "▲", "△"};
+
+bool ValidRace(int meeting, int race) {
+  return meeting >= 1 && meeting <= kMaxMeetings && race >= 1 && race <= kMaxRaces;
+}
+
+// The horse at position p of the analysed race was ranked 1 under R or Z inside the second cut
+// (its rank text shows in red).
+bool RedRankOne(const PredictionRow& row) {
+  return (row.Z == "1" && row.ZColour == kColourRed) || (row.R == "1" && row.RColour == kColourRed);
+}
+
+// The class letter of the race (third letter of the race class), empty when unclassified.
+std::string ClassLetter(const Session& s) {
+  const std::string& code = s.analysis.RaceTypeCode;
+  return code.size() >= 3 ? code.substr(2, 1) : std::string();
+}
+
+const std::string& RankText(const PredictionRow& row, int group) {
+  switch (group) {
+    case kGroupW: return row.W;
+    case kGroupR: return row.R;
+    case kGroupZ: return row.Z;
+    case kGroupT: return row.T;
+    default: return row.F;
+  }
+}
+
+template <typename Model>
+void StartList(Session& s, Model& list) {
+  list = Model{};
+  list.MeetingCount = std::clamp(s.race.MeetingCount, 0, kMaxMeetings);
+  for (int m = 1; m <= list.MeetingCount; ++m) {
+    const MeetingRecord& info = s.race.MeetingInfo[m];
+    list.MeetingCaptions[m] = RacecourseName(s.race, info.CourseCode, info.Year);
+  }
+}
+
+std::string PlainError(int err) {
+  return "ErrorNo." + std::to_string(err) + "\r\n\r\n" + std::strerror(err);
+}
+
+// The export as both buttons run it.
+std::filesystem::path WriteLongshotExport(Session& s, UserPort& port, bool csv) {
+  const std::string& title = s.app.AppTitle;
+  const std::string& folder = s.app.settings.CSVpath;
+  if (folder.empty() || !text::FolderExists(folder)) {
+    port.Error(title, std::string(kListFolderMissing) + "\r\r" + folder);
+    return {};
+  }
+  const std::filesystem::path path = LongshotExportPath(s, csv);
+  const std::string shown = path.string();
+  if (text::FileExists(path)) {
+    const Answer a = port.Ask(title, shown + "\r\n\r\n" + kListOverwrite, Buttons::YesNo,
+                              Icon::Warning, Answer::No);
+    if (a != Answer::Yes) return {};
+  }
+  const std::vector<std::string> lines =
+      csv ? LongshotCsvLines(s.longshotList) : LongshotTextLines(s.longshotList);
+  // Lines written before an error stay in the file.
+  errno = 0;
+  text::LineWriter w(path);
+  bool ok = w.ok();
+  int err = errno;
+  if (ok) {
+    for (const std::string& line : lines) {
+      if (!w.WriteLine(line)) {
+        ok = false;
+        err = errno;
+        break;
+      }
+    }
+  }
+  if (!w.Close() && ok) {
+    ok = false;
+    err = errno;
+  }
+  if (!ok) {
+    port.Error(title, PlainError(err == 0 ? EIO : err));
+    return {};
+  }
+  port.Info(title, shown + "\r\n\r\n" + kListWritten);
+  return path;
+}
+
+// The cells of one race line of the exports: the mark of horse h (1..18) or nothing.
+std::array<std::string, 19> MarksByHorse(const LongshotRace& race) {
+  std::array<std::string, 19> marks{};
+  for (const LongshotSlot& slot : race.Slots) {
+    const std::string& caption = slot.Horse.Text;
+    if (text::CharCount(caption) < 2) continue;
+    const std::string mark = text::Left(caption, 1);
+    const long long h = text::ValInt(text::Mid(caption, 2));
+    if (h >= 1 && h <= kMaxHorses && marks[static_cast<std::size_t>(h)].empty()) {
+      marks[static_cast<std::size_t>(h)] = mark;
+    }
+  }
+  return marks;
+}
+
+}  // namespace
+
+// ---- Recommended longshots ----
+
+void AddLongshotRace(Session& s, int meeting, int race) {
+  if (!ValidRace(meeting, race)) return;
+  LongshotRace& out = s.longshotList.Races[ListRaceIndex(meeting, race)];
+  out.Caption = std::to_string(race) + "R";
+  const AnalysisState& a = s.analysis;
+  // The truncated value as the upset label shows it; nothing when the race has no value.
+  out.Upset = a.UpsetText.empty() ? std::string() : a.UpsetText + " " + ClassLetter(s) + " ";
+
+  const bool grey = s.app.settings.UmaTanShi == 1;
+  int k = 0;
+  const int n = std::clamp(s.prediction.RowCount, 0, kMaxHorses);
+  for (int p = 1; p <= n && k < kLongshotSlots; ++p) {
+    const PredictionRow& row = s.prediction.Rows[p];
+    if (row.Mark != kMarkDoubleStar && row.Mark != kMarkStar) continue;
+    LongshotSlot& slot = out.Slots[static_cast<std::size_t>(k)];
+    slot.Horse.Text = row.Mark + std::to_string(s.race.HorseOrder[p]);
+    if (grey && RedRankOne(row)) slot.Horse.Back = kListGrey;
+    slot.Position.Text = std::to_string(p);
+    slot.Position.Back = s.mainWindow.odztan[p].BackColor;
+    ++k;
+  }
+}
+
+void AddLongshotResults(Session& s, int meeting, int race) {
+  if (!ValidRace(meeting, race)) return;
+  LongshotRace& out = s.longshotList.Races[ListRaceIndex(meeting, race)];
+  const ResultState& res = s.results;
+  for (LongshotSlot& slot : out.Slots) {
+    for (std::size_t n = 0; n < res.FinisherHorse.size(); ++n) {
+      const int place = res.FinisherPlace[n];
+      if (place < 1 || place > 5) continue;
+      const std::string number = std::to_string(res.FinisherHorse[n]);
+      const bool same = std::any_of(kFinisherMarks.begin(), kFinisherMarks.end(),
+                                    [&](const char* mark) { return slot.Horse.Text == mark + number; });
+      if (!same) continue;
+      slot.Place.Text = std::to_string(place);
+      slot.Place.Fore = place <= 3 ? kListRed : kListBlue;
+      slot.Place.Bold = place <= 2;
+      break;
+    }
+  }
+}
+
+bool BuildLongshotList(Session& s, UserPort& port, const RaceResultsStep& readResults) {
+  StartList(s, s.longshotList);
+  s.longshotList.Built = true;
+  // Every race of a meeting shows its number, with or without odds.
+  for (int m = 1; m <= s.longshotList.MeetingCount; ++m) {
+    for (int r = 1; r <= kMaxRaces; ++r) {
+      s.longshotList.Races[ListRaceIndex(m, r)].Caption = std::to_string(r) + "R";
+    }
+  }
+  DayRunHooks hooks;
+  hooks.analysed = [&](int m, int r) {
+    AddLongshotRace(s, m, r);
+    if (readResults) readResults(s, port);
+    AddLongshotResults(s, m, r);
+  };
+  hooks.progress = [&](int processed) { ReportBatchProgress(s, port, processed); };
+  return RunDayBatch(s, port, hooks);
+}
+
+bool BuildLongshotList(Session& s, UserPort& port) {
+  return BuildLongshotList(s, port, &ReadRaceResults);
+}
+
+// ---- Predicted values ----
+
+void AddPredictedRace(Session& s, int meeting, int race) {
+  if (!ValidRace(meeting, race)) return;
+  PredictedRace& out = s.predictedList.Races[ListRaceIndex(meeting, race)];
+  out = PredictedRace{};
+  out.Filled = true;
+  const AnalysisState& a = s.analysis;
+  // Rounded here, where the longshot list truncates.
+  out.UpsetText = a.UpsetText.empty()
+                      ? std::string()
+                      : text::FormatNumber(a.UpsetIndicator, "#0.0") + " " + ClassLetter(s);
+  const MainWindowModel& mw = s.mainWindow;
+  out.Favourite = {mw.odzfuk[1].Text, mw.odztan[1].Text, " " + mw.odzren[1].Text};
+  const auto& headers = s.prediction.Headers;
+  if (headers[kColF].Bold) out.Leading += "F";
+  else if (headers[kColT].Bold) out.Leading += "T";
+  if (headers[kColR].Bold) out.Leading += "R";
+  else if (headers[kColZ].Bold) out.Leading += "Z";
+
+  const bool grey = s.app.settings.UmaTanShi == 1;
+  const int n = std::clamp(s.prediction.RowCount, 0, kMaxHorses);
+  for (int g = 0; g < kPredictedGroups; ++g) {
+    std::vector<PredictedEntry>& entries = out.Groups[static_cast<std::size_t>(g)];
+    for (int p = 1; p <= n && static_cast<int>(entries.size()) < kPredictedEntries; ++p) {
+      const PredictionRow& row = s.prediction.Rows[p];
+      const int rank = static_cast<int>(text::ValInt(RankText(row, g)));
+      if (rank < 1 || rank > 5) continue;
+      PredictedEntry e;
+      e.Position = p;
+      e.Rank = rank;
+      e.Marked = RedRankOne(row);
+      entries.push_back(e);
+    }
+    // Exchange sort by rank: equal ranks keep the order the loop leaves.
+    for (std::size_t i = 0; i + 1 < entries.size(); ++i) {
+      for (std::size_t j = i + 1; j < entries.size(); ++j) {
+        if (entries[j].Rank < entries[i].Rank) std::swap(entries[i], entries[j]);
+      }
+    }
+    for (PredictedEntry& e : entries) {
+      e.HorseText = std::to_string(s.race.HorseOrder[e.Position]);
+      e.PositionText = std::to_string(e.Position);
+      e.Back = mw.odztan[e.Position].BackColor;
+      if (e.Marked && grey) e.Back = kListGrey;
+    }
+  }
+}
+
+void AddPredictedResults(Session& s, int meeting, int race) {
+  if (!ValidRace(meeting, race)) return;
+  PredictedRace& out = s.predictedList.Races[ListRaceIndex(meeting, race)];
+  const ResultState& res = s.results;
+  for (auto& entries : out.Groups) {
+    const std::size_t shown = std::min<std::size_t>(entries.size(), 5);
+    for (std::size_t k = 0; k < shown; ++k) {
+      PredictedEntry& e = entries[k];
+      for (std::size_t n = 0; n < res.FinisherHorse.size(); ++n) {
+        const int place = res.FinisherPlace[n];
+        if (place < 1 || place > 5) continue;
+        if (e.HorseText != std::to_string(res.FinisherHorse[n])) continue;
+        e.PlaceText = std::to_string(place);
+        e.PlaceFore = place <= 3 ? kListRed : 0;
+        e.PlaceBold = place <= 2;
+        break;
+      }
+    }
+  }
+}
+
+bool BuildPredictedValuesList(Session& s, UserPort& port, const RaceResultsStep& readResults) {
+  StartList(s, s.predictedList);
+  s.predictedList.Built = true;
+  DayRunHooks hooks;
+  hooks.analysed = [&](int m, int r) {
+    AddPredictedRace(s, m, r);
+    if (readResults) readResults(s, port);
+    AddPredictedResults(s, m, r);
+  };
+  hooks.progress = [&](int processed) { ReportBatchProgress(s, port, processed); };
+  return RunDayBatch(s, port, hooks);
+}
+
+bool BuildPredictedValuesList(Session& s, UserPort& port) {
+  return BuildPredictedValuesList(s, port, &ReadRaceResults);
+}
+
+std::vector<PredictedPageRow> PredictedPage(const PredictedValuesListModel& list, int meeting,
+                                            int group) {
+  std::vector<PredictedPageRow> rows(kMaxRaces);
+  if (meeting < 1 || meeting > kMaxMeetings || group < 1 || group > kPredictedGroups) return rows;
+  for (int r = 1; r <= kMaxRaces; ++r) {
+    const PredictedRace& race = list.Races[ListRaceIndex(meeting, r)];
+    PredictedPageRow& row = rows[static_cast<std::size_t>(r - 1)];
+    row.Caption = std::to_string(r) + "R";
+    row.Upset = " " + race.UpsetText + " ";
+    row.Leading = race.Leading;
+    row.Slots[5].Horse.Text = race.Favourite[0];
+    row.Slots[5].Position.Text = race.Favourite[1];
+    row.Slots[5].Place.Text = race.Favourite[2];
+    const auto& entries = race.Groups[static_cast<std::size_t>(group - 1)];
+    for (std::size_t k = 0; k < entries.size() && k < 5; ++k) {
+      const PredictedEntry& e = entries[k];
+      LongshotSlot& slot = row.Slots[k];
+      slot.Horse.Text = e.HorseText;
+      slot.Horse.Back = e.Back;
+      slot.Position.Text = e.PositionText;
+      slot.Place.Text = e.PlaceText;
+      slot.Place.Fore = e.PlaceFore;
+      slot.Place.Bold = e.PlaceBold;
+    }
+  }
+  return rows;
+}
+
+// ---- Exports of the longshot list ----
+
+std::filesystem::path LongshotExportPath(const Session& s, bool csv) {
+  const std::string mmdd = text::Mid(s.race.GuideDate, 5, 4);
+  return std::filesystem::path(s.app.settings.CSVpath) /
+         (mmdd + "推奨馬" + (csv ? ".csv" : ".txt"));
+}
+
+std::vector<std::string> LongshotTextLines(const LongshotListModel& list) {
+  std::vector<std::string> lines;
+  for (int m = 1; m <= list.MeetingCount; ++m) {
+    std::string header = list.MeetingCaptions[m];
+    for (int h = 1; h <= kMaxHorses; ++h) header += " " + text::FormatNumber(h, "00");
+    lines.push_back(std::move(header));
+    for (int r = 1; r <= kMaxRaces; ++r) {
+      const auto marks = MarksByHorse(list.Races[ListRaceIndex(m, r)]);
+      std::string line = text::FormatText(std::to_string(r), "@@@@");
+      for (int h = 1; h <= kMaxHorses; ++h) {
+        const std::string& mark = marks[static_cast<std::size_t>(h)];
+        line += " " + (mark.empty() ? std::string("－") : mark);
+      }
+      lines.push_back(std::move(line));
+    }
+  }
+  return lines;
+}
+
+std::vector<std::string> LongshotCsvLines(const LongshotListModel& list) {
+  std::vector<std::string> lines;
+  for (int m = 1; m <= list.MeetingCount; ++m) {
+    std::string header = list.MeetingCaptions[m];
+    for (int h = 1; h <= kMaxHorses; ++h) header += "," + std::to_string(h);
+    lines.push_back(std::move(header));
+    for (int r = 1; r <= kMaxRaces; ++r) {
+      const auto marks = MarksByHorse(list.Races[ListRaceIndex(m, r)]);
+      std::string line = std::to_string(r);
+      for (int h = 1; h <= kMaxHorses; ++h) {
+        const std::string& mark = marks[static_cast<std::size_t>(h)];
+        line += "," + (mark.empty() ? std::string(" ") : mark);
+      }
+      lines.push_back(std::move(line));
+    }
+  }
+  return lines;
+}
+
+std::filesystem::path ExportLongshotText(Session& s, UserPort& port) {
+  return WriteLongshotExport(s, port, false);
+}
+
+std::filesystem::path ExportLongshotCsv(Session& s, UserPort& port) {
+  return WriteLongshotExport(s, port, true);
+}
+
+}  // namespace tz

@@ -1,0 +1,333 @@
+#include "fm98_lists.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "exports/day_lists.h"
+#include "fm98_main.h"
+#include "qt_user_port.h"
+
+namespace tz::ui {
+
+namespace {
+
+// Passes messages on to the program's port and drives the dialog's progress bar.
+class BarPort : public UserPort {
+ public:
+  BarPort(UserPort& inner, QProgressBar* bar) : inner_(inner), bar_(bar) {}
+  void Error(std::string_view title, std::string_view text) override { inner_.Error(title, text); }
+  void Info(std::string_view title, std::string_view text) override { inner_.Info(title, text); }
+  Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
+             Answer defaultAnswer) override {
+    return inner_.Ask(title, text, buttons, icon, defaultAnswer);
+  }
+  void Progress(int done, int total) override {
+    inner_.Progress(done, total);
+    // processed / CurrentDayOddsCount x 100; a day without odds files leaves the bar alone.
+    if (total > 0) bar_->setValue(std::clamp(done * 100 / total, 0, 100));
+  }
+  void ProcessPendingEvents() override {
+    inner_.ProcessPendingEvents();
+    QApplication::processEvents();
+  }
+
+ private:
+  UserPort& inner_;
+  QProgressBar* bar_;
+};
+
+QLabel* MakeLabel(QWidget* parent, const QString& name, int width) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(name);
+  l->setAlignment(Qt::AlignCenter);
+  l->setMinimumWidth(width);
+  l->setFrameShape(QFrame::Panel);
+  l->setFrameShadow(QFrame::Sunken);
+  return l;
+}
+
+// A grid of twelve race lines: caption, upset text, (leading letters,) six slots.
+void BuildRaceGrid(QWidget* page, std::vector<ListRaceLabels>& out, int firstIndex, bool leading,
+                   const QString& legendSlots, const QString& legendPoint) {
+  auto* grid = new QGridLayout(page);
+  grid->setContentsMargins(2, 2, 2, 2);
+  grid->setSpacing(1);
+  int col = 1;
+  auto* point = new QLabel(legendPoint, page);
+  point->setAlignment(Qt::AlignCenter);
+  grid->addWidget(point, 0, col++);
+  if (leading) ++col;
+  for (int k = 0; k < 6; ++k) {
+    auto* legend = new QLabel(legendSlots, page);
+    legend->setAlignment(Qt::AlignCenter);
+    grid->addWidget(legend, 0, col, 1, 3);
+    col += 3;
+  }
+  for (int r = 1; r <= kMaxRaces; ++r) {
+    const int i = firstIndex + r - 1;
+    ListRaceLabels labels;
+    labels.Lbrace = MakeLabel(page, QString("Lbrace_%1").arg(i), 30);
+    labels.Lbtan = MakeLabel(page, QString("Lbtan_%1").arg(i), 48);
+    int c = 0;
+    grid->addWidget(labels.Lbrace, r, c++);
+    grid->addWidget(labels.Lbtan, r, c++);
+    if (leading) {
+      labels.LbYoso = MakeLabel(page, QString("LbYoso_%1").arg(i), 24);
+      grid->addWidget(labels.LbYoso, r, c++);
+    }
+    for (int k = 0; k < 6; ++k) {
+      const int j = 6 * i + k;
+      labels.Lbuma[k] = MakeLabel(page, QString("Lbuma_%1").arg(j), 32);
+      labels.Lbninki[k] = MakeLabel(page, QString("Lbninki_%1").arg(j), 20);
+      labels.Lbchaku[k] = MakeLabel(page, QString("Lbchaku_%1").arg(j), 20);
+      grid->addWidget(labels.Lbuma[k], r, c++);
+      grid->addWidget(labels.Lbninki[k], r, c++);
+      grid->addWidget(labels.Lbchaku[k], r, c++);
+    }
+    out.push_back(labels);
+  }
+}
+
+void RenderSlot(const ListRaceLabels& labels, int k, const LongshotSlot& slot) {
+  RenderListLabel(labels.Lbuma[k], slot.Horse);
+  RenderListLabel(labels.Lbninki[k], slot.Position);
+  RenderListLabel(labels.Lbchaku[k], slot.Place);
+}
+
+QToolButton* AddToolButton(QToolBar* bar, const QString& name, const QString& caption,
+                           bool checkable) {
+  auto* b = new QToolButton(bar);
+  b->setObjectName(name);
+  b->setText(caption);
+  b->setCheckable(checkable);
+  b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  bar->addWidget(b);
+  return b;
+}
+
+QWidget* AsListWindow(QWidget* w) {
+  // A window of its own that stays open when a race is selected.
+  w->setWindowFlag(Qt::Window, true);
+  w->setAttribute(Qt::WA_DeleteOnClose);
+  return w;
+}
+
+}  // namespace
+
+void RenderListLabel(QLabel* label, const ListLabel& model) {
+  label->setText(ToQ(model.Text));
+  QPalette pal = label->palette();
+  pal.setColor(QPalette::WindowText, FromBgr(model.Fore));
+  if (model.Back) {
+    pal.setColor(QPalette::Window, FromBgr(*model.Back));
+    label->setAutoFillBackground(true);
+  } else {
+    pal.setColor(QPalette::Window, label->parentWidget() ? label->parentWidget()->palette().color(QPalette::Window)
+                                                         : QApplication::palette().color(QPalette::Window));
+    label->setAutoFillBackground(false);
+  }
+  label->setPalette(pal);
+  QFont f = label->font();
+  f.setBold(model.Bold);
+  label->setFont(f);
+}
+
+// ---- Fm98Mes ------------------------------------------------------------------------------
+
+Fm98Mes::Fm98Mes(Session& s, UserPort& port, QWidget* parent) : QDialog(parent), s_(s), port_(port) {
+  setObjectName("Fm98Mes");
+  setModal(true);
+  const int kind = s_.batch.BatchKind;
+  setWindowTitle(ToQ(kind == 1 ? "推奨穴馬一覧" : kind == 2 ? "予想値一覧" : ""));
+  auto* lay = new QVBoxLayout(this);
+  auto* buttons = new QHBoxLayout;
+  start_ = new QPushButton("START", this);
+  start_->setObjectName("Command1");
+  cancel_ = new QPushButton(ToQ("ｷｬﾝｾﾙ"), this);
+  cancel_->setObjectName("Command2");
+  buttons->addWidget(start_);
+  buttons->addWidget(cancel_);
+  lay->addLayout(buttons);
+  bar_ = new QProgressBar(this);
+  bar_->setObjectName("ProgressBar1");
+  bar_->setRange(0, 100);
+  bar_->setValue(0);
+  bar_->setVisible(false);
+  lay->addWidget(bar_);
+  connect(start_, &QPushButton::clicked, this, &Fm98Mes::Start);
+  connect(cancel_, &QPushButton::clicked, this, &Fm98Mes::close);
+}
+
+void Fm98Mes::Start() {
+  start_->setVisible(false);
+  cancel_->setVisible(false);
+  bar_->setVisible(true);
+  QApplication::processEvents();
+  const int kind = s_.batch.BatchKind;
+  if (kind != 1 && kind != 2) {
+    close();
+    return;
+  }
+  if (beforeRun) beforeRun();
+  BarPort port(port_, bar_);
+  if (kind == 1) {
+    BuildLongshotList(s_, port);
+  } else {
+    BuildPredictedValuesList(s_, port);
+  }
+  ran_ = true;
+  if (afterRun) afterRun();
+  close();
+}
+
+void Fm98Mes::closeEvent(QCloseEvent* e) {
+  if (s_.app.BatchMode == -1) {
+    e->ignore();
+    return;
+  }
+  QDialog::closeEvent(e);
+}
+
+void Fm98Mes::reject() {
+  if (s_.app.BatchMode == -1) return;
+  QDialog::reject();
+}
+
+// ---- Fm98Ana ------------------------------------------------------------------------------
+
+Fm98Ana::Fm98Ana(Session& s, UserPort& port, QWidget* parent)
+    : QWidget(parent), s_(s), port_(port) {
+  setObjectName("Fm98Ana");
+  AsListWindow(this);
+  setWindowTitle(ToQ("推奨穴馬一覧"));
+  auto* lay = new QVBoxLayout(this);
+  lay->setContentsMargins(0, 0, 0, 0);
+  auto* bar = new QToolBar(this);
+  bar->setObjectName("Toolbar1");
+  for (int m = 1; m <= 3; ++m) {
+    tools_[m] = AddToolButton(bar, QString("Meeting%1").arg(m), QString(), true);
+    connect(tools_[m], &QToolButton::clicked, this, [this, m] { ShowMeeting(m); });
+  }
+  bar->addSeparator();
+  tools_[5] = AddToolButton(bar, "ExportText", ToQ("ﾃｷｽﾄ"), false);
+  tools_[5]->setToolTip(ToQ("推奨馬をﾃｷｽﾄﾌｧｲﾙに出力"));
+  tools_[6] = AddToolButton(bar, "ExportCsv", "CSV", false);
+  tools_[6]->setToolTip(ToQ("推奨馬をCSVﾌｧｲﾙに出力"));
+  connect(tools_[5], &QToolButton::clicked, this, [this] { ExportLongshotText(s_, port_); });
+  connect(tools_[6], &QToolButton::clicked, this, [this] { ExportLongshotCsv(s_, port_); });
+  lay->addWidget(bar);
+  pages_ = new QStackedWidget(this);
+  for (int m = 1; m <= 3; ++m) {
+    auto* page = new QWidget(pages_);
+    page->setObjectName(QString("Picoptions_%1").arg(m - 1));
+    BuildRaceGrid(page, races_, ListRaceIndex(m, 1), false, ToQ("No/人気/着"), "Point");
+    pages_->addWidget(page);
+  }
+  lay->addWidget(pages_);
+  Render();
+}
+
+QToolButton* Fm98Ana::ToolButton(int index) const {
+  return index >= 1 && index < static_cast<int>(tools_.size()) ? tools_[index] : nullptr;
+}
+
+const ListRaceLabels& Fm98Ana::Race(int meeting, int race) const {
+  return races_[static_cast<std::size_t>(ListRaceIndex(meeting, race))];
+}
+
+void Fm98Ana::Render() {
+  const LongshotListModel& list = s_.longshotList;
+  for (int m = 1; m <= 3; ++m) {
+    tools_[m]->setText(ToQ(list.MeetingCaptions[m]));
+    tools_[m]->setVisible(m <= list.MeetingCount);
+    for (int r = 1; r <= kMaxRaces; ++r) {
+      const LongshotRace& race = list.Races[ListRaceIndex(m, r)];
+      const ListRaceLabels& labels = Race(m, r);
+      labels.Lbrace->setText(ToQ(race.Caption));
+      labels.Lbtan->setText(ToQ(race.Upset));
+      for (int k = 0; k < kLongshotSlots; ++k) RenderSlot(labels, k, race.Slots[k]);
+    }
+  }
+  ShowMeeting(list.Page);
+}
+
+void Fm98Ana::ShowMeeting(int meeting) {
+  if (meeting < 1 || meeting > 3) return;
+  s_.longshotList.Page = meeting;
+  for (int m = 1; m <= 3; ++m) {
+    tools_[m]->setChecked(m == meeting);
+    pages_->widget(m - 1)->setEnabled(m == meeting);
+  }
+  pages_->setCurrentIndex(meeting - 1);
+}
+
+// ---- Fm98RZ -------------------------------------------------------------------------------
+
+Fm98RZ::Fm98RZ(Session& s, QWidget* parent) : QWidget(parent), s_(s) {
+  setObjectName("Fm98RZ");
+  AsListWindow(this);
+  setWindowTitle(ToQ("予想値一覧"));
+  auto* lay = new QVBoxLayout(this);
+  lay->setContentsMargins(0, 0, 0, 0);
+  auto* bar = new QToolBar(this);
+  bar->setObjectName("Toolbar1");
+  for (int m = 1; m <= 3; ++m) {
+    tools_[m] = AddToolButton(bar, QString("Meeting%1").arg(m), QString(), true);
+    connect(tools_[m], &QToolButton::clicked, this, [this, m] { ShowMeeting(m); });
+  }
+  bar->addSeparator();
+  for (int g = 1; g <= kPredictedGroups; ++g) {
+    tools_[4 + g] = AddToolButton(bar, QString("Group%1").arg(g), ToQ(kPredictedGroupNames[g - 1]), true);
+    connect(tools_[4 + g], &QToolButton::clicked, this, [this, g] { ShowGroup(g); });
+  }
+  lay->addWidget(bar);
+  auto* page = new QWidget(this);
+  page->setObjectName("Page");
+  BuildRaceGrid(page, races_, 0, true, ToQ("No/人気/着"), "Point");
+  lay->addWidget(page);
+  // A new window starts on meeting 1 and group 1.
+  s_.predictedList.Meeting = 1;
+  s_.predictedList.Group = 1;
+  Render();
+}
+
+QToolButton* Fm98RZ::ToolButton(int index) const {
+  return index >= 1 && index < static_cast<int>(tools_.size()) ? tools_[index] : nullptr;
+}
+
+void Fm98RZ::ShowMeeting(int meeting) {
+  if (meeting < 1 || meeting > 3) return;
+  s_.predictedList.Meeting = meeting;
+  Render();
+}
+
+void Fm98RZ::ShowGroup(int group) {
+  if (group < 1 || group > kPredictedGroups) return;
+  s_.predictedList.Group = group;
+  Render();
+}
+
+void Fm98RZ::Render() {
+  const PredictedValuesListModel& list = s_.predictedList;
+  for (int m = 1; m <= 3; ++m) {
+    tools_[m]->setText(ToQ(list.MeetingCaptions[m]));
+    tools_[m]->setVisible(m <= list.MeetingCount);
+    tools_[m]->setChecked(m == list.Meeting);
+  }
+  for (int g = 1; g <= kPredictedGroups; ++g) tools_[4 + g]->setChecked(g == list.Group);
+  const auto rows = PredictedPage(list, list.Meeting, list.Group);
+  for (int r = 1; r <= kMaxRaces; ++r) {
+    const PredictedPageRow& row = rows[static_cast<std::size_t>(r - 1)];
+    const ListRaceLabels& labels = Race(r);
+    labels.Lbrace->setText(ToQ(row.Caption));
+    labels.Lbtan->setText(ToQ(row.Upset));
+    labels.LbYoso->setText(ToQ(row.Leading));
+    for (int k = 0; k < 6; ++k) RenderSlot(labels, k, row.Slots[k]);
+  }
+}
+
+}  // namespace tz::ui
