@@ -564,10 +564,15 @@ void Fm98Main::RenderDayView() {
   }
   actSave_->setEnabled(v.saveCurrentEnabled);
   actUpdate_->setEnabled(v.updateSavedEnabled);
-  if (v.closeWindows != CloseWindowsRequest::None) {
+  if (v.closeWindows == CloseWindowsRequest::AllButMain) {
+    // A newly opened data folder: no window of the previous day stays, lists included.
+    for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+      if (w->isWindow() && w->isVisible()) w->close();
+    }
+  } else if (v.closeWindows != CloseWindowsRequest::None) {
     CloseAuxWindows();
-    s_.dayView.closeWindows = CloseWindowsRequest::None;
   }
+  s_.dayView.closeWindows = CloseWindowsRequest::None;
   RenderRace();
 }
 

@@ -1,5 +1,5 @@
-// Closing the main window: the windows still open remember their positions in the settings
-// file written at exit.
+// Windows around the main window's life: opening another data folder closes every window of
+// the previous day, and windows still open at exit remember their positions.
 #include <cmath>
 
 #include "app/ini_file.h"
@@ -7,9 +7,21 @@
 
 namespace tz::ui::testing {
 
-class ShutdownTest : public QObject {
+class WindowLifecycleTest : public QObject {
   Q_OBJECT
  private slots:
+  void openingADataFolderClosesEveryOtherWindow() {
+    Day d;
+    auto* list = new QWidget(d.w.get(), Qt::Window);  // a day list, not a race window
+    list->setAttribute(Qt::WA_DeleteOnClose);
+    QPointer<QWidget> watch(list);
+    list->show();
+    d.w->OpenDataFolder(d.dayFolder);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(watch.isNull());
+    QVERIFY(d.w->isVisible());
+  }
+
   void openWindowsKeepTheirPositionsAtExit() {
     Day d;
     d.s.app.settings.TermScr = 0;  // no question at close
@@ -31,5 +43,5 @@ class ShutdownTest : public QObject {
 
 }  // namespace tz::ui::testing
 
-QTEST_MAIN(tz::ui::testing::ShutdownTest)
-#include "shutdown_test.moc"
+QTEST_MAIN(tz::ui::testing::WindowLifecycleTest)
+#include "window_lifecycle_test.moc"
