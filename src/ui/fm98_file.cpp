@@ -18,9 +18,7 @@ namespace {
 std::optional<PickedFile> DefaultPicker(QWidget* parent, Session& s, const QString& start) {
   Fm98FileDialog d(s, start, parent);
   if (d.exec() != QDialog::Accepted) return std::nullopt;
-  PickedFile f = d.Picked();
-  if (f.file.isEmpty()) return std::nullopt;
-  return f;
+  return d.Picked();
 }
 
 }  // namespace

@@ -25,7 +25,8 @@ struct PickedFile {
 // current folder.
 QString FilePickerStartFolder(const QString& shownFolder);
 
-// Opens the picker modally at `start`; nothing when cancelled. Replaceable so that tests can
+// Opens the picker modally at `start`; nothing when cancelled. OK gives the folder and the
+// selected file (empty when the list is empty). Replaceable so that tests can
 // answer it. The default picker stores its pattern box back into the Mask setting on closing.
 using FilePicker = std::function<std::optional<PickedFile>(QWidget* parent, Session& s, const QString& start)>;
 FilePicker& Fm98File();

@@ -46,7 +46,7 @@ class MainWindowTest : public QObject {
         {"menuwars", "FHWARSｵｯｽﾞ変換(&F)", "", true},
         {"menuwkekka", "FHWARS成績変換(&K)", "", true},
         {"MenuOption", "ｵﾌﾟｼｮﾝ(&O)", "", true},
-        {"MenuList", "競走成績一覧(&R)", "Ctrl+R", false},
+        {"MenuList", "競走成績一覧(&R)", "Ctrl+R", true},
         {"MenuAna", "推奨穴馬一覧(&A)", "Ctrl+A", false},
         {"MenuRZ", "予想値一覧(&Z)", "Ctrl+Z", false},
         {"MenuCon", "FHWARSｺﾝﾃｽﾄ形式(&C)", "", false},

@@ -25,12 +25,13 @@ Fm98WarsK* OpenDialog(Day& d) {
   return d.w->findChild<Fm98WarsK*>();
 }
 
-// A copy of the bundled sample day to receive the results files.
+// A copy of the bundled sample day, without results files, to receive the converted ones.
 fs::path CopyOfSampleDay(const test::TempDir& home) {
   fs::path to = home / "converted";
   fs::create_directories(to);
   for (const auto& e : fs::directory_iterator(testing::SampleDay())) {
-    if (e.is_regular_file()) fs::copy_file(e.path(), to / e.path().filename());
+    std::string name = e.path().filename().string();
+    if (e.is_regular_file() && !text::MatchesPattern(name, "KS-*")) fs::copy_file(e.path(), to / name);
   }
   return to;
 }

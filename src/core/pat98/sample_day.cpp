@@ -11,6 +11,7 @@
 
 #include "pat98/day_loader.h"
 #include "pat98/odds_reader.h"
+#include "pat98/sample_results.h"
 #include "text/files.h"
 #include "text/numbers.h"
 #include "text/sjis.h"
@@ -447,6 +448,7 @@ std::string WriteSampleDay(const SampleDay& day, const std::filesystem::path& fo
     if (!(err = put(folder, cardName, RaceCardBytes(r.card))).empty()) return err;
     jrdb.push_back(r.jrdb);
   }
+  if (!(err = WriteSampleResults(day, folder)).empty()) return err;
   if (!day.writeJrdb) return {};
   return put(folder / "jrdb", fixture::JrdbFileName(day.date), fixture::JrdbFileBytes(jrdb));
 }

@@ -19,9 +19,20 @@ struct HistoryState {
   std::vector<int> PayoutHit;  // 1 where the payout record of that index was hit
   std::string HitMessage;
   std::string HitListText;
+  // Load status the log readers left (0 read, 3 no LG-FILE.JRA, 9 a file could not be read);
+  // the race's load status itself is back at 0 when the results reader returns.
+  int LogStatus = 0;
 };
 
 // What the history window shows.
-struct HistoryWindowModel {};
+struct HistoryWindowModel {
+  std::string Caption = "履歴";
+  std::string Text;  // the history text, lines ending in CR LF
+  bool TotalsVisible = false;
+  // Totals panel: labels and amounts.
+  std::string StakeLabel = "投票", ReturnLabel = "払戻", BalanceLabel = "損益";
+  std::string StakeText, ReturnText, BalanceText;
+  std::int32_t BalanceColor = 0;  // BGR: black, red (255) when the balance is negative
+};
 
 }  // namespace tz
