@@ -180,6 +180,17 @@ Fm98Grph::Fm98Grph(Session& s, UserPort& port, QWidget* parent)
       }
     }
   });
+  {
+    // The value labels are one column (390 twips) wide: a font in which "00.0" fits.
+    QFont f = strip_->font();
+    const int colW = TwipsToPixels(graph::kColumnWidth, this) - 2;
+    int px = std::max(8, TwipsToPixels(200, this));
+    for (; px > 7; --px) {
+      f.setPixelSize(px);
+      if (QFontMetrics(f).horizontalAdvance("00.0") <= colW) break;
+    }
+    strip_->setFont(f);
+  }
   row->addWidget(strip_, 0, Qt::AlignLeft | Qt::AlignTop);
   command1_ = new QPushButton(shares);
   command1_->setObjectName("Command1");
@@ -291,7 +302,7 @@ void Fm98Grph::RenderShares() {
   graph_->Resize();
   graph_->update();
   const auto tw = [this](double v) { return TwipsToPixels(v, this); };
-  const int rowH = std::max(tw(kLabelRowHeight), fontMetrics().height() + 2);
+  const int rowH = std::max(tw(kLabelRowHeight), strip_->fontMetrics().height() + 2);
   const int captionW = tw(kCaptionWidth);
   const int colW = tw(graph::kColumnWidth);
   std::vector<PaintCell> cells;

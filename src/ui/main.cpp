@@ -2,7 +2,8 @@
 //
 // Options: --data FOLDER opens that folder as the loaded day at start (as opening a past data
 // folder does); --race M:R selects race R of meeting M; --screenshot FILE saves a picture of
-// the main window to FILE and exits.
+// the main window to FILE and exits; --screenshot-window NAME saves the open window of that name
+// (for example Fm98Grph) instead.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QScreen>
@@ -19,7 +20,9 @@ int main(int argc, char** argv) {
   QCommandLineOption dataOpt("data", "Open FOLDER as the loaded day.", "FOLDER");
   QCommandLineOption raceOpt("race", "Select race R of meeting M.", "M:R");
   QCommandLineOption shotOpt("screenshot", "Save the main window to FILE and exit.", "FILE");
-  cmd.addOptions({dataOpt, raceOpt, shotOpt});
+  QCommandLineOption shotWindowOpt("screenshot-window",
+                                   "With --screenshot, save the open window NAME instead.", "NAME");
+  cmd.addOptions({dataOpt, raceOpt, shotOpt, shotWindowOpt});
   cmd.process(qapp);
 
   tz::Session session;
@@ -48,8 +51,15 @@ int main(int argc, char** argv) {
   }
   if (cmd.isSet(shotOpt)) {
     QString file = cmd.value(shotOpt);
-    QTimer::singleShot(1500, &w, [&w, file] {
-      w.grab().save(file);
+    QString window = cmd.value(shotWindowOpt);
+    QTimer::singleShot(1500, &w, [&w, file, window] {
+      QWidget* target = &w;
+      if (!window.isEmpty()) {
+        for (QWidget* c : w.findChildren<QWidget*>(window, Qt::FindDirectChildrenOnly)) {
+          if (c->isVisible()) target = c;
+        }
+      }
+      target->grab().save(file);
       QApplication::exit(0);
     });
   }

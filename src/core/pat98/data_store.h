@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "app/user_port.h"
+#include "pat98/odds_reader.h"  // kDateMismatchMessage, shared with the odds reader
 #include "session.h"
 
 namespace tz {
 
 inline constexpr const char* kSavedToFolderMessage = "下記のﾌｫﾙﾀﾞに保存しました";
-inline constexpr const char* kDateMismatchMessage = "日付が一致しません。";
 inline constexpr const char* kSaveFailedMessage = "保存できませんでした。";
 inline constexpr const char* kNothingToSaveMessage = "保存する投票要項がありません。";
 inline constexpr const char* kPastDataListCaption = "過去のﾃﾞｰﾀを開く [TZNAﾌｫﾙﾀﾞ]";
