@@ -96,7 +96,8 @@ Fm98Chk::Fm98Chk(Session& s, QWidget* parent) : QDialog(parent), s_(s) {
   setWindowTitle(ToQ(kCheckListCaption));
   setModal(false);
   setAttribute(Qt::WA_DeleteOnClose);
-  setProperty("auxWindow", true);
+  // Not one of the race's windows: it stays open when another race or day is shown, so that
+  // names can be collected over several races.
   const auto tw = [this](double twips) { return TwipsToPixels(twips, this); };
 
   label_ = new QLabel(this);

@@ -1,6 +1,5 @@
 // Wiring of the main window's checklist feature: tool-bar button 1 "ﾁｪｯｸ" opens the check-list
-// window; after "OK" the windows that show names draw them in the new colours.
-#include <QMetaMethod>
+// window; after "OK" the prediction window draws its names in the new colours.
 #include <QTimer>
 
 #include "fm98_chk.h"
@@ -27,13 +26,10 @@ void Fm98Main::ShowCheckList() {
     return;
   }
   auto* chk = new Fm98Chk(s_, this);
+  // The prediction window draws its name cells anew; the results windows take the new
+  // colours the next time they are filled.
   connect(chk, &Fm98Chk::checkListChanged, this, [this] {
     if (Fm98Hyo* hyo = PredictionWindow()) hyo->Render();
-    // Other windows that show names redraw when they offer a Render slot.
-    for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-      if (!w->isWindow() || !w->isVisible() || w == PredictionWindow()) continue;
-      if (w->metaObject()->indexOfMethod("Render()") >= 0) QMetaObject::invokeMethod(w, "Render");
-    }
   });
   chk->show();
 }

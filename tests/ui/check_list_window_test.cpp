@@ -83,6 +83,29 @@ class CheckListWindowTest : public QObject {
     // Pressing the button again brings up the same window.
     d.w->ToolButton(1)->click();
     QCOMPARE(d.w->findChildren<Fm98Chk*>().size(), qsizetype(1));
+
+    // Another race closes the race's windows but not this one, nor its edits.
+    QVERIFY(Drop(chk->List1(0), [] {
+      PaintCell c;
+      c.panel = "LbUName";
+      c.text = " ﾆｭｰ";
+      return c;
+    }()));
+    d.Select(1, 10);
+    QApplication::processEvents();
+    QVERIFY(chk->isVisible());
+    QCOMPARE(chk->List1(0)->count(), 3);
+  }
+
+  void pressingANameWithoutTheWindowIsAPlainClick() {
+    Day d(SampleDay());
+    d.Select(1, 11);
+    Fm98Hyo* hyo = d.w->OpenPrediction();
+    QSignalSpy clicks(hyo->Grid(), &OddsArea::cellClicked);
+    const PaintCell* horse = hyo->Grid()->Cell("LbUName", 0);
+    QTest::mouseClick(hyo->Grid(), Qt::LeftButton, {}, horse->rect.center());
+    QCOMPARE(clicks.size(), qsizetype(1));
+    QCOMPARE(clicks[0][0].toString(), QString("LbUName"));
   }
 
   void namesDroppedFromThePredictionWindowAndOk() {
