@@ -49,7 +49,7 @@ class MainWindowTest : public QObject {
         {"MenuList", "競走成績一覧(&R)", "Ctrl+R", true},
         {"MenuAna", "推奨穴馬一覧(&A)", "Ctrl+A", true},
         {"MenuRZ", "予想値一覧(&Z)", "Ctrl+Z", true},
-        {"MenuCon", "FHWARSｺﾝﾃｽﾄ形式(&C)", "", false},
+        {"MenuCon", "FHWARSｺﾝﾃｽﾄ形式(&C)", "", true},
         {"MenuVersion", "ﾊﾞｰｼﾞｮﾝ情報(&V)", "", true},
     };
     for (const Item& it : items) {
