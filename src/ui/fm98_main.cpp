@@ -217,7 +217,7 @@ void Fm98Main::BuildMenus() {
   QAction* jrdb = add(tools, "MenuJRDB", "JRDB基準ｵｯｽﾞ格納ﾌｫﾙﾀﾞの指定(&J)");
   connect(jrdb, &QAction::triggered, this, [this] { ShowFolderDialog(MakeFm98JRDB(s_, this)); });
   tools->addSeparator();
-  // Features of later releases: present, disabled.
+  // Disabled until their feature wires them (Install...Feature, fm98_main_<feature>.cpp).
   add(tools, "menuwars", "FHWARSｵｯｽﾞ変換(&F)")->setEnabled(false);
   add(tools, "menuwkekka", "FHWARS成績変換(&K)")->setEnabled(false);
   tools->addSeparator();
