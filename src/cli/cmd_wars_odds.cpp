@@ -18,21 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Giving the command is the request to run: its question and the offer to create the
-// receiving folder are answered Yes. Plain messages (the count, a refusal) go to stderr.
-class OddsConvertPort : public TerminalPort {
- public:
-  Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
-             Answer defaultAnswer) override {
-    if (buttons == Buttons::Ok) {
-      if (icon == Icon::Warning) ++errors;
-      std::cerr << ForTerminal(text) << "\n";
-      return Answer::Ok;
-    }
-    return Answer::Yes;
-  }
-};
-
 const char* OutcomeName(ConvertedFile::Outcome o) {
   switch (o) {
     case ConvertedFile::Outcome::Written: return "written";
@@ -91,7 +76,7 @@ void RegisterWarsOddsCommand(CLI::App& app, CliContext& ctx) {
     s.app.settings.Txtpath = log.parent_path().string();
     s.app.settings.Txtfile = log.filename().string();
     s.app.settings.Cnvpath = out.string();
-    OddsConvertPort port;
+    ConversionPort port;
     WarsOddsRun run = RunWarsOddsConversion(s, port, o->overwrite, false);
     if (run.result != WarsOddsRun::Result::Converted) return;  // refused; the message is on stderr
     const OddsLogReport& r = run.report;

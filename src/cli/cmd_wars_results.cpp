@@ -13,26 +13,7 @@
 
 namespace tz::cli {
 
-namespace {
-
 namespace fs = std::filesystem;
-
-// The conversion's question is answered Yes: giving the command is the request to run.
-class ConvertPort : public TerminalPort {
- public:
-  Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
-             Answer defaultAnswer) override {
-    if (buttons == Buttons::Ok) {
-      // Plain messages (the count, a refusal) go to stderr as they are.
-      if (icon == Icon::Warning) ++errors;
-      std::cerr << ForTerminal(text) << "\n";
-      return Answer::Ok;
-    }
-    return Answer::Yes;
-  }
-};
-
-}  // namespace
 
 void RegisterWarsResultsCommand(CLI::App& app, CliContext& ctx) {
   struct Options {
@@ -76,7 +57,7 @@ void RegisterWarsResultsCommand(CLI::App& app, CliContext& ctx) {
     s.app.settings.Txtpath = log.parent_path().string();
     s.app.settings.Tksfile = log.filename().string();
     s.app.settings.Cnvpath = out.string();
-    ConvertPort port;
+    ConversionPort port;
     ResultsLogReport report;
     std::optional<int> count = RunResultsLogConversion(s, port, o->overwrite, &report);
     if (!count) return;  // refused; the message is on stderr

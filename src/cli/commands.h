@@ -20,6 +20,15 @@ class TerminalPort : public UserPort {
              Answer defaultAnswer) override;
 };
 
+// For the forum-log conversions: giving the command is the request to run, so questions
+// (run it? create the receiving folder?) are answered Yes; plain messages (the count, a
+// refusal) go to stderr, and warnings count as errors.
+class ConversionPort : public TerminalPort {
+ public:
+  Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
+             Answer defaultAnswer) override;
+};
+
 // Exit code of the command that ran (set by the command's callback).
 struct CliContext {
   int exitCode = 0;

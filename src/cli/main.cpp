@@ -29,6 +29,16 @@ Answer TerminalPort::Ask(std::string_view title, std::string_view text, Buttons 
   return a;
 }
 
+Answer ConversionPort::Ask(std::string_view title, std::string_view text, Buttons buttons,
+                           Icon icon, Answer defaultAnswer) {
+  if (buttons == Buttons::Ok) {
+    if (icon == Icon::Warning) ++errors;
+    std::cerr << ForTerminal(text) << "\n";
+    return Answer::Ok;
+  }
+  return Answer::Yes;
+}
+
 }  // namespace tz::cli
 
 int main(int argc, char** argv) {

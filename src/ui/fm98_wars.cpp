@@ -14,47 +14,9 @@
 #include "fm98_folders.h"
 #include "fm98_small.h"
 #include "qt_user_port.h"
+#include "wars_dialog_parts.h"
 
 namespace tz::ui {
-
-namespace {
-
-// Passes messages on to the window's port and moves the dialog's progress bar; a total of 0
-// hides the bar.
-class OddsProgressPort : public UserPort {
- public:
-  OddsProgressPort(UserPort& inner, QProgressBar* bar) : inner_(inner), bar_(bar) {}
-  void Error(std::string_view title, std::string_view text) override { inner_.Error(title, text); }
-  void Info(std::string_view title, std::string_view text) override { inner_.Info(title, text); }
-  Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
-             Answer defaultAnswer) override {
-    return inner_.Ask(title, text, buttons, icon, defaultAnswer);
-  }
-  void Progress(int done, int total) override {
-    if (total <= 0) {
-      bar_->hide();
-    } else {
-      if (bar_->isHidden()) bar_->show();
-      bar_->setValue(static_cast<int>(static_cast<long long>(done) * 100 / total));
-    }
-    inner_.Progress(done, total);
-  }
-  void ProcessPendingEvents() override { inner_.ProcessPendingEvents(); }
-
- private:
-  UserPort& inner_;
-  QProgressBar* bar_;
-};
-
-QLabel* PathLabel(const std::string& text, const char* name, QWidget* parent) {
-  auto* l = new QLabel(ToQ(text), parent);
-  l->setObjectName(name);
-  l->setFrameShape(QFrame::StyledPanel);
-  l->setMinimumWidth(320);
-  return l;
-}
-
-}  // namespace
 
 Fm98Wars::Fm98Wars(Session& s, UserPort& port, QWidget* parent)
     : QDialog(parent), s_(s), port_(port) {
@@ -66,8 +28,8 @@ Fm98Wars::Fm98Wars(Session& s, UserPort& port, QWidget* parent)
 
   auto* textFrame = new QGroupBox(ToQ("ﾃｷｽﾄﾌｧｲﾙ (17番会議室ﾛｸﾞ)"), this);
   auto* textGrid = new QGridLayout(textFrame);
-  Lbtext_ = PathLabel(set.Txtpath, "Lbtext", textFrame);
-  LbFile_ = PathLabel(set.Txtfile, "LbFile", textFrame);
+  Lbtext_ = ConversionPathLabel(set.Txtpath, "Lbtext", textFrame);
+  LbFile_ = ConversionPathLabel(set.Txtfile, "LbFile", textFrame);
   Com3_ = new QPushButton("...", textFrame);
   Com3_->setObjectName("Com3");
   Com3_->setFixedWidth(32);
@@ -174,7 +136,7 @@ void Fm98Wars::Confirm() {
   running_ = true;
   Comok_->setEnabled(false);
   Comcan_->setEnabled(false);
-  OddsProgressPort port(port_, ProgressBar1_);
+  ConversionProgressPort port(port_, ProgressBar1_, true);
   ProgressBar1_->setValue(0);
   WarsOddsRun run = RunWarsOddsConversion(s_, port, overwrite_->isChecked(), Check1_->isChecked());
   ProgressBar1_->hide();

@@ -12,45 +12,9 @@
 #include "fm98_file.h"
 #include "fm98_folders.h"
 #include "qt_user_port.h"
+#include "wars_dialog_parts.h"
 
 namespace tz::ui {
-
-namespace {
-
-// Passes messages on to the window's port and shows the conversion's progress in the dialog's
-// progress bar.
-class ProgressPort : public UserPort {
- public:
-  ProgressPort(UserPort& inner, QProgressBar* bar) : inner_(inner), bar_(bar) {}
-  void Error(std::string_view title, std::string_view text) override { inner_.Error(title, text); }
-  void Info(std::string_view title, std::string_view text) override { inner_.Info(title, text); }
-  Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
-             Answer defaultAnswer) override {
-    return inner_.Ask(title, text, buttons, icon, defaultAnswer);
-  }
-  // The bar shows from the first step of the conversion (after the question) until the dialog
-  // hides it at the end of the run.
-  void Progress(int done, int total) override {
-    if (bar_->isHidden()) bar_->show();
-    bar_->setValue(total > 0 ? static_cast<int>(static_cast<long long>(done) * 100 / total) : 0);
-    inner_.Progress(done, total);
-  }
-  void ProcessPendingEvents() override { inner_.ProcessPendingEvents(); }
-
- private:
-  UserPort& inner_;
-  QProgressBar* bar_;
-};
-
-QLabel* PathLabel(const std::string& text, const char* name, QWidget* parent) {
-  auto* l = new QLabel(ToQ(text), parent);
-  l->setObjectName(name);
-  l->setFrameShape(QFrame::StyledPanel);
-  l->setMinimumWidth(320);
-  return l;
-}
-
-}  // namespace
 
 Fm98WarsK::Fm98WarsK(Session& s, UserPort& port, QWidget* parent)
     : QDialog(parent), s_(s), port_(port) {
@@ -62,8 +26,8 @@ Fm98WarsK::Fm98WarsK(Session& s, UserPort& port, QWidget* parent)
 
   auto* textFrame = new QGroupBox(ToQ("ﾃｷｽﾄﾌｧｲﾙ (17番会議室ﾛｸﾞ)"), this);
   auto* textGrid = new QGridLayout(textFrame);
-  Lbtext_ = PathLabel(set.Txtpath, "Lbtext", textFrame);
-  LbFile_ = PathLabel(set.Tksfile, "LbFile", textFrame);
+  Lbtext_ = ConversionPathLabel(set.Txtpath, "Lbtext", textFrame);
+  LbFile_ = ConversionPathLabel(set.Tksfile, "LbFile", textFrame);
   Com3_ = new QPushButton("...", textFrame);
   Com3_->setObjectName("Com3");
   Com3_->setFixedWidth(32);
@@ -76,7 +40,7 @@ Fm98WarsK::Fm98WarsK(Session& s, UserPort& port, QWidget* parent)
 
   auto* dirFrame = new QGroupBox(ToQ("擬似成績ﾌｧｲﾙ格納ﾌｫﾙﾀﾞ"), this);
   auto* dirRow = new QHBoxLayout(dirFrame);
-  Lbdir_ = PathLabel(set.Cnvpath, "Lbdir", dirFrame);
+  Lbdir_ = ConversionPathLabel(set.Cnvpath, "Lbdir", dirFrame);
   Com2_ = new QPushButton("...", dirFrame);
   Com2_->setObjectName("Com2");
   Com2_->setFixedWidth(32);
@@ -152,7 +116,7 @@ void Fm98WarsK::Confirm() {
   running_ = true;
   Comok_->setEnabled(false);
   Comcan_->setEnabled(false);
-  ProgressPort port(port_, ProgressBar1_);
+  ConversionProgressPort port(port_, ProgressBar1_, false);
   ProgressBar1_->setValue(0);
   std::optional<int> count = RunResultsLogConversion(s_, port, overwrite_->isChecked());
   ProgressBar1_->hide();
