@@ -13,21 +13,6 @@ namespace tz::fixture {
 
 namespace {
 
-// A UTF-8 text as exactly n bytes of Shift_JIS (cut at a character boundary, padded with
-// blanks).
-std::string Sjis(std::string_view utf8, std::size_t n) {
-  std::string out;
-  for (char32_t c : text::ToU32(utf8)) {
-    std::string one;
-    text::AppendUtf8(one, c);
-    std::string enc = text::EncodeSjis(one);
-    if (out.size() + enc.size() > n) break;
-    out += enc;
-  }
-  out.resize(n, ' ');
-  return out;
-}
-
 // Puts `bytes` into `line` at 1-based byte position `at`, growing the line with blanks.
 void Put(std::string& line, std::size_t at, std::string_view bytes) {
   if (line.size() < at - 1 + bytes.size()) line.resize(at - 1 + bytes.size(), ' ');
@@ -52,11 +37,11 @@ std::vector<std::string> ResultsPostingLines(const ForumResultsPosting& p) {
                                 p.kai % 10, p.course, p.day % 10, p.race);
   const std::size_t marker = p.withWide ? 24 : 23;
   std::string header = key;
-  Put(header, 18, Sjis(p.headerText, marker - 18));
+  Put(header, 18, text::FixedSjis(p.headerText, marker - 18));
   Put(header, marker, "///");
   std::string course = RacecourseTableName(p.course);
   const std::size_t slots = p.withWide ? 66 : 65;
-  Put(header, marker + 3, Sjis(fmt::format(" {}{}R 取消:", course, p.race), slots - marker - 3));
+  Put(header, marker + 3, text::FixedSjis(fmt::format(" {}{}R 取消:", course, p.race), slots - marker - 3));
   for (std::size_t k = 0; k < 5; ++k) {
     Put(header, slots + 3 * k, k < p.scratched.size() ? Num2(p.scratched[k]) : "  ");
   }
@@ -64,10 +49,10 @@ std::vector<std::string> ResultsPostingLines(const ForumResultsPosting& p) {
 
   lines.push_back(text::EncodeSjis("  着 馬番 馬名               タイム   --------------------------"));
   std::string info;
-  Put(info, 1, Sjis(fmt::format(" {}年{}月{}日 {}回{}{}日 {}R", p.year, p.month, p.dayOfMonth, p.kai,
+  Put(info, 1, text::FixedSjis(fmt::format(" {}年{}月{}日 {}回{}{}日 {}R", p.year, p.month, p.dayOfMonth, p.kai,
                                 course, p.day, p.race),
                     47));
-  Put(info, 48, Sjis(p.title, 32));
+  Put(info, 48, text::FixedSjis(p.title, 32));
   lines.push_back(info);
   lines.push_back(text::EncodeSjis("------------------------------------------------------------"));
   lines.push_back(text::EncodeSjis("着順 馬番  馬名              タイム"));
@@ -75,10 +60,10 @@ std::vector<std::string> ResultsPostingLines(const ForumResultsPosting& p) {
     std::string line;
     if (k < p.finishers.size()) {
       const ForumFinisher& f = p.finishers[k];
-      Put(line, 1, !f.placeText.empty() ? Sjis(f.placeText, 2) : f.place == 0 ? "  " : Num2(f.place));
+      Put(line, 1, !f.placeText.empty() ? text::FixedSjis(f.placeText, 2) : f.place == 0 ? "  " : Num2(f.place));
       Put(line, 7, Num2(f.horse));
-      Put(line, 11, Sjis(f.name, 18));
-      Put(line, 33, Sjis(f.time, 6));
+      Put(line, 11, text::FixedSjis(f.name, 18));
+      Put(line, 33, text::FixedSjis(f.time, 6));
     }
     lines.push_back(line);
   }

@@ -24,22 +24,6 @@ struct LayoutError : std::runtime_error {
 
 constexpr const char* kTruncated = "発言が途中で切れています";
 
-bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-// The text in Shift_JIS cut to `width` bytes at a character boundary and padded with blanks.
-std::string FixedBytes(std::string_view utf8, std::size_t width) {
-  std::string b = text::EncodeSjis(utf8);
-  std::string out;
-  for (std::size_t i = 0; i < b.size();) {
-    std::size_t len = IsSjisLead(static_cast<unsigned char>(b[i])) && i + 1 < b.size() ? 2 : 1;
-    if (out.size() + len > width) break;
-    out.append(b, i, len);
-    i += len;
-  }
-  out.append(width - out.size(), ' ');
-  return out;
-}
-
 // Pads with blanks or cuts a text to `n` characters.
 std::string FitChars(std::string_view utf8, std::size_t n) {
   std::size_t count = text::CharCount(utf8);
@@ -125,7 +109,7 @@ std::string HorseName(std::string_view posted) {
     else text::AppendUtf8(name, c);
   }
   name = FitChars(name, 18);
-  return text::DecodeSjis(FixedBytes(name, 18));
+  return text::DecodeSjis(text::FixedSjis(name, 18));
 }
 
 std::string QuinellaValue(std::string_view raw) {
@@ -254,13 +238,13 @@ OddsPosting Parse(const PostingBytes& b) {
 std::string OddsHeader(const OddsPosting& p) {
   std::string r = fmt::format("{}{}{}", p.year, Zero2(p.month), Zero2(p.dayOfMonth));
   r += std::string(20, ' ');
-  r += FixedBytes(p.courseName, 4);
+  r += text::FixedSjis(p.courseName, 4);
   r += std::to_string(p.year);
   r += Zero2(p.kai) + Zero2(p.dayOfMeeting) + Space2(p.race);
   r += "00";  // a snapshot: shown as the odds of the time below
   r += Zero2(p.oddsHour) + Zero2(p.oddsMinute);
-  r += FixedBytes(p.title1, 28);
-  r += FixedBytes(p.title2, 28);
+  r += text::FixedSjis(p.title1, 28);
+  r += text::FixedSjis(p.title2, 28);
   r += std::string(36, ' ');
   r += Space2(p.horseCount);
   return r;
@@ -279,21 +263,21 @@ std::optional<OddsPosting> ReadOddsPosting(std::string_view posting, std::string
 
 std::string OddsPostingRaceCardBytes(const OddsPosting& p) {
   std::string r = fmt::format("{}{}{}", p.year, Zero2(p.month), Zero2(p.dayOfMonth));
-  r += FixedBytes(p.courseName, 4);
+  r += text::FixedSjis(p.courseName, 4);
   r += std::to_string(p.year);
   r += Zero2(p.kai) + Zero2(p.dayOfMeeting) + Space2(p.race);
   r += Zero2(p.postHour) + Zero2(p.postMinute);
-  r += FixedBytes(p.track, 4);
-  r += FixedBytes(p.distance, 4);
-  r += FixedBytes(p.title1, 28);
-  r += FixedBytes(p.title2, 28);
+  r += text::FixedSjis(p.track, 4);
+  r += text::FixedSjis(p.distance, 4);
+  r += text::FixedSjis(p.title1, 28);
+  r += text::FixedSjis(p.title2, 28);
   r += Space2(p.horseCount);
   for (const OddsPostingHorse& h : p.horses) {
     r += " " + std::to_string(h.bracket) + Space2(h.number) + "1 ";
-    r += FixedBytes(h.name, 18);
-    r += FixedBytes(h.jockey, 18);
+    r += text::FixedSjis(h.name, 18);
+    r += text::FixedSjis(h.jockey, 18);
     r += "00";
-    r += FixedBytes(h.weight, 4);
+    r += text::FixedSjis(h.weight, 4);
   }
   return r + "\r\n";
 }
@@ -303,15 +287,15 @@ std::string OddsPostingOddsBytes(const OddsPosting& p) {
   for (int k = 1; k <= 18; ++k) {
     if (k <= p.horseCount) {
       const OddsPostingHorse& h = p.horses[k - 1];
-      r += "0" + Space2(h.number) + FixedBytes(h.win, 5) + FixedBytes(h.placeLow, 5) +
-           FixedBytes(h.placeHigh, 5);
+      r += "0" + Space2(h.number) + text::FixedSjis(h.win, 5) + text::FixedSjis(h.placeLow, 5) +
+           text::FixedSjis(h.placeHigh, 5);
     } else {
       r += std::string(18, ' ');
     }
   }
   for (int i = 1; i <= 8; ++i) {
     for (int j = i; j <= 8; ++j) {
-      r += fmt::format("0 {}-{}", i, j) + FixedBytes(p.bracketQuinella[i][j], 5);
+      r += fmt::format("0 {}-{}", i, j) + text::FixedSjis(p.bracketQuinella[i][j], 5);
     }
   }
   return r + "E\r\n";
@@ -321,8 +305,8 @@ std::string OddsPostingQuinellaBytes(const OddsPosting& p) {
   std::string r = OddsHeader(p) + "11";
   for (int i = 1; i < p.horseCount; ++i) {
     for (int j = i + 1; j <= p.horseCount; ++j) {
-      r += "00" + Space2(i) + "-" + Space2(j) + FixedBytes(p.quinella[i][j], 6) + " " +
-           FixedBytes(p.wideLow[i][j], 5) + " " + FixedBytes(p.wideHigh[i][j], 5);
+      r += "00" + Space2(i) + "-" + Space2(j) + text::FixedSjis(p.quinella[i][j], 6) + " " +
+           text::FixedSjis(p.wideLow[i][j], 5) + " " + text::FixedSjis(p.wideHigh[i][j], 5);
     }
   }
   return r + "E\r\n";

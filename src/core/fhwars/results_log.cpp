@@ -27,20 +27,6 @@ std::string FitBytes(std::string_view bytes, std::size_t n) {
   return out;
 }
 
-// A UTF-8 text in exactly n bytes of Shift_JIS: cut at a character boundary, padded with blanks.
-std::string SjisInBytes(std::string_view utf8, std::size_t n) {
-  std::string out;
-  for (char32_t c : text::ToU32(utf8)) {
-    std::string one;
-    text::AppendUtf8(one, c);
-    std::string enc = text::EncodeSjis(one);
-    if (out.size() + enc.size() > n) break;
-    out += enc;
-  }
-  out.resize(n, ' ');
-  return out;
-}
-
 // The last n characters of a number text, padded on the left with `fill` (fixed-width fields
 // stay their width whatever the number).
 std::string RightPart(const std::string& s, std::size_t n, char fill) {
@@ -91,7 +77,7 @@ std::string NameBytes(std::string_view field) {
     if (c == U'ｰ') c = U'-';
     text::AppendUtf8(out, c);
   }
-  return SjisInBytes(text::Left(out, 18), 18);
+  return text::FixedSjis(text::Left(out, 18), 18);
 }
 
 ResultsPosting ParseHeader(std::string_view header, ResultsLayout layout) {
@@ -243,7 +229,7 @@ std::string ResultsRecordBytes(const ResultsPosting& p) {
   r.reserve(710);
   const std::string year = RightPart(std::to_string(std::max(p.year, 0)), 4, '0');
   r += year + TwoZ(p.month) + TwoZ(p.dayOfMonth);
-  r += course.empty() ? std::string(4, ' ') : SjisInBytes(course, 4);
+  r += course.empty() ? std::string(4, ' ') : text::FixedSjis(course, 4);
   r += year + TwoZ(p.kai) + TwoZ(p.day) + TwoS(p.race);
   r += std::string(12, ' ');  // weather, turf going and dirt going are not posted
   r += FitBytes(p.title, 32);

@@ -11,26 +11,10 @@ namespace tz {
 
 namespace {
 
-bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-// The text in Shift_JIS, cut to `width` bytes at a character boundary and padded with blanks.
-std::string FixedBytes(std::string_view utf8, std::size_t width) {
-  std::string b = text::EncodeSjis(utf8);
-  std::string out;
-  for (std::size_t i = 0; i < b.size();) {
-    std::size_t len = IsSjisLead(static_cast<unsigned char>(b[i])) && i + 1 < b.size() ? 2 : 1;
-    if (out.size() + len > width) break;
-    out.append(b, i, len);
-    i += len;
-  }
-  out.append(width - out.size(), ' ');
-  return out;
-}
-
 // Two digits with a leading zero below 10.
-std::string Zero2(int v) { return FixedBytes(text::FormatNumber(v, "00"), 2); }
+std::string Zero2(int v) { return text::FixedSjis(text::FormatNumber(v, "00"), 2); }
 // Right-aligned in two places.
-std::string Space2(int v) { return FixedBytes(text::FormatText(std::to_string(v), "@@"), 2); }
+std::string Space2(int v) { return text::FixedSjis(text::FormatText(std::to_string(v), "@@"), 2); }
 
 }  // namespace
 
@@ -50,31 +34,31 @@ std::string RaceCardFileName(int courseCode, int dayOfMeeting, int race) {
 
 std::string RaceCardBytes(const RaceCardFile& c) {
   std::string r;
-  r += FixedBytes(std::to_string(c.year), 4);
+  r += text::FixedSjis(std::to_string(c.year), 4);
   r += Zero2(c.month);
   r += Zero2(c.day);
-  r += FixedBytes(c.courseName, 4);
-  r += FixedBytes(std::to_string(c.year), 4);
+  r += text::FixedSjis(c.courseName, 4);
+  r += text::FixedSjis(std::to_string(c.year), 4);
   r += Zero2(c.kai);
   r += Zero2(c.dayOfMeeting);
   r += Space2(c.race);
-  r += FixedBytes(c.postTime, 4);
-  r += FixedBytes(c.track, 4);
-  r += FixedBytes(c.distance, 4);
-  r += FixedBytes(c.title1, 28);
-  r += FixedBytes(c.title2, 28);
+  r += text::FixedSjis(c.postTime, 4);
+  r += text::FixedSjis(c.track, 4);
+  r += text::FixedSjis(c.distance, 4);
+  r += text::FixedSjis(c.title1, 28);
+  r += text::FixedSjis(c.title2, 28);
   std::size_t n = std::min<std::size_t>(c.runners.size(), 18);
   r += Space2(static_cast<int>(n));
   for (std::size_t k = 0; k < n; ++k) {
     const RaceCardEntry& e = c.runners[k];
     r += ' ';
-    r += FixedBytes(std::to_string(e.bracket), 1);
+    r += text::FixedSjis(std::to_string(e.bracket), 1);
     r += Space2(e.number);
     r += "1 ";
-    r += FixedBytes(e.name, 18);
-    r += FixedBytes(e.jockey, 18);
+    r += text::FixedSjis(e.name, 18);
+    r += text::FixedSjis(e.jockey, 18);
     r += Zero2(e.markCode);
-    r += FixedBytes(e.weight, 4);
+    r += text::FixedSjis(e.weight, 4);
   }
   r += "\r\n";
   return r;

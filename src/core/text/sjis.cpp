@@ -151,6 +151,19 @@ std::string FieldB(std::string_view bytes, std::size_t start, std::size_t len) {
 
 std::size_t SjisLength(std::string_view utf8) { return EncodeSjis(utf8).size(); }
 
+std::string FixedSjis(std::string_view utf8, std::size_t width) {
+  std::string out;
+  for (char32_t c : ToU32(utf8)) {
+    std::string one;
+    AppendUtf8(one, c);
+    std::string enc = EncodeSjis(one);
+    if (out.size() + enc.size() > width) break;
+    out += enc;
+  }
+  out.resize(width, ' ');
+  return out;
+}
+
 std::u32string ToU32(std::string_view s) {
   std::u32string out;
   out.reserve(s.size());

@@ -35,6 +35,9 @@ std::string FieldB(std::string_view bytes, std::size_t start, std::size_t len);
 
 // Number of bytes the text takes in code page 932.
 std::size_t SjisLength(std::string_view utf8);
+// The text as a fixed-width field of exactly `width` bytes of code page 932: cut before the
+// first character that does not fit whole, padded with blanks.
+std::string FixedSjis(std::string_view utf8, std::size_t width);
 
 // Code points <-> UTF-8.
 std::u32string ToU32(std::string_view utf8);

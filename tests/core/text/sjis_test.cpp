@@ -59,5 +59,21 @@ TEST(Sjis, CharacterAndBytePositions) {
   EXPECT_EQ(SjisLength("中山ABC"), 7u);
 }
 
+TEST(Sjis, FixedFieldsCutAtCharacterBoundariesAndPad) {
+  struct Case {
+    const char* text;
+    std::size_t width;
+    const char* bytes;
+  };
+  const Case cases[] = {
+      {"中山", 4, "\x92\x86\x8E\x52"},
+      {"中山", 6, "\x92\x86\x8E\x52  "},
+      {"中山", 3, "\x92\x86 "},  // the second kanji does not fit whole
+      {"Aﾀﾞ", 4, "A\xC0\xDE "},  // half-width katakana take one byte each
+      {"", 2, "  "},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FixedSjis(c.text, c.width), c.bytes) << c.text;
+}
+
 }  // namespace
 }  // namespace tz::text
