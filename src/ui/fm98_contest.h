@@ -18,20 +18,13 @@
 namespace tz::ui {
 
 // Passes messages to the program's port and moves a progress bar of the dialog that runs.
-class ContestProgressPort : public UserPort {
+class ContestProgressPort : public ForwardingPort {
  public:
-  ContestProgressPort(UserPort& base, QProgressBar* bar) : base_(base), bar_(bar) {}
-  void Error(std::string_view title, std::string_view text) override { base_.Error(title, text); }
-  void Info(std::string_view title, std::string_view text) override { base_.Info(title, text); }
-  Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
-             Answer defaultAnswer) override {
-    return base_.Ask(title, text, buttons, icon, defaultAnswer);
-  }
+  ContestProgressPort(UserPort& base, QProgressBar* bar) : ForwardingPort(base), bar_(bar) {}
   void Progress(int done, int total) override;
   void ProcessPendingEvents() override;
 
  private:
-  UserPort& base_;
   QProgressBar* bar_;
 };
 

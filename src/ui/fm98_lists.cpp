@@ -16,15 +16,9 @@ namespace tz::ui {
 namespace {
 
 // Passes messages on to the program's port and drives the dialog's progress bar.
-class BarPort : public UserPort {
+class BarPort : public ForwardingPort {
  public:
-  BarPort(UserPort& inner, QProgressBar* bar) : inner_(inner), bar_(bar) {}
-  void Error(std::string_view title, std::string_view text) override { inner_.Error(title, text); }
-  void Info(std::string_view title, std::string_view text) override { inner_.Info(title, text); }
-  Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
-             Answer defaultAnswer) override {
-    return inner_.Ask(title, text, buttons, icon, defaultAnswer);
-  }
+  BarPort(UserPort& inner, QProgressBar* bar) : ForwardingPort(inner), bar_(bar) {}
   void Progress(int done, int total) override {
     inner_.Progress(done, total);
     // processed / CurrentDayOddsCount x 100; a day without odds files leaves the bar alone.
@@ -36,7 +30,6 @@ class BarPort : public UserPort {
   }
 
  private:
-  UserPort& inner_;
   QProgressBar* bar_;
 };
 

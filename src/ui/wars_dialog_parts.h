@@ -15,21 +15,13 @@ QLabel* ConversionPathLabel(const std::string& text, const char* name, QWidget* 
 
 // Passes messages on to the window's port and shows the conversion's progress in `bar`. With
 // `hideWithoutTotal`, a step without a total hides the bar; otherwise the bar stays shown at 0.
-class ConversionProgressPort : public UserPort {
+class ConversionProgressPort : public ForwardingPort {
  public:
   ConversionProgressPort(UserPort& inner, QProgressBar* bar, bool hideWithoutTotal)
-      : inner_(inner), bar_(bar), hideWithoutTotal_(hideWithoutTotal) {}
-  void Error(std::string_view title, std::string_view text) override { inner_.Error(title, text); }
-  void Info(std::string_view title, std::string_view text) override { inner_.Info(title, text); }
-  Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
-             Answer defaultAnswer) override {
-    return inner_.Ask(title, text, buttons, icon, defaultAnswer);
-  }
+      : ForwardingPort(inner), bar_(bar), hideWithoutTotal_(hideWithoutTotal) {}
   void Progress(int done, int total) override;
-  void ProcessPendingEvents() override { inner_.ProcessPendingEvents(); }
 
  private:
-  UserPort& inner_;
   QProgressBar* bar_;
   bool hideWithoutTotal_;
 };

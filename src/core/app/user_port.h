@@ -28,4 +28,22 @@ class UserPort {
   virtual void ProcessPendingEvents() {}
 };
 
+// Passes everything on to another port; a window that shows a run's progress derives from it
+// and overrides only what it shows itself.
+class ForwardingPort : public UserPort {
+ public:
+  explicit ForwardingPort(UserPort& inner) : inner_(inner) {}
+  void Error(std::string_view title, std::string_view text) override { inner_.Error(title, text); }
+  void Info(std::string_view title, std::string_view text) override { inner_.Info(title, text); }
+  Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
+             Answer defaultAnswer) override {
+    return inner_.Ask(title, text, buttons, icon, defaultAnswer);
+  }
+  void Progress(int done, int total) override { inner_.Progress(done, total); }
+  void ProcessPendingEvents() override { inner_.ProcessPendingEvents(); }
+
+ protected:
+  UserPort& inner_;
+};
+
 }  // namespace tz
