@@ -3,7 +3,7 @@
 // Options: --data FOLDER opens that folder as the loaded day at start (as opening a past data
 // folder does); --race M:R selects race R of meeting M; --screenshot FILE saves a picture of
 // the main window to FILE and exits; --screenshot-window NAME saves the open window of that name
-// (for example Fm98Grph) instead.
+// (for example Fm98Grph) instead; --version prints the version.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QScreen>

@@ -21,12 +21,10 @@ struct Trees {
   TempDir root;
   SampleLocations where;
   Trees() {
-    fs::create_directories(root / "usr/bin");
-    fs::create_directories(root / "usr/share/tazuna98/samples");
-    fs::create_directories(root / "build/src/ui");
-    fs::create_directories(root / "build2/src/ui");
-    fs::create_directories(root / "opt/bin");
-    fs::create_directories(root / "checkout/samples");
+    for (const char* folder : {"usr/bin", "usr/share/tazuna98/samples", "build/src/ui",
+                               "build2/src/ui", "opt/bin", "checkout/samples"}) {
+      fs::create_directories(root / folder);
+    }
     where = {"../share/tazuna98/samples", root / "build", root / "checkout/samples"};
   }
 };
