@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "commands.h"
+#include "program_info.h"
 
 namespace tz::cli {
 
@@ -44,6 +45,7 @@ Answer ConversionPort::Ask(std::string_view title, std::string_view text, Button
 int main(int argc, char** argv) {
   CLI::App app{"Tazuna98 command-line tool: PAT98 day files, odds analysis, CSV and bet files"};
   app.require_subcommand(1);
+  tz::cli::AddProgramInfoOptions(app);
   tz::cli::CliContext ctx;
   tz::cli::RegisterSettingsCommand(app, ctx);
   tz::cli::RegisterDayCommands(app, ctx);

@@ -8,7 +8,9 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "app/startup.h"
 #include "qt_user_port.h"
+#include "tazuna98_build_info.h"
 
 namespace tz::ui {
 
@@ -85,6 +87,10 @@ FolderDialog::FolderDialog(Session& s, FolderPurpose purpose, QWidget* parent)
   row->addWidget(pick_);
   lay->addWidget(frame);
   auto* buttons = new QHBoxLayout;
+  sample_ = new QPushButton(ToQ("サンプルデータを開く"), this);
+  sample_->setObjectName("CmdSample");
+  sample_->setVisible(false);
+  buttons->addWidget(sample_);
   ok_ = new QPushButton("OK", this);
   ok_->setDefault(true);
   cancel_ = new QPushButton(ToQ("ｷｬﾝｾﾙ"), this);
@@ -95,6 +101,19 @@ FolderDialog::FolderDialog(Session& s, FolderPurpose purpose, QWidget* parent)
   connect(pick_, &QPushButton::clicked, this, &FolderDialog::Pick);
   connect(ok_, &QPushButton::clicked, this, &FolderDialog::Confirm);
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(sample_, &QPushButton::clicked, this, &FolderDialog::OpenSample);
+}
+
+void FolderDialog::SetSampleDay(const QString& folder) {
+  sampleDay_ = folder;
+  sample_->setToolTip(QDir::toNativeSeparators(folder));
+  sample_->setVisible(!folder.isEmpty());
+}
+
+void FolderDialog::OpenSample() {
+  if (sampleDay_.isEmpty()) return;
+  accept();
+  emit sampleDayChosen(sampleDay_);
 }
 
 void FolderDialog::Pick() {
@@ -119,7 +138,11 @@ void FolderDialog::Confirm() {
 }
 
 FolderDialog* MakeFm98Dir(Session& s, QWidget* parent) {
-  return new FolderDialog(s, FolderPurpose::Pat98, parent);
+  auto* d = new FolderDialog(s, FolderPurpose::Pat98, parent);
+  if (HasPat98Program(s.app.Pat98Folder) != 0) {
+    d->SetSampleDay(ToQ(build::SampleDay().string()));
+  }
+  return d;
 }
 FolderDialog* MakeFm98Pbet(Session& s, QWidget* parent) {
   return new FolderDialog(s, FolderPurpose::Bet, parent);

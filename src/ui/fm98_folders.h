@@ -36,24 +36,34 @@ class FolderDialog : public QDialog {
   QPushButton* PickButton() const { return pick_; }
   QPushButton* OkButton() const { return ok_; }
   QPushButton* CancelButton() const { return cancel_; }
+  QPushButton* SampleButton() const { return sample_; }
   // "...": opens the picker at its start folder and shows its choice.
   void Pick();
+  // The sample day offered by "サンプルデータを開く"; an empty folder hides that button.
+  void SetSampleDay(const QString& folder);
 
  signals:
   // OK on the PAT98 folder dialog: the main window applies the folder and reloads the day.
   void pat98FolderConfirmed(const QString& folder);
+  // "サンプルデータを開く": the main window opens the sample day as the loaded day, as opening
+  // a past data folder does; the PAT98 folder stays as it is.
+  void sampleDayChosen(const QString& folder);
 
  private:
   void Confirm();
+  void OpenSample();
   Session& s_;
   FolderPurpose purpose_;
   QLabel* label_;
   QPushButton* pick_;
   QPushButton* ok_;
   QPushButton* cancel_;
+  QPushButton* sample_;
+  QString sampleDay_;
 };
 
-// "PAT98設定", "送出ﾌｫﾙﾀﾞ", ".CSV.TXT ﾌｧｲﾙ", "JRDB基準ｵｯｽﾞ".
+// "PAT98設定", "送出ﾌｫﾙﾀﾞ", ".CSV.TXT ﾌｧｲﾙ", "JRDB基準ｵｯｽﾞ". While the PAT98 folder holds no
+// PAT98 program, "PAT98設定" also offers the sample day installed with the program.
 FolderDialog* MakeFm98Dir(Session& s, QWidget* parent);
 FolderDialog* MakeFm98Pbet(Session& s, QWidget* parent);
 FolderDialog* MakeFm98CSV(Session& s, QWidget* parent);

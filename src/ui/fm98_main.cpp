@@ -682,6 +682,8 @@ void Fm98Main::ShowPat98Dialog() {
     ApplyPat98Folder(s_, port_, FromQ(folder));
     AfterLoad();
   });
+  connect(d, &FolderDialog::sampleDayChosen, this,
+          [this](const QString& folder) { OpenDataFolder(FromQ(folder)); });
   dirDialog_ = d;
   ShowFolderDialog(d);
 }

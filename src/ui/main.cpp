@@ -3,7 +3,7 @@
 // Options: --data FOLDER opens that folder as the loaded day at start (as opening a past data
 // folder does); --race M:R selects race R of meeting M; --screenshot FILE saves a picture of
 // the main window to FILE and exits; --screenshot-window NAME saves the open window of that name
-// (for example Fm98Grph) instead.
+// (for example Fm98Grph) instead; --version prints the version.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QScreen>
@@ -11,12 +11,18 @@
 
 #include "app/startup.h"
 #include "fm98_main.h"
+#include "program_icon.h"
+#include "tazuna98_build_info.h"
 #include "text/files.h"
 
 int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
+  QApplication::setApplicationVersion(tz::build::kVersion);
+  QApplication::setWindowIcon(tz::ui::ProgramIcon());
+  QGuiApplication::setDesktopFileName(tz::build::kAppId);
   QCommandLineParser cmd;
   cmd.addHelpOption();
+  cmd.addVersionOption();
   QCommandLineOption dataOpt("data", "Open FOLDER as the loaded day.", "FOLDER");
   QCommandLineOption raceOpt("race", "Select race R of meeting M.", "M:R");
   QCommandLineOption shotOpt("screenshot", "Save the main window to FILE and exit.", "FILE");
