@@ -8,13 +8,19 @@
 #include <QCommandLineParser>
 #include <QScreen>
 #include <QTimer>
+#include <iostream>
 
 #include "app/startup.h"
 #include "fm98_main.h"
+#include "qt_translations.h"
 #include "text/files.h"
 
 int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
+  if (!tz::ui::InstallQtTranslations(qapp)) {
+    std::cerr << "tazuna98: Qt's Japanese translation (qtbase_ja) was not found; "
+                 "install the package qt6-translations-l10n\n";
+  }
   QCommandLineParser cmd;
   cmd.addHelpOption();
   QCommandLineOption dataOpt("data", "Open FOLDER as the loaded day.", "FOLDER");
