@@ -210,9 +210,9 @@ int Fm98Main::FullRaceWidth() const {
                            ToQ("推移　+10"),          ToQ("100.0A"),
                            ToQ("馬連+ﾜｲﾄﾞ")};
   const QFontMetrics fm(lblkai_->font());
-  const auto* row = static_cast<const QHBoxLayout*>(lblkai_->parentWidget()->layout());
+  const int spacing = lblkai_->parentWidget()->layout()->spacing();
   int header = outer.left() + outer.right() + PicBar_->width();
-  for (const QString& t : texts) header += fm.horizontalAdvance(t) + row->spacing() + 2 * Lbtime_->frameWidth();
+  for (const QString& t : texts) header += fm.horizontalAdvance(t) + spacing + 2 * Lbtime_->frameWidth();
   const int frame = frameGeometry().width() - geometry().width();
   return std::max(area, header) + std::max(0, frame) + 4;
 }
