@@ -149,6 +149,7 @@ int RunContest(const ContestOptions& o) {
           done.push_back(r);
           return false;
         });
+    failed = results.empty();  // refused before the first rule (the reason was shown)
     for (std::size_t i = 0; i < results.size(); ++i) {
       files.push_back(ResultJson(done[i], results[i]));
       failed = failed || results[i].Failed;

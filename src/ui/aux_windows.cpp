@@ -17,6 +17,13 @@
 
 namespace tz::ui {
 
+QFont JapaneseFixedFont() {
+  QFont f("Noto Sans Mono CJK JP");
+  f.setStyleHint(QFont::TypeWriter);
+  f.setFixedPitch(true);
+  return f;
+}
+
 void PlaceWindow(QWidget* w, const AppState& app, int index) {
   const auto& pos = app.settings.Windows;
   w->move(TwipsToPixels(pos.Left[index], w), TwipsToPixels(pos.Top[index], w));
@@ -84,9 +91,16 @@ void Fm98Hyo::Render() {
   QFontMetrics fm(grid_->font());
   const int rowH = RowH(grid_);
   const int wSmall = fm.horizontalAdvance("18") + 6;
-  const int wName = narrow_ ? 0 : fm.horizontalAdvance(ToQ("ＭＭＭＭＭＭＭＭＭ")) + 6;
-  const int wJockey = narrow_ ? 0 : fm.horizontalAdvance(ToQ("ＭＭＭＭＭ")) + 6;
-  const int wWeight = narrow_ ? 0 : fm.horizontalAdvance(ToQ("☆54.0")) + 6;
+  // The identity columns are as wide as their longest text, so no name is cut.
+  const auto widest = [&](const char* least, std::string RaceCardRow::*cell) {
+    if (narrow_) return 0;
+    int w = fm.horizontalAdvance(ToQ(least));
+    for (const RaceCardRow& r : card.rows) w = std::max(w, fm.horizontalAdvance(ToQ(r.*cell).trimmed() + ' '));
+    return w + 6;
+  };
+  const int wName = widest("ＭＭＭＭＭＭＭＭＭ", &RaceCardRow::nameCell);
+  const int wJockey = widest("ＭＭＭＭＭ", &RaceCardRow::jockeyCell);
+  const int wWeight = widest("☆54.0", &RaceCardRow::weightCell);
   const int wRank = fm.horizontalAdvance("W") + 8;
   const int wMark = fm.horizontalAdvance(ToQ("★")) + 6;
   std::vector<PaintCell> cells;
@@ -176,7 +190,36 @@ void Fm98Hyo::closeEvent(QCloseEvent* e) {
 
 ShareGraph::ShareGraph(const Session& s, QWidget* parent) : QWidget(parent), s_(s) {
   setObjectName("ShareGrph");
-  setMinimumSize(TwipsToPixels(540 * 8, this), TwipsToPixels(2300, this));
+  // Under the base line: the bracket numbers and up to three horse numbers per bracket.
+  setMinimumSize(TwipsToPixels(540 * 8, this),
+                 TwipsToPixels(2000, this) + (kHorseLabels + 1) * LabelHeight() + 4);
+}
+
+int ShareGraph::LabelHeight() const { return fontMetrics().height() + 1; }
+
+std::vector<ShareGraph::Label> ShareGraph::Labels() const {
+  std::vector<Label> out;
+  const BracketViewModel& v = s_.bracketView;
+  const auto tw = [this](double twips) { return TwipsToPixels(twips, this); };
+  const int base = tw(2000) + 2;
+  const int lineH = LabelHeight();
+  for (int k = 0; k < 8; ++k) {
+    const int b = v.BracketOrder[k + 1];
+    if (b < 1 || b > 8) continue;
+    const double x = 540.0 * k;
+    // The bracket number under its own bar, the horse numbers under the stacked bar, one line
+    // each in stacking order; each label spans the bar and the gap after it.
+    out.push_back({QString::number(b), QRect(tw(x), base, tw(250), lineH)});
+    int lines = 0;
+    const int m = s_.race.HorseCount - s_.race.ScratchedCount;
+    for (int pos = 1; pos <= m && lines < kHorseLabels; ++pos) {
+      const int h = s_.race.HorseOrder[pos];
+      if (h < 1 || h > kMaxHorses || s_.race.HorseBracket[h] != b) continue;
+      out.push_back({QString::number(h), QRect(tw(x + 250), base + lines * lineH, tw(290), lineH)});
+      ++lines;
+    }
+  }
+  return out;
 }
 
 void ShareGraph::paintEvent(QPaintEvent*) {
@@ -198,7 +241,6 @@ void ShareGraph::paintEvent(QPaintEvent*) {
     p.drawRect(bar);
     // The bracket's runners, stacked in popularity order.
     double top = 2000;
-    int labels = 0;
     const int m = s_.race.HorseCount - s_.race.ScratchedCount;
     for (int pos = 1; pos <= m; ++pos) {
       const int h = s_.race.HorseOrder[pos];
@@ -207,15 +249,10 @@ void ShareGraph::paintEvent(QPaintEvent*) {
       QRect r(tw(x + 250), tw(top - seg), tw(180), std::max(1, tw(seg)));
       p.fillRect(r, colour);
       p.drawRect(r);
-      if (labels < 3) {
-        p.drawText(QRect(tw(x + 440), tw(top - seg), tw(100), std::max(12, tw(seg))),
-                   Qt::AlignLeft | Qt::AlignVCenter, QString::number(h));
-        ++labels;
-      }
       top -= seg;
     }
-    p.drawText(QRect(tw(x), base + 2, tw(540), tw(240)), Qt::AlignCenter, QString::number(b));
   }
+  for (const Label& l : Labels()) p.drawText(l.rect, Qt::AlignCenter, l.text);
 }
 
 Fm98Waku::Fm98Waku(Session& s, QWidget* parent) : QWidget(parent), s_(s) {
@@ -454,9 +491,7 @@ Fm98Bet::Fm98Bet(Session& s, UserPort& port, QWidget* parent) : QWidget(parent),
   lay->addWidget(label_);
   text_ = new QPlainTextEdit(this);
   text_->setObjectName("Textbet");
-  QFont mono("Noto Sans Mono CJK JP");
-  mono.setStyleHint(QFont::TypeWriter);
-  text_->setFont(mono);
+  text_->setFont(JapaneseFixedFont());
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
   lay->addWidget(text_);
   resize(TwipsToPixels(4200, this), TwipsToPixels(4800, this));

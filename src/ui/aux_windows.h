@@ -17,6 +17,10 @@
 
 namespace tz::ui {
 
+// A fixed-pitch font with Japanese glyphs of its own, so that lines mixing kanji, kana and
+// digits stay in their columns (a plain fixed font borrows the Japanese glyphs from others).
+QFont JapaneseFixedFont();
+
 // Window positions of the settings (Win1..Win7, twips).
 void PlaceWindow(QWidget* w, const AppState& app, int index);
 // Stores the window's position unless it is minimised; a top beyond the screen height and a
@@ -47,11 +51,20 @@ class ShareGraph : public QWidget {
   Q_OBJECT
  public:
   ShareGraph(const Session& s, QWidget* parent);
+  // The numbers under the bars: each bracket number and the horse numbers of its first three
+  // stacked runners, with the rectangle each is drawn in.
+  struct Label {
+    QString text;
+    QRect rect;
+  };
+  std::vector<Label> Labels() const;
+  static constexpr int kHorseLabels = 3;
 
  protected:
   void paintEvent(QPaintEvent*) override;
 
  private:
+  int LabelHeight() const;
   const Session& s_;
 };
 
@@ -65,6 +78,7 @@ class Fm98Waku : public QWidget {
   int Page() const;
   OddsArea* Matrix() const { return matrix_; }
   OddsArea* List() const { return list_; }
+  ShareGraph* Graph() const { return graph_; }
   QToolButton* PageButton(int page) const { return pageButtons_[page]; }
   QToolButton* ClearButton() const { return clear_; }
 

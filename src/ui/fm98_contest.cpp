@@ -133,7 +133,7 @@ void Fm98Con::RunSelected() {
   StartRun(false);
   ContestProgressPort progress(port_, ProgressBar1);
   s_.contest.Running = true;
-  ResetRaceButtonsForContest(s_);
+  ResetRaceButtonsForDayRun(s_);
   emit dayViewChanged();
   RunContestRule(s_, progress, rule);
   emit dayViewChanged();
@@ -145,7 +145,7 @@ void Fm98Con::RunAllPatterns() {
   StartRun(true);
   ContestProgressPort progress(port_, ProgressBar1);
   s_.contest.Running = true;
-  ResetRaceButtonsForContest(s_);
+  ResetRaceButtonsForDayRun(s_);
   emit dayViewChanged();
   RunAllContestPatterns(s_, progress, [this](int, int, const ContestRule& rule) {
     // The lists show the rule just written.
@@ -303,7 +303,7 @@ void FmConAuto::RunTicked() {
 
   ContestProgressPort progress(port_, ProgressBar2);
   s_.contest.Running = true;
-  ResetRaceButtonsForContest(s_);
+  ResetRaceButtonsForDayRun(s_);
   emit dayViewChanged();
   RunAutoContest(
       s_, progress, masks,

@@ -18,6 +18,8 @@ namespace {
 constexpr int kWinIndex = 1;  // Win1Top / Win1Left
 constexpr double kDefaultTop = 2020;
 constexpr double kDefaultLeft = 3245;
+constexpr int kHistoryWinIndex = 2;  // the history window's Win2Top / Win2Left
+constexpr int kFrameAllowance = 12;  // pixels left for the window frames between the two
 
 const char* const kKindCaptions[] = {"", "単勝", "複勝", "枠連", "馬連", "ワイド"};
 
@@ -98,6 +100,19 @@ Fm98Kekka::Fm98Kekka(Session& s, QWidget* parent) : QWidget(parent), s_(s) {
 
   PlaceWindow(this, s_.app, kWinIndex);
   Render();
+  KeepClearOfHistory();
+}
+
+void Fm98Kekka::KeepClearOfHistory() {
+  // At its default place the window would reach over the history window's default place, and
+  // the two open together: it then ends where the history window begins.
+  const auto& stored = s_.app.settings.Windows;
+  if (stored.Left[kWinIndex] != kDefaultLeft || stored.Top[kWinIndex] != kDefaultTop) return;
+  const int historyLeft = TwipsToPixels(stored.Left[kHistoryWinIndex], this);
+  const int historyTop = TwipsToPixels(stored.Top[kHistoryWinIndex], this);
+  const QRect mine(pos(), size());
+  if (mine.right() < historyLeft || mine.bottom() < historyTop) return;
+  move(std::max(0, historyLeft - width() - kFrameAllowance), y());
 }
 
 void Fm98Kekka::Render() {

@@ -38,6 +38,7 @@ class Fm98Kekka : public QWidget {
 
  private:
   void Blink();
+  void KeepClearOfHistory();
   Session& s_;
   QLabel* weather_;
   QLabel* goingCaption_;

@@ -34,7 +34,8 @@ Fm98List::Fm98List(Session& s, QWidget* parent) : QWidget(parent), s_(s) {
   setObjectName("Fm98List");
   setWindowFlag(Qt::Window, true);
   setAttribute(Qt::WA_DeleteOnClose);
-  setProperty("auxWindow", true);
+  // A list of the whole day: it stays open while races are selected (no "auxWindow" mark);
+  // opening another day closes it with every other window.
   setWindowTitle(ToQ("競走成績一覧"));
 
   auto* lay = new QVBoxLayout(this);

@@ -1,7 +1,6 @@
 #include "fm98_log.h"
 
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QVBoxLayout>
 
@@ -40,8 +39,9 @@ Fm98Log::Fm98Log(Session& s, QWidget* parent) : QWidget(parent), s_(s) {
   text_->setObjectName("TxtLog");
   text_->setReadOnly(true);
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  // The lines are aligned in columns: a fixed-pitch font keeps them so.
-  text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  // The lines are aligned in columns: a fixed-pitch font with its own kana and kanji keeps
+  // every line, the ワ line too, in one font.
+  text_->setFont(JapaneseFixedFont());
   const QFontMetrics fm(text_->font());
   text_->setMinimumSize(fm.horizontalAdvance(ToQ(" ワ 18-18 100000  ○")) + 40, fm.height() * 10);
   lay->addWidget(text_, 1);

@@ -173,8 +173,65 @@ Fm98Main::Fm98Main(Session& session, UserPort& port, QWidget* parent)
   setMinimumWidth(TwipsToPixels(9600, this));
   if (s_.app.ScreenWidth > 0) setMaximumWidth(TwipsToPixels(s_.app.ScreenWidth, this));
   ApplyFixedHeight();
-  resize(TwipsToPixels(s_.app.MainWindowWidth, this), height());
+  resize(StartWidth(), height());
   RefreshCaption();
+  UpdateDayCommands();
+}
+
+int Fm98Main::StartWidth() const {
+  const int remembered = TwipsToPixels(s_.app.MainWindowWidth, this);
+  if (s_.app.settings.Windows.WinWidthStored) return remembered;
+  // The first start on a screen wider than the classic 640 pixels: wide enough for the whole
+  // race header and both matrices of an 18-horse race, as far as the screen allows.
+  const int screen = s_.app.ScreenWidth > 0 ? TwipsToPixels(s_.app.ScreenWidth, this) : 0;
+  if (screen <= kClassicWidthPixels) return remembered;
+  return std::clamp(FullRaceWidth(), remembered, screen);
+}
+
+int Fm98Main::FullRaceWidth() const {
+  // The widest odds area: 18 runners, the JRDB columns, the quinella and the wide matrix.
+  MainWindowModel widest;
+  widest.RaceShown = true;
+  widest.RowCount = widest.RunnerCount = kMaxHorses;
+  widest.JrdbLayout = true;
+  widest.ShownView = kViewBoth;
+  QSize odds;
+  LayoutOdds(widest, QFontMetrics(odds_->font()), RowHeight(), &odds);
+  const QWidget* centre = centralWidget();
+  const QMargins outer = centre->layout()->contentsMargins();
+  int area = odds.width() + outer.left() + outer.right();
+
+  // The longest race header: racecourse, meeting and race; a race name and a condition line of
+  // 14 full-width characters each; odds time, distance, post time and the race labels.
+  const QString kanji14 = QString(14, QChar(0x99AC));  // 馬
+  const QString texts[] = {ToQ("函館 10回 12日  12R"), kanji14 + "    " + kanji14,
+                           ToQ("12時30分 現在"),     ToQ("ダ3200m"),
+                           ToQ("発走時刻  15時40分"), ToQ("かぶり度　10.0"),
+                           ToQ("推移　+10"),          ToQ("100.0A"),
+                           ToQ("馬連+ﾜｲﾄﾞ")};
+  const QFontMetrics fm(lblkai_->font());
+  const int spacing = lblkai_->parentWidget()->layout()->spacing();
+  int header = outer.left() + outer.right() + PicBar_->width();
+  for (const QString& t : texts) header += fm.horizontalAdvance(t) + spacing + 2 * Lbtime_->frameWidth();
+  const int frame = frameGeometry().width() - geometry().width();
+  return std::max(area, header) + std::max(0, frame) + 4;
+}
+
+void Fm98Main::UpdateDayCommands() {
+  // The day-wide commands need a loaded day.
+  const bool day = s_.race.MeetingCount > 0;
+  for (const char* name : {"MenuList", "MenuAna", "MenuRZ", "MenuCon"}) {
+    if (auto* a = findChild<QAction*>(name)) a->setEnabled(day);
+  }
+}
+
+void Fm98Main::SetFirstRunCheck(bool on) {
+  firstRunCheck_ = on;
+  // Without the first-run question the hint asking for the PAT98 folder has no place either.
+  if (!on) {
+    s_.dayView.hintLabelVisible = false;
+    LbMsg_->setVisible(false);
+  }
 }
 
 void Fm98Main::BuildMenus() {
@@ -380,7 +437,10 @@ void Fm98Main::BuildCentre() {
   scroll->setWidgetResizable(false);
   scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   odds_ = new OddsArea(scroll);
+  // The odds area in the Japanese font of its captions; its narrow digits let an 18-horse
+  // race with both matrices fit a common screen.
   QFont small = odds_->font();
+  small.setFamilies({"Noto Sans CJK JP", small.family()});
   small.setPixelSize(std::max(9, TwipsToPixels(210, this) - 3));
   odds_->setFont(small);
   odds_->setVisible(false);
@@ -461,26 +521,34 @@ void Fm98Main::OddsCellClicked(const QString& panel, int row, int col) {
   RenderRace();
 }
 
+bool Fm98Main::RaceOnScreen() const {
+  return s_.mainWindow.RaceShown && s_.dayView.oddsAreaVisible;
+}
+
 void Fm98Main::RenderRace() {
   const MainWindowModel& mw = s_.mainWindow;
-  lblkai_->setText(ToQ(mw.lblkai));
-  lblrace_->setText(ToQ(mw.lblrace));
-  Lbltime_->setText(ToQ(mw.Lbltime));
-  Lbm_->setText(ToQ(mw.Lbm));
+  // The race header and the race labels belong to the race on screen; without one they are
+  // empty, never the values of a race shown before.
+  const bool raceShown = RaceOnScreen();
+  const auto shown = [raceShown](const std::string& text) { return raceShown ? ToQ(text) : QString(); };
+  lblkai_->setText(shown(mw.lblkai));
+  lblrace_->setText(shown(mw.lblrace));
+  Lbltime_->setText(shown(mw.Lbltime));
+  Lbm_->setText(shown(mw.Lbm));
   LbView_->setText(ToQ(mw.ViewLabel));
-  LbKaburi_->setText(ToQ(mw.LbKaburi));
-  LbKaburi_->setVisible(mw.KaburiVisible && mw.RaceShown);
-  LbDown_->setText(ToQ(mw.LbDown));
-  Lbjval_->setText(ToQ(mw.Lbjval));
-  PicBar_->SetBar(mw.UpsetBarVisible && mw.RaceShown, mw.UpsetBarLength,
-                  FromBgr(mw.UpsetBarColor));
+  LbKaburi_->setText(shown(mw.LbKaburi));
+  LbKaburi_->setVisible(mw.KaburiVisible && raceShown);
+  LbKaburi_->setToolTip(ToQ(mw.LbKaburiToolTip));
+  LbDown_->setText(shown(mw.LbDown));
+  LbDown_->setToolTip(ToQ(mw.LbDownToolTip));
+  Lbjval_->setText(shown(mw.Lbjval));
+  PicBar_->SetBar(mw.UpsetBarVisible && raceShown, mw.UpsetBarLength, FromBgr(mw.UpsetBarColor));
   RenderTimeLabel();
 
   QSize size;
   QFontMetrics fm(odds_->font());
   odds_->SetCells(LayoutOdds(mw, fm, RowHeight(), &size), size);
 
-  const bool raceShown = mw.RaceShown && s_.dayView.oddsAreaVisible;
   odds_->setVisible(raceShown);
   for (auto& [index, button] : tool1_) {
     bool later = IsLaterFeature(index);
@@ -492,7 +560,7 @@ void Fm98Main::RenderRace() {
 
 void Fm98Main::RenderTimeLabel() {
   const MainWindowModel& mw = s_.mainWindow;
-  Lbtime_->setVisible(mw.LbtimeVisible);
+  Lbtime_->setVisible(mw.LbtimeVisible && RaceOnScreen());
   Lbtime_->setText(ToQ(mw.LbtimeCaption));
   TimeLabelState t;
   t.Back = mw.LbtimeBackColor;
@@ -517,7 +585,8 @@ QLabel* Fm98Main::StatusPanel(int index) const {
 }
 
 void Fm98Main::TickCountdown() {
-  if (s_.race.StartTimeText.empty()) return;
+  // Only the race on screen has a post time to count to.
+  if (s_.race.StartTimeText.empty() || !RaceOnScreen()) return;
   QDateTime now = clock_();
   ClockReading r{now.date().year(), now.date().month(), now.date().day(),
                  now.time().hour(), now.time().minute(), now.time().second()};
@@ -564,6 +633,7 @@ void Fm98Main::RenderDayView() {
   }
   actSave_->setEnabled(v.saveCurrentEnabled);
   actUpdate_->setEnabled(v.updateSavedEnabled);
+  UpdateDayCommands();
   if (v.closeWindows == CloseWindowsRequest::AllButMain) {
     // A newly opened data folder: no window of the previous day stays, lists included.
     for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {

@@ -79,8 +79,14 @@ class Fm98Main : public QMainWindow {
   OddsArea* Odds() const { return odds_; }
   QLabel* HintLabel() const { return LbMsg_; }
 
-  // The first-activation check for the PAT98 program (on by default).
-  void SetFirstRunCheck(bool on) { firstRunCheck_ = on; }
+  // The first-activation check for the PAT98 program (on by default); off also hides the
+  // first-run hint.
+  void SetFirstRunCheck(bool on);
+  // The width the window needs for the whole race header and both matrices of an 18-horse race
+  // with the JRDB columns (pixels, frame included).
+  int FullRaceWidth() const;
+  // The classic default width of the main window (9600 twips at 96 dpi).
+  static constexpr int kClassicWidthPixels = 640;
   // Opens a folder as the loaded day, as opening a past data folder does.
   void OpenDataFolder(const std::filesystem::path& folder);
   // The first load of the PAT98 folder at start.
@@ -135,6 +141,10 @@ class Fm98Main : public QMainWindow {
   void BuildStatusBar();
   void BuildCentre();
   void ApplyFixedHeight();
+  // The width at start: the remembered one, or on a first start the full race width.
+  int StartWidth() const;
+  // Enables the day-wide commands (lists, results list, contest entries) while a day is loaded.
+  void UpdateDayCommands();
   void ShowPat98Dialog();
   void ShowFolderDialog(FolderDialog* d);
   void ShowVersion();
@@ -144,6 +154,8 @@ class Fm98Main : public QMainWindow {
   void SyncAuxWindows();
   void SetMainToolbarEnabled(bool on);
   void RenderTimeLabel();
+  // Whether a race is shown (its odds area visible).
+  bool RaceOnScreen() const;
   int RowHeight() const;
   bool IsLaterFeature(int index) const;
   // A feature that is built takes its tool-bar button out of the disabled set.

@@ -8,6 +8,24 @@
 
 namespace tz::ui {
 
+namespace {
+
+// The results command on a race whose results are not (completely) there yet.
+constexpr const char* kNoResultsYet = "競走成績が取得されていません。";
+
+// Passes everything on and counts the errors shown.
+class ErrorCountingPort : public ForwardingPort {
+ public:
+  using ForwardingPort::ForwardingPort;
+  void Error(std::string_view title, std::string_view text) override {
+    ++errors;
+    ForwardingPort::Error(title, text);
+  }
+  int errors = 0;
+};
+
+}  // namespace
+
 void Fm98Main::InstallHistoryFeature() {
   EnableLaterTool(11);
   EnableLaterTool(12);
@@ -32,12 +50,17 @@ void Fm98Main::ShowResults() {
   if (!s_.mainWindow.RaceShown) return;
   CloseResultsWindow(this);
   s_.results.HistoryOnly = false;
-  ReadRaceResults(s_, port_);
+  ErrorCountingPort port(port_);
+  ReadRaceResults(s_, port);
   if (!s_.history.HitMessage.empty() && s_.app.settings.HitWait == 1) {
     port_.Info(s_.app.AppTitle, s_.history.HitMessage);
   }
   const float availability = s_.results.ResultsAvailability;
-  if (availability != 15 && availability != 31) return;
+  if (availability != 15 && availability != 31) {
+    // Nothing to show: say so, unless the reader has already said why.
+    if (port.errors == 0) port_.Error(s_.app.AppTitle, kNoResultsYet);
+    return;
+  }
   CloseHistoryWindow(this);
   if (s_.app.settings.LogDisp == 1) {
     MarkVotedCombinations(s_, s_.history.VoteList);

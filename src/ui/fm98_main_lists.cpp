@@ -2,10 +2,9 @@
 // dialog that runs them over the day and the list windows it opens.
 #include <QAction>
 
-#include "analysis/main_window_model.h"
+#include "exports/day_batch.h"
 #include "fm98_lists.h"
 #include "fm98_main.h"
-#include "pat98/day_loader.h"
 
 namespace tz::ui {
 
@@ -22,11 +21,10 @@ void Fm98Main::InstallListsFeature() {
 
 void Fm98Main::ShowBatchList(int kind) {
   s_.batch.BatchKind = kind;
-  // Race buttons 5..17: not pressed, disabled; then the day view shows the meeting again.
+  // Race buttons 5..17: not pressed, disabled; then the day view shows the meeting again. The
+  // run leaves the race on screen as it was, with its odds area and tool bar.
   auto resetRaceButtons = [this] {
-    for (int b = 5; b <= 17; ++b) s_.dayView.raceButtons[b] = RaceButtonView{};
-    s_.mainWindow.SelectedRaceButton = 0;
-    RefreshDayView(s_);
+    ResetRaceButtonsForDayRun(s_);
     RenderDayView();
   };
   Fm98Mes dialog(s_, port_, this);
@@ -41,14 +39,7 @@ void Fm98Main::ShowBatchList(int kind) {
     CloseAuxWindows();
     resetRaceButtons();
   };
-  dialog.afterRun = [this, resetRaceButtons] {
-    // The tables now hold the day's last race, which no button selects: show no race.
-    ShowNoRace(s_);
-    s_.dayView.oddsAreaVisible = false;
-    s_.dayView.mainToolBarEnabled = false;
-    SyncAuxWindows();
-    resetRaceButtons();
-  };
+  dialog.afterRun = [resetRaceButtons] { resetRaceButtons(); };
   dialog.exec();
   if (!dialog.Ran()) return;
   QWidget* list = nullptr;

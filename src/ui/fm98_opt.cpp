@@ -27,6 +27,36 @@ const std::vector<Page>& Pages() {
   return pages;
 }
 
+// The option groups of the display page: the order of the quinella axes, the bracket column
+// and the win and place columns. Like the two check boxes above them they are shown for the
+// user's reference and are neither filled from nor stored into a setting.
+struct DisplayGroup {
+  const char* name;
+  const char* caption;
+  std::array<const char*, 2> options;
+};
+
+constexpr std::array<DisplayGroup, 3> kDisplayGroups{{
+    {"FrameAxis", "馬連の軸", {"人気順", "馬番順"}},
+    {"FrameBracket", "枠番", {"表示", "非表示"}},
+    {"FrameWinPlace", "単勝・複勝", {"表示", "非表示"}},
+}};
+
+QGroupBox* MakeDisplayGroup(const DisplayGroup& g, QWidget* parent) {
+  auto* frame = new QGroupBox(ToQ(g.caption), parent);
+  frame->setObjectName(g.name);
+  auto* lay = new QVBoxLayout(frame);
+  auto* group = new QButtonGroup(frame);
+  for (std::size_t i = 0; i < g.options.size(); ++i) {
+    auto* b = new QRadioButton(ToQ(g.options[i]), frame);
+    b->setObjectName(QString("%1_%2").arg(g.name).arg(i));
+    b->setChecked(i == 0);
+    group->addButton(b, static_cast<int>(i));
+    lay->addWidget(b);
+  }
+  return frame;
+}
+
 }  // namespace
 
 Fm98Opt::Fm98Opt(Session& s, QWidget* parent) : QDialog(parent), s_(s) {
@@ -58,6 +88,9 @@ Fm98Opt::Fm98Opt(Session& s, QWidget* parent) : QDialog(parent), s_(s) {
         auto* c = new QCheckBox(ToQ(caption), w);
         v->addWidget(c);
       }
+      auto* groups = new QHBoxLayout();
+      for (const DisplayGroup& g : kDisplayGroups) groups->addWidget(MakeDisplayGroup(g, w));
+      v->addLayout(groups);
     }
     v->addStretch(1);
     tabs_->addTab(w, ToQ(page.caption));

@@ -8,10 +8,12 @@
 #include <QCommandLineParser>
 #include <QScreen>
 #include <QTimer>
+#include <iostream>
 
 #include "app/startup.h"
 #include "fm98_main.h"
 #include "program_icon.h"
+#include "qt_translations.h"
 #include "tazuna98_build_info.h"
 #include "text/files.h"
 
@@ -20,6 +22,10 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(tz::build::kVersion);
   QApplication::setWindowIcon(tz::ui::ProgramIcon());
   QGuiApplication::setDesktopFileName(tz::build::kAppId);
+  if (!tz::ui::InstallQtTranslations(qapp)) {
+    std::cerr << "tazuna98: Qt's Japanese translation (qtbase_ja) was not found; "
+                 "install the package qt6-translations-l10n\n";
+  }
   QCommandLineParser cmd;
   cmd.addHelpOption();
   cmd.addVersionOption();

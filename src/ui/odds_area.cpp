@@ -3,7 +3,6 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPolygon>
 #include <QToolTip>
 
 namespace tz::ui {
@@ -37,27 +36,37 @@ const PaintCell* OddsArea::HitTest(QPoint p) const {
   return nullptr;
 }
 
+IndicatorShape IndicatorShapeFor(const QRect& r, int image) {
+  if (image < 1 || image > 12) return {};
+  const int size = image <= 6 ? image : image - 6;  // 1 largest .. 6 smallest
+  // Six heights from a third of the cell to the whole cell, at least a pixel apart, so that
+  // every size is seen and each differs from its neighbours; the width follows the height.
+  const int room = std::max(6, r.height() - 2);
+  const int smallest = std::min(room, std::max(4, (r.height() + 2) / 3));
+  const double step = std::max(1.0, (room - smallest) / 5.0);
+  const int h = std::min(room, smallest + static_cast<int>((6 - size) * step + 0.5));
+  const int wide = std::max(5, r.width() - 2);
+  int w = std::max(5, wide * h / room);
+  if (w % 2 == 0) --w;  // an odd width keeps the point in the middle
+  IndicatorShape shape;
+  shape.up = image <= 6;
+  shape.box = QRect(r.center().x() - w / 2, r.center().y() - h / 2, w, h);
+  return shape;
+}
+
 void DrawIndicator(QPainter& p, const QRect& r, int image) {
-  if (image < 1 || image > 12) return;
-  bool up = image <= 6;
-  int size = up ? image : image - 6;  // 1 largest .. 6 smallest
-  double scale = (7 - size) / 6.0;    // 1.0 .. 0.17
-  int h = std::max(2, static_cast<int>((r.height() - 2) * scale));
-  int w = std::max(3, static_cast<int>((r.width() - 2) * (0.4 + 0.6 * scale)));
-  int cx = r.center().x();
-  int top = r.center().y() - h / 2;
-  QPolygon tri;
-  if (up) {
-    tri << QPoint(cx, top) << QPoint(cx - w / 2, top + h) << QPoint(cx + w / 2, top + h);
-  } else {
-    tri << QPoint(cx, top + h) << QPoint(cx - w / 2, top) << QPoint(cx + w / 2, top);
+  const IndicatorShape shape = IndicatorShapeFor(r, image);
+  if (shape.box.isEmpty()) return;
+  const QRect& b = shape.box;
+  const QColor colour = shape.up ? QColor(0, 0, 200) : QColor(200, 0, 0);
+  // Row by row, so that every size keeps its exact pixels: one pixel at the point, the full
+  // width at the base.
+  const int rows = b.height();
+  for (int i = 0; i < rows; ++i) {
+    const int fromPoint = shape.up ? i : rows - 1 - i;
+    const int half = rows > 1 ? (b.width() / 2) * fromPoint / (rows - 1) : b.width() / 2;
+    p.fillRect(QRect(b.center().x() - half, b.top() + i, 2 * half + 1, 1), colour);
   }
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing, true);
-  p.setPen(Qt::NoPen);
-  p.setBrush(up ? QColor(0, 0, 200) : QColor(200, 0, 0));
-  p.drawPolygon(tri);
-  p.restore();
 }
 
 void OddsArea::paintEvent(QPaintEvent*) {

@@ -52,8 +52,15 @@ class OddsArea : public QWidget {
   QSize size_{640, 280};
 };
 
-// Draws change-indicator image 1..12 into r: images 1-6 arrows pointing up, largest first;
-// 7-12 the same sizes pointing down.
+// The triangle of change-indicator image 1..12 in cell r: images 1-6 point up, largest first,
+// 7-12 are the same sizes pointing down. The six heights run from a third of the cell to the
+// whole cell, each at least a pixel from the next. An empty box for any other image.
+struct IndicatorShape {
+  bool up = true;
+  QRect box;  // the triangle's bounding box
+};
+IndicatorShape IndicatorShapeFor(const QRect& r, int image);
+// Draws change-indicator image 1..12 into r.
 void DrawIndicator(class QPainter& p, const QRect& r, int image);
 
 }  // namespace tz::ui

@@ -143,7 +143,7 @@ std::vector<PaintCell> LayoutOdds(const MainWindowModel& mw, const QFontMetrics&
   const int wShare = fm.horizontalAdvance("99.9%") + 6;
   const int wRank = fm.horizontalAdvance("18") + 4;
   const int wMark = fm.horizontalAdvance(ToQ("★")) + 4;
-  const int wInd = std::max(8, rowH * 2 / 3);
+  const int wInd = std::max(10, rowH * 3 / 4);
   const int gap = 4;
   int x = 0;
 

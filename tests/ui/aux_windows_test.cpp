@@ -78,6 +78,43 @@ class AuxWindowsTest : public QObject {
     QVERIFY(!hyo->Narrow());
   }
 
+  // Nothing is cut: the identity columns of the prediction window hold their longest text
+  // ("岡部　　（替）" among the jockeys of the sample day), and every number under the bracket
+  // view's share graph, two-digit horse numbers included, has the room it needs.
+  void textsOfThePredictionWindowAndTheShareGraphFit() {
+    Day d(SampleDay());
+    bool replaced = false, twoDigits = false;
+    for (int race = 1; race <= 12; ++race) {
+      d.Select(1, race);
+      if (!d.s.mainWindow.RaceShown) continue;
+      Fm98Hyo* hyo = d.w->OpenPrediction();
+      const QFontMetrics fm(hyo->Grid()->font());
+      for (const PaintCell& c : hyo->Grid()->Cells()) {
+        if (c.text.isEmpty()) continue;
+        const QString shown = c.text.trimmed();
+        if (shown.contains(QString::fromUtf8("（替）"))) replaced = true;
+        QVERIFY2(fm.horizontalAdvance(shown) + 3 <= c.rect.width(),
+                 qPrintable(QString("%1R %2: %3").arg(race).arg(c.panel, shown)));
+      }
+      Fm98Waku* waku = d.w->OpenBracketView();
+      const ShareGraph* graph = waku->Graph();
+      const QFontMetrics gm(graph->font());
+      const auto labels = graph->Labels();
+      for (std::size_t i = 0; i < labels.size(); ++i) {
+        const auto& l = labels[i];
+        if (l.text.size() == 2) twoDigits = true;
+        QVERIFY2(gm.horizontalAdvance(l.text) <= l.rect.width(), qPrintable(l.text));
+        QVERIFY(gm.height() <= l.rect.height());
+        QVERIFY(graph->rect().contains(l.rect));
+        for (std::size_t j = i + 1; j < labels.size(); ++j) {
+          QVERIFY2(!l.rect.intersects(labels[j].rect), qPrintable(l.text + " " + labels[j].text));
+        }
+      }
+    }
+    QVERIFY(replaced);
+    QVERIFY(twoDigits);
+  }
+
   void predictionWindowWithoutRaceCardIsNarrowAndRemembersItsPlace() {
     Day d;  // generated day: no race cards
     d.Select(1, 5);

@@ -72,6 +72,38 @@ class ContestWindowsTest : public QObject {
     QVERIFY(d.port.Errors().empty());
   }
 
+  // A run leaves the race on screen as it was, header and odds area; with no export folder the
+  // 全パターン run says so once and writes nothing.
+  void raceOnScreenStaysAndAMissingFolderIsToldOnce() {
+    Day d;
+    test::TempDir out;
+    d.s.app.settings.CSVpath = out.path().string();
+    d.Select(1, 6);
+    const char* header[] = {"lblkai", "lblrace", "Lbltime", "LbDown", "Lbjval"};
+    QStringList before;
+    for (const char* name : header) before << d.w->findChild<QLabel*>(name)->text();
+    const QString favourite = d.Cell("odzren", 0)->text;
+    d.w->ShowContest();
+    auto* dlg = d.w->findChild<Fm98Con*>();
+    QVERIFY(dlg);
+    dlg->Command1->click();
+    QCOMPARE(Files(out.path()).size(), size_t(1));
+    QStringList after;
+    for (const char* name : header) after << d.w->findChild<QLabel*>(name)->text();
+    QCOMPARE(after, before);
+    QVERIFY(d.w->Odds()->isVisible());
+    QCOMPARE(d.Cell("odzren", 0)->text, favourite);
+    QVERIFY(d.w->ToolButton(16)->isEnabled());
+
+    d.s.app.settings.CSVpath = (out / "gone").string();
+    d.w->ShowContest();
+    dlg = d.w->findChild<Fm98Con*>();
+    QVERIFY(dlg);
+    dlg->Command3->click();  // 全パターン
+    QCOMPARE(d.port.Errors().size(), size_t(1));
+    QCOMPARE(Files(out.path()).size(), size_t(1));
+  }
+
   void missingSelectionIsRefused() {
     Day d;
     test::TempDir out;

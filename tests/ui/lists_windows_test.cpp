@@ -51,6 +51,13 @@ class ListsWindowsTest : public QObject {
     d.Select(2, 5);
     QVERIFY(d.s.mainWindow.RaceShown);
     const int meetingBefore = d.s.race.CurrentMeeting;
+    // What the main window shows of 京都5R before the run.
+    const char* header[] = {"lblkai", "lblrace", "Lbltime", "Lbm", "Lbtime", "LbKaburi", "LbDown", "Lbjval"};
+    QStringList before;
+    for (const char* name : header) before << d.w->findChild<QLabel*>(name)->text();
+    const QString timeTip = d.w->TimeLabel()->toolTip();
+    const QString favourite = d.Cell("odztan", 0)->text;
+    d.Click("odztan", 0);  // a bet mark on the favourite's win odds
 
     const SeenDialog seen = RunFromMenu(d, "MenuAna");
     QCOMPARE(seen.title, QString::fromUtf8("推奨穴馬一覧"));
@@ -62,9 +69,20 @@ class ListsWindowsTest : public QObject {
     QVERIFY(!d.w->findChild<Fm98Mes*>() || !d.w->findChild<Fm98Mes*>()->isVisible());
     QCOMPARE(d.s.app.BatchMode, 0);
     QCOMPARE(d.s.race.CurrentMeeting, meetingBefore);
-    // No race is selected after the run: no pressed race button, no race panels.
+    // The race buttons are reset; the race on screen stays as it was: its header (the distance
+    // and post time of the same race), its odds area with the user's mark, the tool bar.
     for (int b = 5; b <= 17; ++b) QVERIFY(!d.w->RaceButton(b)->isChecked());
-    QVERIFY(!d.s.mainWindow.RaceShown);
+    QVERIFY(d.s.mainWindow.RaceShown);
+    QVERIFY(d.w->Odds()->isVisible());
+    QVERIFY(d.w->ToolButton(14)->isEnabled());
+    QStringList after;
+    for (const char* name : header) after << d.w->findChild<QLabel*>(name)->text();
+    QCOMPARE(after, before);
+    QVERIFY(d.w->TimeLabel()->isVisible());
+    QCOMPARE(d.w->TimeLabel()->toolTip(), timeTip);
+    QCOMPARE(d.Cell("odztan", 0)->text, favourite);
+    QCOMPARE(d.Cell("odztan", 0)->back, Bgr(colours::kMark));
+    QCOMPARE(d.s.race.CurrentRace, 5);
     QVERIFY(d.port.Errors().empty());
 
     // The window shows the list: meeting buttons, race lines, marks, colours.

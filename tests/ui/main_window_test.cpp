@@ -3,13 +3,17 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include "app/startup.h"
 #include "fm98_folders.h"
 #include "fm98_main.h"
+#include "qt_translations.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 #include "ui_fixture.h"
@@ -46,10 +50,11 @@ class MainWindowTest : public QObject {
         {"menuwars", "FHWARSｵｯｽﾞ変換(&F)", "", true},
         {"menuwkekka", "FHWARS成績変換(&K)", "", true},
         {"MenuOption", "ｵﾌﾟｼｮﾝ(&O)", "", true},
-        {"MenuList", "競走成績一覧(&R)", "Ctrl+R", true},
-        {"MenuAna", "推奨穴馬一覧(&A)", "Ctrl+A", true},
-        {"MenuRZ", "予想値一覧(&Z)", "Ctrl+Z", true},
-        {"MenuCon", "FHWARSｺﾝﾃｽﾄ形式(&C)", "", true},
+        // The day-wide commands wait for a day.
+        {"MenuList", "競走成績一覧(&R)", "Ctrl+R", false},
+        {"MenuAna", "推奨穴馬一覧(&A)", "Ctrl+A", false},
+        {"MenuRZ", "予想値一覧(&Z)", "Ctrl+Z", false},
+        {"MenuCon", "FHWARSｺﾝﾃｽﾄ形式(&C)", "", false},
         {"MenuVersion", "ﾊﾞｰｼﾞｮﾝ情報(&V)", "", true},
     };
     for (const Item& it : items) {
@@ -58,6 +63,16 @@ class MainWindowTest : public QObject {
       QCOMPARE(a->text(), QString::fromUtf8(it.caption));
       QCOMPARE(a->shortcut(), QKeySequence(it.key));
       QVERIFY2(a->isEnabled() == it.enabled, it.name);
+    }
+    // Once a day is loaded they are there; an empty folder takes them away again.
+    w.OpenDataFolder(testing::SampleDay());
+    for (const char* name : {"MenuList", "MenuAna", "MenuRZ", "MenuCon"}) {
+      QVERIFY2(w.findChild<QAction*>(name)->isEnabled(), name);
+    }
+    std::filesystem::create_directories(home / "empty");
+    w.OpenDataFolder(home / "empty");
+    for (const char* name : {"MenuList", "MenuAna", "MenuRZ", "MenuCon"}) {
+      QVERIFY2(!w.findChild<QAction*>(name)->isEnabled(), name);
     }
     QStringList menus;
     for (QAction* a : w.menuBar()->actions()) menus << a->text();
@@ -263,6 +278,188 @@ class MainWindowTest : public QObject {
     p->OkButton()->click();
     QCOMPARE(spy.count(), 1);
     Fm98Path() = nullptr;
+  }
+
+  // The race header, the post time and countdown, かぶり度, 推移 and the upset value show the
+  // race on screen or nothing: a race without a race card has no distance, a failed selection
+  // and another day leave every header label empty, and the countdown stays hidden.
+  void raceHeaderShowsTheSelectedRaceOrNothing() {
+    test::TempDir dir;
+    const std::filesystem::path day = dir / "day";
+    std::filesystem::copy(testing::SampleDay(), day, std::filesystem::copy_options::recursive);
+    std::filesystem::remove(day / "UO-562.JRA");  // 東京2R cannot be analysed
+    std::filesystem::remove(day / "DE-564.JRA");  // 東京4R has no race card
+    testing::Day d(day);
+    Fm98Main& w = *d.w;
+    auto label = [&w](const char* name) { return w.findChild<QLabel*>(name); };
+    const char* header[] = {"lblkai", "lblrace", "Lbltime", "Lbm", "LbDown", "Lbjval"};
+    QDateTime now(QDate(2002, 10, 20), QTime(9, 0));
+    w.SetClock([&now] { return now; });
+
+    d.Select(1, 11);
+    for (const char* name : header) QVERIFY2(!label(name)->text().isEmpty(), name);
+    QVERIFY(label("lblkai")->text().endsWith("11R"));
+    QVERIFY(label("Lbm")->text().endsWith("m"));
+    QVERIFY(w.TimeLabel()->isVisible());
+    QVERIFY(label("LbKaburi")->isVisible());
+    // The tool tips of かぶり度 and 推移.
+    QCOMPARE(label("LbKaburi")->toolTip(),
+             QString::fromUtf8("かぶり度（１、２番人気と２、３番人気の馬連の比率）"));
+    QCOMPARE(label("LbDown")->toolTip(), QString::fromUtf8("１０倍未満の馬数の推移（基単→仮単）"));
+
+    // No race card: the race's own header, no distance and no post time of 11R.
+    d.Select(1, 4);
+    QVERIFY(label("lblkai")->text().endsWith(" 4R"));
+    QCOMPARE(label("Lbm")->text(), QString());
+    w.TickCountdown();
+    QVERIFY(!w.TimeLabel()->isVisible());
+
+    // A failed selection: nothing of any race.
+    d.Select(1, 11);
+    d.port.messages.clear();
+    d.Select(1, 2);
+    QCOMPARE(d.port.Errors(), std::vector<std::string>{"馬連ｵｯｽﾞが取得されていません。"});
+    for (const char* name : header) QVERIFY2(label(name)->text().isEmpty(), name);
+    QVERIFY(!label("LbKaburi")->isVisible());
+    QVERIFY(!w.findChild<UpsetBar*>("PicBar")->isVisible());
+    w.TickCountdown();
+    QVERIFY(!w.TimeLabel()->isVisible());
+
+    // Another day opened: nothing of the day before.
+    d.Select(1, 11);
+    QVERIFY(w.TimeLabel()->isVisible());
+    test::TempDir other;
+    test::WriteSampleDay(other.path());
+    w.OpenDataFolder(other.path());
+    for (const char* name : header) QVERIFY2(label(name)->text().isEmpty(), name);
+    w.TickCountdown();
+    QVERIFY(!w.TimeLabel()->isVisible());
+  }
+
+  // Horse selections on the matrix headers belong to the race: the next race, or a race of
+  // another day, starts without them, so a box never takes the earlier race's horses.
+  void headerSelectionsBelongToTheRace() {
+    testing::Day d;
+    d.Select(1, 5);
+    d.Click("numumaY", 0);
+    d.Click("numumaY", 1);
+    QVERIFY(!d.Cell("numumaY", 0)->transparent);
+    auto noneSelectedNorMarked = [&d] {
+      for (int i = 0; i < d.s.mainWindow.RunnerCount; ++i) {
+        QVERIFY(d.Cell("numumaY", i)->transparent);
+        for (int j = 0; j < d.s.mainWindow.RunnerCount; ++j) {
+          if (const PaintCell* c = d.Cell("odzuma", i, j)) QVERIFY(c->back != testing::Bgr(colours::kMark));
+        }
+      }
+    };
+    d.Select(1, 6);
+    d.w->ApplyPattern(1);  // ﾎﾞｯｸｽ
+    noneSelectedNorMarked();
+
+    d.Click("numumaY", 0);
+    d.Click("numumaY", 2);
+    test::TempDir other;
+    test::WriteSampleDay(other.path(), "20030112");
+    d.w->OpenDataFolder(other.path());
+    d.Select(1, 6);
+    d.w->ApplyPattern(1);
+    noneSelectedNorMarked();
+  }
+
+  // A race sold without quinella odds (sale code 7) shows the quinella matrix only: the view
+  // button is disabled, and the view chosen before comes back with the next race.
+  void viewButtonIsOffForABracketOnlyRace() {
+    testing::Day d;
+    Fm98Main& w = *d.w;
+    d.Select(1, 5);
+    w.SetViewMode(kViewWide);
+    d.Select(3, 1);  // 小倉1R, sale code 7
+    QCOMPARE(d.s.race.CurrentSaleCode, 7);
+    QVERIFY(!w.ToolButton(9)->isEnabled());
+    w.ToolButton(9)->click();
+    w.CycleViewMode();
+    QCOMPARE(w.ViewMode(), int(kViewWide));
+    QCOMPARE(w.findChild<QLabel*>("LbView")->text(), QString::fromUtf8("馬連"));
+    d.Select(1, 6);
+    QVERIFY(w.ToolButton(9)->isEnabled());
+    QCOMPARE(w.findChild<QLabel*>("LbView")->text(), QString::fromUtf8("ﾜｲﾄﾞ"));
+  }
+
+  // On a first start (no width in the settings) and a screen wider than 640 pixels the window
+  // is as wide as the whole race header and both matrices of an 18-horse race with the JRDB
+  // columns, at most the screen's width; a remembered width still wins, and a small screen
+  // keeps the classic width.
+  void firstStartShowsAWholeEighteenHorseRace() {
+    struct Case {
+      double screenPixels;
+      const char* ini;
+      bool full;
+    };
+    const Case cases[] = {
+        {1920, nullptr, true},
+        {1600, nullptr, false},
+        {1920, "[WINDOW]\r\nWinWidth=9600\r\n", false},
+        {640, nullptr, false},
+    };
+    for (const Case& c : cases) {
+      test::TempDir home;
+      if (c.ini) home.Write("TZNA/tz98.ini", c.ini);
+      Session s;
+      InitApplicationState(s, home.path(), c.screenPixels * 15, 1000 * 15);
+      s.app.settings.OZpath = (testing::SampleDay() / "jrdb").string();
+      test::FakePort port;
+      Fm98Main w(s, port);
+      w.SetFirstRunCheck(false);
+      w.OpenDataFolder(testing::SampleDay());
+      w.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&w));
+      if (!c.full) {
+        // A narrower screen: as wide as the screen allows; otherwise the classic width.
+        const bool screenWide = !c.ini && c.screenPixels > Fm98Main::kClassicWidthPixels;
+        QCOMPARE(w.width(), screenWide ? int(c.screenPixels) : Fm98Main::kClassicWidthPixels);
+        continue;
+      }
+      QVERIFY(w.width() > Fm98Main::kClassicWidthPixels);
+      QVERIFY(w.width() <= c.screenPixels);
+      w.PressMeeting(1);
+      w.PressRace(4 + 1);  // 東京1R: 18 horses, JRDB base odds
+      QCOMPARE(s.race.HorseCount, 18);
+      QVERIFY(s.mainWindow.JrdbLayout);
+      w.SetViewMode(kViewBoth);
+      QCoreApplication::processEvents();
+      auto* scroll = w.findChild<QScrollArea*>("OddsScroll");
+      QVERIFY(scroll->widget()->width() <= scroll->viewport()->width());
+      QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
+      // Every header label has the room its text needs.
+      for (const char* name : {"lblkai", "lblrace", "Lbltime", "Lbm", "LbKaburi", "LbDown", "Lbjval", "LbView"}) {
+        auto* l = w.findChild<QLabel*>(name);
+        QVERIFY2(l->width() >= l->sizeHint().width(), name);
+      }
+    }
+  }
+
+  // With a data folder named at start the first-run hint asking for the PAT98 folder goes.
+  void noFirstRunHintWithADataFolder() {
+    test::TempDir home;
+    Session s;
+    Init(s, home);
+    test::FakePort port;
+    Fm98Main w(s, port);
+    w.StartupLoad();
+    QVERIFY(!w.HintLabel()->isHidden());
+    w.SetFirstRunCheck(false);
+    w.OpenDataFolder(testing::SampleDay());
+    QVERIFY(w.HintLabel()->isHidden());
+  }
+
+  // Qt's own buttons read はい, いいえ and キャンセル, as the messages name them.
+  void qtDialogsAreJapanese() {
+    QVERIFY(InstallQtTranslations(*QCoreApplication::instance()));
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QVERIFY(box.button(QMessageBox::Yes)->text().contains(QString::fromUtf8("はい")));
+    QVERIFY(box.button(QMessageBox::No)->text().contains(QString::fromUtf8("いいえ")));
+    QVERIFY(box.button(QMessageBox::Cancel)->text().contains(QString::fromUtf8("キャンセル")));
   }
 
   void pickerStartFolders() {

@@ -1,7 +1,9 @@
 // The odds area on a generated racing day: what the panels and matrices show after a race is
 // selected, and what clicks and the marking patterns do.
 #include <QAction>
+#include <QImage>
 #include <QMenu>
+#include <QPainter>
 
 #include "text/numbers.h"
 #include "ui_fixture.h"
@@ -109,6 +111,66 @@ class OddsAreaTest : public QObject {
                                              : s.race.QuinellaOdds[h1][h3]);
     QCOMPARE(d.Cell("odzuma", 2, 0)->text, q13);
     QCOMPARE(d.Cell("odzuma", 0, 0)->back, QColor(Qt::white));
+  }
+
+  // The twelve change indicators drawn in the main window's indicator cells: the six sizes of
+  // each direction differ in height and in painted area, the smallest is plainly seen (a
+  // third of the cell high at the least), and the direction shows in where the point is.
+  void changeIndicatorsAreReadableAtEverySize() {
+    Day d(SampleDay());
+    d.s.app.settings.OZpath = (SampleDay() / "jrdb").string();
+    d.Select(1, 11);
+    QVERIFY(d.s.mainWindow.JrdbLayout);
+    const PaintCell* cell = nullptr;
+    for (const PaintCell& c : d.w->Odds()->Cells()) {
+      if (c.panel == "PicFukTo") cell = &c;
+    }
+    QVERIFY(cell);
+    const QSize size = cell->rect.size();
+    struct Drawn {
+      int pixels = 0;
+      QRect box;
+      int topRow = 0, bottomRow = 0;  // painted pixels in the first and last row of the box
+    };
+    auto draw = [&](int image) {
+      QImage img(size, QImage::Format_RGB32);
+      img.fill(Qt::white);
+      QPainter p(&img);
+      DrawIndicator(p, QRect(QPoint(0, 0), size), image);
+      p.end();
+      Drawn out;
+      for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+          if (img.pixelColor(x, y) == Qt::white) continue;
+          ++out.pixels;
+          out.box = out.box.united(QRect(x, y, 1, 1));
+        }
+      }
+      for (int x = 0; x < img.width(); ++x) {
+        if (img.pixelColor(x, out.box.top()) != Qt::white) ++out.topRow;
+        if (img.pixelColor(x, out.box.bottom()) != Qt::white) ++out.bottomRow;
+      }
+      return out;
+    };
+    for (int first : {1, 7}) {
+      std::vector<Drawn> sizes;  // largest first
+      for (int k = 0; k < 6; ++k) sizes.push_back(draw(first + k));
+      const Drawn& smallest = sizes.back();
+      QVERIFY2(smallest.box.height() >= std::max(4, size.height() / 3),
+               qPrintable(QString("image %1: %2 px high in a cell of %3").arg(first + 5)
+                              .arg(smallest.box.height()).arg(size.height())));
+      QVERIFY(smallest.box.width() >= 5);
+      for (int k = 0; k + 1 < 6; ++k) {
+        QVERIFY2(sizes[k].box.height() > sizes[k + 1].box.height(), qPrintable(QString::number(first + k)));
+        QVERIFY2(sizes[k].pixels > sizes[k + 1].pixels, qPrintable(QString::number(first + k)));
+        QVERIFY(size.height() >= sizes[k].box.height());
+      }
+      for (const Drawn& one : sizes) {
+        // Up (images 1-6): the point at the top; down (7-12): the point at the bottom.
+        if (first == 1) QVERIFY(one.topRow < one.bottomRow);
+        else QVERIFY(one.topRow > one.bottomRow);
+      }
+    }
   }
 
   void gapMarkersFollowTheWinColumn() {

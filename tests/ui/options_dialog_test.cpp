@@ -2,7 +2,9 @@
 // choices (the bank link at once), Cancel changes nothing, Ctrl+Tab walks the tabs.
 #include <QAction>
 #include <QApplication>
+#include <QGroupBox>
 #include <QPointer>
+#include <QRadioButton>
 
 #include "fm98_opt.h"
 #include "qt_user_port.h"
@@ -51,6 +53,37 @@ class OptionsDialogTest : public QObject {
     QVERIFY(o->Check(19)->isHidden());
     // A second command brings the same dialog forward.
     QCOMPARE(OpenOptions(d), o);
+  }
+
+  // The display page carries the option groups for the quinella axes, the bracket column and
+  // the win and place columns; like the two check boxes beside them they keep no setting.
+  void displayPageHasTheOptionGroupsThatKeepNoSetting() {
+    Day d;
+    Fm98Opt* o = OpenOptions(d);
+    QVERIFY(o);
+    const struct {
+      const char* name;
+      const char* caption;
+    } groups[] = {{"FrameAxis", "馬連の軸"}, {"FrameBracket", "枠番"}, {"FrameWinPlace", "単勝・複勝"}};
+    const Settings before = d.s.app.settings;
+    for (const auto& g : groups) {
+      auto* frame = o->findChild<QGroupBox*>(g.name);
+      QVERIFY2(frame, g.name);
+      QCOMPARE(frame->title(), QString::fromUtf8(g.caption));
+      const auto options = frame->findChildren<QRadioButton*>();
+      QCOMPARE(options.size(), qsizetype(2));
+      QVERIFY(options[0]->isChecked());
+      options[1]->click();
+      QVERIFY(options[1]->isChecked() && !options[0]->isChecked());
+      // On the same page as the check boxes of the display options.
+      QCOMPARE(frame->parentWidget(), o->Check(2)->parentWidget());
+    }
+    o->OkButton()->click();
+    const Settings& after = d.s.app.settings;
+    QCOMPARE(after.YosoMode, before.YosoMode);
+    for (const OptionBox& box : kOptionBoxes) {
+      if (box.Setting) QCOMPARE(after.*box.Setting, before.*box.Setting);
+    }
   }
 
   void okStoresCancelDiscards() {

@@ -140,8 +140,43 @@ class ResultsWindowsTest : public QObject {
     list->FinishersButton()->click();
     QCOMPARE(t->columnCount(), 10);
 
+    // The list of the day stays open while races are selected, a failed selection included.
+    d.Select(1, 2);
+    d.Select(2, 3);
+    QVERIFY(d.w->findChild<Fm98List*>() && d.w->findChild<Fm98List*>()->isVisible());
+
     list->CloseButton()->click();
     QTRY_VERIFY(!d.w->findChild<Fm98List*>());
+
+    // Opening another day closes it.
+    item->trigger();
+    QVERIFY(d.w->findChild<Fm98List*>());
+    test::TempDir other;
+    test::WriteSampleDay(other.path(), "20030112");
+    d.w->OpenDataFolder(other.path());
+    QTRY_VERIFY(!d.w->findChild<Fm98List*>() || !d.w->findChild<Fm98List*>()->isVisible());
+  }
+
+  // At their default places the results window and the history window, opened together by
+  // the results command, do not cover each other.
+  void resultsWindowLeavesTheHistoryWindowFree() {
+    Day d;
+    d.Select(1, 1);
+    WriteSelectedResults(d);
+    d.s.history.VoteList.clear();
+    d.w->ShowResults();
+    Fm98Kekka* k = d.w->findChild<Fm98Kekka*>();
+    QVERIFY(k && k->isVisible());
+    const auto& pos = d.s.app.settings.Windows;
+    const QRect history(TwipsToPixels(pos.Left[2], k), TwipsToPixels(pos.Top[2], k), 200, 200);
+    QVERIFY(!k->frameGeometry().intersects(history));
+    QVERIFY(k->x() >= 0);
+
+    // A place the user chose is kept.
+    k->move(500, 300);
+    CloseResultsWindow(d.w.get());
+    d.w->ShowResults();
+    QCOMPARE(d.w->findChild<Fm98Kekka*>()->pos(), QPoint(500, 300));
   }
 };
 

@@ -17,8 +17,9 @@ namespace {
 
 using text::OddsValue;
 
-// Main tool-bar buttons (the other indices are separators).
+// Main tool-bar buttons (the other indices are separators); button 9 switches the view.
 constexpr std::array<int, 9> kToolbarButtons{1, 3, 4, 6, 9, 11, 12, 14, 16};
+constexpr int kViewButton = 9;
 
 int HorseAt(const Session& s, int p) { return s.race.HorseOrder[p]; }
 
@@ -156,6 +157,8 @@ void ResetMainWindow(Session& s) {
   for (auto& e : mw.ToolbarEnabled) e = false;
   for (int b : kToolbarButtons) mw.ToolbarEnabled[b] = true;
   if (s.race.CurrentSaleCode == 7) {
+    // Only the quinella matrix: the view button has nothing to switch to.
+    mw.ToolbarEnabled[kViewButton] = false;
     mw.WideViewEnabled = false;
     mw.ShownView = kViewQuinella;
   } else {
@@ -167,8 +170,18 @@ void ResetMainWindow(Session& s) {
 
 void ShowNoRace(Session& s) {
   auto& mw = s.mainWindow;
+  // No value of the race shown before stays on screen: the panels, the race header and the
+  // race labels are cleared, and the countdown has no post time to count to.
+  ClearPanels(s);
   mw.RaceShown = false;
-  mw.UpsetBarVisible = false;
+  mw.RowCount = 0;
+  mw.RunnerCount = 0;
+  mw.lblkai.clear();
+  mw.lblrace.clear();
+  mw.Lbltime.clear();
+  mw.RaceLabel.clear();
+  s.race.StartTimeText.clear();
+  s.race.StartTimeCaption.clear();
   for (auto& e : mw.ToolbarEnabled) e = false;
   ++mw.CloseAuxWindowsSerial;
 }
@@ -186,8 +199,9 @@ void ClearPanels(Session& s) {
   for (auto* labels : {&mw.numwak, &mw.Lbwcl, &mw.LbWidewcl}) {
     for (auto& l : *labels) l = BracketLabel{};
   }
+  // Horse selections on the headers belong to the race shown: a new race starts without.
   for (auto* headers : {&mw.numumaY, &mw.numumaX, &mw.numX}) {
-    for (auto& h : *headers) h.Text.clear();  // selections stay
+    for (auto& h : *headers) h = HeaderLabel{};
   }
   for (auto& set : mw.LbDanso) for (auto& g : set) g = GapMarker{};
   for (auto& c : mw.PicFukTo) c = IndicatorCell{};
@@ -195,7 +209,10 @@ void ClearPanels(Session& s) {
   mw.JrdbPlaceByPos.fill(0);
   mw.JrdbWinRank.fill(0);
   mw.JrdbPlaceRank.fill(0);
+  // The post time and the distance come from the race card of this race, if it has one.
   mw.LbtimeVisible = false;
+  mw.LbtimeCaption.clear();
+  mw.Lbm.clear();
   mw.LbtimeBackColor = colours::kNavy;
   mw.LbtimeForeColor = colours::kWhite;
   mw.UpsetBarVisible = false;
@@ -465,6 +482,8 @@ void MarkVotedCombinations(Session& s, const std::vector<std::string>& voteEntri
 
 void SetViewMode(Session& s, int mode) {
   auto& mw = s.mainWindow;
+  // A race without wide odds shows the quinella matrix only; the choice waits for another race.
+  if (mw.RaceShown && !mw.WideViewEnabled) return;
   mw.ViewMode = ((mode % 3) + 3) % 3;
   mw.ShownView = (s.race.CurrentSaleCode == 7 && mw.RaceShown) ? kViewQuinella : mw.ViewMode;
   mw.ViewLabel = kViewNames[mw.ShownView];

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/analysis_state.h"
 #include "app/app_state.h"
 #include "pat98/race_model.h"
 
@@ -153,6 +154,8 @@ struct MainWindowModel {
   bool KaburiVisible = false;
   std::string LbKaburi;  // "かぶり度　" + value
   std::string LbDown;    // "推移　" + signed count
+  std::string LbKaburiToolTip = kKaburiTooltip;
+  std::string LbDownToolTip = kUnderTenShiftTooltip;
   std::string Lbjval;    // upset value and class letter
   bool UpsetBarVisible = false;
   double UpsetBarLength = 0;  // proportional to the upset value; starts at the left edge
@@ -196,7 +199,8 @@ Colour QuinellaBandColour(double odds);
 void MarkVotedCombinations(Session& s, const std::vector<std::string>& voteEntries);
 // Click on the win (column 2) or place (column 1) panel cell of position p.
 void ToggleHighlight(Session& s, int column, int position);
-// Tool-bar button 9: cycles the view, or sets it from the drop-down.
+// Tool-bar button 9: cycles the view, or sets it from the drop-down. Nothing changes while a
+// race of sale code 7 (no wide odds) is shown: the button is disabled for it.
 void CycleViewMode(Session& s);
 void SetViewMode(Session& s, int mode);
 

@@ -23,6 +23,7 @@ struct CheckEntry {
 // Window positions in twips, section WINDOW of the settings file.
 struct WindowPositions {
   double WinWidth = 9600;
+  bool WinWidthStored = false;  // the settings file held a width (else WinWidth is the default)
   std::array<double, 8> Top{0, 2020, 2020, 2020, 2020, 2650, 2020, 2020};   // Win1..Win7
   std::array<double, 8> Left{0, 3245, 7335, 3875, 0, 3260, 0, 3875};       // Win1..Win7
 };

@@ -160,6 +160,7 @@ void ReadSettings(AppState& state) {
     return v.empty() ? def : static_cast<double>(static_cast<float>(text::Val(v)));
   };
   s.Windows.WinWidth = readWin("WinWidth", defaults.WinWidth);
+  s.Windows.WinWidthStored = !ini.ReadData("WINDOW", "WinWidth").empty();
   for (int i = 1; i <= 7; ++i) {
     s.Windows.Top[i] = readWin(WindowKey("Top", i), defaults.Top[i]);
     s.Windows.Left[i] = readWin(WindowKey("Left", i), defaults.Left[i]);

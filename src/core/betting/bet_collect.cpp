@@ -38,6 +38,27 @@ void AddPairs(const Session& s, PairMatrix matrix, int kind, std::vector<MarkedB
   }
 }
 
+// The quinella matrix of a race sold with bracket quinella only shows the bracket odds of each
+// pair of horses: a marked cell is the bracket bet of the two horses' brackets. Cells naming
+// the same pair of brackets are one bet, kept at the first of them.
+void AddBracketPairsOfHorses(const Session& s, std::vector<MarkedBet>& out) {
+  const MatrixCells& cells = s.mainWindow.odzuma;
+  const auto bracketOf = [&](int horse) {
+    return (horse >= 1 && horse <= kMaxHorses) ? s.race.HorseBracket[horse] : 0;
+  };
+  const std::size_t start = out.size();
+  for (const MarkedPair& pair : MarkedPairs(s, PairMatrix::Quinella)) {
+    const int a = bracketOf(pair.RowHorse), b = bracketOf(pair.ColumnHorse);
+    if (a < 1 || a > kMaxBrackets || b < 1 || b > kMaxBrackets) continue;
+    const int first = std::min(a, b), second = std::max(a, b);
+    const bool seen = std::any_of(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(),
+                                  [&](const MarkedBet& m) { return m.First == first && m.Second == second; });
+    if (seen) continue;
+    const int r = pair.RowPosition - 1, c = pair.ColumnPosition - 1;
+    out.push_back({3, first, second, kMaxHorses * r + c, cells[r][c].Text});
+  }
+}
+
 void AddBrackets(const Session& s, std::vector<MarkedBet>& out) {
   const BracketViewModel& v = s.bracketView;
   for (int index = 0; index < 64; ++index) {
@@ -73,7 +94,11 @@ std::vector<MarkedBet> CollectMarkedBets(const Session& s) {
   std::vector<MarkedBet> bets;
   AddSingles(s, SingleColumn::Win, 1, bets);
   AddSingles(s, SingleColumn::Place, 2, bets);
-  if (s.race.CurrentSaleCode != 7) AddBrackets(s, bets);
+  if (s.race.CurrentSaleCode == 7) {
+    AddBracketPairsOfHorses(s, bets);
+    return bets;
+  }
+  AddBrackets(s, bets);
   AddPairs(s, PairMatrix::Quinella, 4, bets);
   AddPairs(s, PairMatrix::Wide, 5, bets);
   return bets;

@@ -66,20 +66,19 @@ std::int32_t& AmountOf(Session& s, int mode) {
 
 }  // namespace
 
-std::string BetText(const MarkedBet& bet, bool quinellaAsBracket) {
+std::string BetText(const MarkedBet& bet) {
   const std::string first = text::FormatText(std::to_string(bet.First), "@@");
   const std::string second = text::FormatText(std::to_string(bet.Second), "@@!");
   switch (bet.Kind) {
     case 1: return "単 " + first + "   ";
     case 2: return "複 " + first + "   ";
     case 3: return "枠 " + first + "-" + second;
-    case 4: return (quinellaAsBracket ? "枠 " : "馬 ") + first + "-" + second;
+    case 4: return "馬 " + first + "-" + second;
     default: return "ワ " + first + "-" + second;
   }
 }
 
-std::string BetListText(std::string_view raceLabel, std::vector<MarkedBet> bets, std::int32_t stake,
-                        bool quinellaAsBracket) {
+std::string BetListText(std::string_view raceLabel, std::vector<MarkedBet> bets, std::int32_t stake) {
   for (MarkedBet& b : bets) {
     if (b.Kind >= 3 && b.Second < b.First) std::swap(b.First, b.Second);
   }
@@ -98,7 +97,7 @@ std::string BetListText(std::string_view raceLabel, std::vector<MarkedBet> bets,
   std::string out(raceLabel);
   out += "\r\n\r\n";
   for (const MarkedBet& b : bets) {
-    out += BetText(b, quinellaAsBracket);
+    out += BetText(b);
     out += text::FormatText(b.OddsText, "@@@@@@@");
     out += StakeField(stake);
     out += "\r\n";
@@ -116,7 +115,7 @@ bool OpenBetList(Session& s, UserPort& port, const std::vector<MarkedBet>& bets,
   if (bets.empty()) return false;
   BetWindowModel& w = s.betWindow;
   const std::int32_t stake = s.app.settings.Money;
-  w.Text = BetListText(raceLabel, bets, stake, s.race.CurrentSaleCode == 7);
+  w.Text = BetListText(raceLabel, bets, stake);
   w.AllocationMode = kAllocateEqualAmount;
   w.ModeLabel = AllocationModeLabel(kAllocateEqualAmount, stake);
   w.RaceLabel = std::string(raceLabel);

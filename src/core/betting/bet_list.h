@@ -28,17 +28,18 @@ struct MarkedBet {
 };
 
 // The marked cells of the main window (win and place columns, quinella and wide matrices) and,
-// unless the race's sale code is 7, of the bracket view, in collection order.
+// unless the race's sale code is 7, of the bracket view, in collection order. In a race of sale
+// code 7 the quinella matrix shows bracket quinella odds: each marked cell is the bracket bet
+// (kind 3) of its two horses' brackets, smaller bracket first, and cells of the same bracket
+// pair give one bet.
 std::vector<MarkedBet> CollectMarkedBets(const Session& s);
 
-// The 7-character bet text of a bet ("馬  3-12", "単 10   "). `quinellaAsBracket` writes a
-// quinella as "枠 " (races whose quinella matrix shows bracket quinella odds).
-std::string BetText(const MarkedBet& bet, bool quinellaAsBracket);
+// The 7-character bet text of a bet ("馬  3-12", "単 10   ").
+std::string BetText(const MarkedBet& bet);
 
 // The bet list text for `bets`: the race label, an empty line, then the bets sorted by kind,
 // first number, second number and cell index, each with its odds and the stake `stake`.
-std::string BetListText(std::string_view raceLabel, std::vector<MarkedBet> bets, std::int32_t stake,
-                        bool quinellaAsBracket);
+std::string BetListText(std::string_view raceLabel, std::vector<MarkedBet> bets, std::int32_t stake);
 
 // The bracket view keeps its marks while it shows the selected race; a view not yet built, or
 // left from another race, is built afresh for the race (without marks). Nothing for a race of

@@ -117,9 +117,10 @@ int ContestRankAt(const Session& s, int indicator, int position) {
   }
 }
 
-int ContestAxisHorse(const Session& s, const ContestRule& rule, int previous) {
+int ContestAxisHorse(const Session& s, const ContestRule& rule) {
   const int k = rule.AxisRank;
   const auto& a = s.analysis;
+  int horse = 0;
   switch (rule.AxisIndicator) {
     case kContestT:
     case kContestF:
@@ -128,12 +129,15 @@ int ContestAxisHorse(const Session& s, const ContestRule& rule, int previous) {
       for (int p = 1; p <= HorseCountOf(s); ++p) {
         if (ContestRankAt(s, rule.AxisIndicator, p) == k) return HorseAtPosition(s, p);
       }
-      return previous;
-    case kContestW: return (k >= 1 && k <= kMaxHorses) ? a.WinOrder[k] : 0;
-    case kContestP: return (k >= 1 && k <= kMaxHorses) ? a.PlaceOrder[k] : 0;
-    case kContestQ: return HorseAtPosition(s, k);
-    default: return previous;
+      return 0;
+    case kContestW: horse = (k >= 1 && k <= kMaxHorses) ? a.WinOrder[k] : 0; break;
+    case kContestP: horse = (k >= 1 && k <= kMaxHorses) ? a.PlaceOrder[k] : 0; break;
+    case kContestQ: horse = HorseAtPosition(s, k); break;
+    default: return 0;
   }
+  // Only a runner of this race is an axis (a rank beyond the field names none).
+  if (k < 1 || k > RunnerCount(s) || horse < 1 || horse > HorseCountOf(s)) return 0;
+  return horse;
 }
 
 std::vector<ContestPartner> ContestPartners(const Session& s, int partnerIndicator, int axis) {
@@ -166,8 +170,18 @@ std::vector<ContestPartner> ContestPartners(const Session& s, int partnerIndicat
 
 std::vector<ContestPair> ContestPairs(const Session& s, int axis,
                                       const std::vector<ContestPartner>& partners, int form) {
-  const auto ordered = [](int x, int y) { return ContestPair{std::min(x, y), std::max(x, y)}; };
+  // A race sold with bracket quinella only is bet on the brackets of the two horses.
+  const bool brackets = s.race.CurrentSaleCode == 7;
+  const auto ordered = [&](int x, int y) {
+    if (brackets) {
+      x = (x >= 1 && x <= kMaxHorses) ? s.race.HorseBracket[x] : 0;
+      y = (y >= 1 && y <= kMaxHorses) ? s.race.HorseBracket[y] : 0;
+    }
+    return ContestPair{std::min(x, y), std::max(x, y)};
+  };
   std::vector<ContestPair> pairs;
+  // A race without an axis horse has no pairs.
+  if (axis < 1 || axis > kMaxHorses) return pairs;
   if (form == kContestFlow) {
     const std::size_t used = std::min<std::size_t>(partners.size(), kFlowPartners);
     for (std::size_t i = 0; i < used; ++i) {
@@ -280,20 +294,32 @@ std::vector<ContestRule> AutoContestRules(const ContestMasks& masks) {
   return rules;
 }
 
-ContestRunResult ExportContestEntries(Session& s, UserPort& port, const ContestRule& rule) {
-  ContestRunResult result;
+bool ContestRunAllowed(Session& s, UserPort& port) {
   const std::string& title = s.app.AppTitle;
+  if (s.race.MeetingCount <= 0) {
+    port.Error(title, kContestNoDay);
+    return false;
+  }
   const std::string& folder = s.app.settings.CSVpath;
   if (folder.empty()) {
     port.Error(title, ".CSV.TXT出力ﾌｫﾙﾀﾞを指定されていません。\r\r" + folder);
-    result.Failed = true;
-    return result;
+    return false;
   }
   if (!text::FolderExists(folder)) {
     port.Error(title, "ﾌｧｲﾙ出力ﾌｫﾙﾀﾞが存在しません。\r\r" + folder);
+    return false;
+  }
+  return true;
+}
+
+ContestRunResult ExportContestEntries(Session& s, UserPort& port, const ContestRule& rule) {
+  ContestRunResult result;
+  const std::string& title = s.app.AppTitle;
+  if (!ContestRunAllowed(s, port)) {
     result.Failed = true;
     return result;
   }
+  const std::string& folder = s.app.settings.CSVpath;
   RaceModel& r = s.race;
   const std::filesystem::path path = text::ResolveName(folder, ContestFileName(r.GuideDate, rule));
   text::LineWriter out(path);
@@ -310,7 +336,6 @@ ContestRunResult ExportContestEntries(Session& s, UserPort& port, const ContestR
     if (!out.WriteLine(line)) throw std::system_error(errno, std::generic_category());
   };
   const std::string dashes(76, '-');
-  int axis = 0;  // carried from race to race when an indicator finds no horse of the rank
   int processed = 0;
   s.contest.RaceProgress = 0;
 
@@ -321,7 +346,7 @@ ContestRunResult ExportContestEntries(Session& s, UserPort& port, const ContestR
     write(dashes);
   };
   hooks.analysed = [&](int m, int race) {
-    axis = ContestAxisHorse(s, rule, axis);
+    const int axis = ContestAxisHorse(s, rule);
     const auto partners = ContestPartners(s, rule.PartnerIndicator, axis);
     const auto pairs = ContestPairs(s, axis, partners, rule.Form);
     const RaceClass cls = ClassifyRaceCard(s, m, race);
@@ -350,17 +375,6 @@ ContestRunResult ExportContestEntries(Session& s, UserPort& port, const ContestR
   return result;
 }
 
-void ResetRaceButtonsForContest(Session& s) {
-  for (int b = 5; b <= 17; ++b) {
-    RaceButtonView& button = s.dayView.raceButtons[b];
-    button.pressed = false;
-    button.icon = 0;
-    button.enabled = false;
-  }
-  s.mainWindow.SelectedRaceButton = 0;
-  RefreshDayView(s);
-}
-
 namespace {
 
 // What every dialog run does around its rules: the race buttons are reset before and after,
@@ -369,17 +383,16 @@ class ContestRunFrame {
  public:
   explicit ContestRunFrame(Session& s) : s_(s), meeting_(s.race.CurrentMeeting) {
     s_.contest.Running = true;
-    ResetRaceButtonsForContest(s_);
+    ResetRaceButtonsForDayRun(s_);
   }
   ~ContestRunFrame() {
     s_.contest.Running = false;
     s_.app.BatchMode = 0;
-    ResetRaceButtonsForContest(s_);
     s_.race.CurrentMeeting = meeting_;
     const int m = meeting_;
     s_.race.CurrentCourse =
         (m >= 1 && m <= s_.race.MeetingCount) ? s_.race.MeetingInfo[m].CourseCode : 0;
-    RefreshDayView(s_);
+    ResetRaceButtonsForDayRun(s_);
   }
   ContestRunFrame(const ContestRunFrame&) = delete;
   ContestRunFrame& operator=(const ContestRunFrame&) = delete;
@@ -425,6 +438,8 @@ std::vector<ContestRunResult> RunAllContestPatterns(Session& s, UserPort& port,
                                                     const ContestRuleDone& done) {
   std::vector<ContestRunResult> results;
   s.contest.StopRequested = false;
+  // A run that cannot write says so once, not once for every rule.
+  if (!ContestRunAllowed(s, port)) return results;
   {
     ContestRunFrame frame(s);
     // Form 1 only; axis rank 1-2, then axis indicator, then partner indicator innermost.
@@ -457,6 +472,7 @@ bool RunAutoContest(Session& s, UserPort& port, const ContestMasks& masks,
     NoSelection(s, port);
     return false;
   }
+  if (!ContestRunAllowed(s, port)) return false;
   Settings& st = s.app.settings;
   st.CJ = masks.Axis;
   st.CR = masks.Rank;

@@ -81,9 +81,9 @@ struct ContestPartner {
 // The T, F, R or Z rank of position p as the prediction row shows it (empty counts 0).
 int ContestRankAt(const Session& s, int indicator, int position);
 
-// The axis horse of the analysed race under the rule; `previous` when the indicator is T, F, R
-// or Z and no position holds the rank.
-int ContestAxisHorse(const Session& s, const ContestRule& rule, int previous);
+// The axis horse of the analysed race under the rule; 0 when no runner holds the rank (no
+// position of that T, F, R or Z rank, or a W, P or Q rank beyond the runners).
+int ContestAxisHorse(const Session& s, const ContestRule& rule);
 
 // Every qualifying partner of the analysed race (the axis horse left out), ordered by rank;
 // equal ranks keep the order of the exchange loop. The list is never cut here, so no
@@ -93,12 +93,14 @@ std::vector<ContestPartner> ContestPartners(const Session& s, int partnerIndicat
 using ContestPair = std::pair<int, int>;  // (smaller horse number, larger horse number)
 
 // The pairs of the entry: flow = (axis, partner) for the first 5 partners; box = every pair in
-// order among the axis and the first 3 partners.
+// order among the axis and the first 3 partners. No pairs without an axis (0). In a race sold
+// with bracket quinella only (sale code 7) each pair is the bracket pair of its two horses,
+// the smaller bracket first.
 std::vector<ContestPair> ContestPairs(const Session& s, int axis,
                                       const std::vector<ContestPartner>& partners, int form);
 
 // The 36 characters of the six pair slots; bracket-only races (sale code 7) write four blanks
-// and the two numbers.
+// and the two bracket digits.
 std::string ContestPairSlots(const std::vector<ContestPair>& pairs, int saleCode);
 
 // What the picks of one race paid (yen per 100-yen ticket), with whether each pool had a
@@ -124,6 +126,13 @@ struct ContestRunResult {
   bool Failed = false;         // refused (folder) or ended by an error
 };
 
+// The message of a run without a loaded day.
+inline constexpr const char* kContestNoDay = "投票要項が読み込まれていません。";
+
+// Whether a contest run can write anything: a day is loaded and the export folder (CSVpath) is
+// set and exists. Otherwise the reason is shown once and false returned.
+bool ContestRunAllowed(Session& s, UserPort& port);
+
 // Writes the entries of the loaded day under the rule into the export folder (CSVpath).
 // Reports the race progress through port.Progress(processed, CurrentDayOddsCount).
 ContestRunResult ExportContestEntries(Session& s, UserPort& port, const ContestRule& rule);
@@ -132,9 +141,6 @@ ContestRunResult ExportContestEntries(Session& s, UserPort& port, const ContestR
 inline constexpr const char* kContestNoSelection = "選択されていない項目があります。";
 
 // Commands of the two dialogs, without the widgets.
-
-// Race buttons 5..17 not pressed, without image and disabled; the day view refreshed.
-void ResetRaceButtonsForContest(Session& s);
 
 // OK of the single-rule dialog: stores the rule in CnJiku..CnBken and runs it, keeping the
 // selected meeting.
@@ -147,7 +153,8 @@ using ContestRuleDone = std::function<bool(int done, int total, const ContestRul
 using ContestRuleStart = std::function<void(const ContestRule& rule)>;
 
 // 全パターン of the single-rule dialog: form 1, axis ranks 1-2, axis and partner indicators 1-7
-// (98 rules); CnJiku..CnBken are left at 1.
+// (98 rules); CnJiku..CnBken are left at 1. Without a day or an export folder the reason is
+// shown once and nothing runs (no result).
 std::vector<ContestRunResult> RunAllContestPatterns(Session& s, UserPort& port,
                                                     const ContestRuleDone& done);
 
@@ -166,7 +173,8 @@ std::vector<int> CodesOfMask(int mask, int count);
 // then partner indicators (innermost).
 std::vector<ContestRule> AutoContestRules(const ContestMasks& masks);
 
-// OK of the automatic dialog: refuses (message, false) when a group has no tick; otherwise
+// OK of the automatic dialog: refuses (message, false) when a group has no tick, or without a
+// day or an export folder (one message, nothing stored); otherwise
 // stores the masks in CJ/CR/CH/CB, runs every rule and leaves CnJiku..CnBken at 1.
 bool RunAutoContest(Session& s, UserPort& port, const ContestMasks& masks,
                     const ContestRuleStart& start, const ContestRuleDone& done,

@@ -40,6 +40,13 @@ void MatrixRows(std::vector<std::string>& lines, int n,
   }
 }
 
+// A share line: "," and then every share followed by a comma, like every other line.
+std::string ShareLine(const Table1<std::string, kMaxHorses>& shares, int n) {
+  std::string line = ",";
+  for (int h = 1; h <= n; ++h) line += shares[h] + ",";
+  return line;
+}
+
 // The racecourse name of the current meeting as the guide gives it.
 std::string MeetingCourseName(const Session& s) {
   const auto& r = s.race;
@@ -85,9 +92,7 @@ std::vector<std::string> RaceCsvLines(const Session& s) {
   }
   lines.emplace_back();
 
-  std::string shares;
-  for (int h = 1; h <= n; ++h) shares += "," + a.QuinellaShareText[h];
-  lines.push_back(shares);
+  lines.push_back(ShareLine(a.QuinellaShareText, n));
   std::string title = r.CurrentSaleCode == 7 ? "枠連," : "馬連,";
   for (int h = 1; h <= n; ++h) title += std::to_string(h) + ",";
   lines.push_back(title);
@@ -95,9 +100,7 @@ std::vector<std::string> RaceCsvLines(const Session& s) {
   lines.emplace_back();
 
   if (r.CurrentSaleCode != 7) {
-    std::string wideShares;
-    for (int h = 1; h <= n; ++h) wideShares += "," + a.WideShareText[h];
-    lines.push_back(wideShares);
+    lines.push_back(ShareLine(a.WideShareText, n));
     std::string wideTitle = "ワイド,";
     for (int h = 1; h <= n; ++h) wideTitle += std::to_string(h) + ",";
     lines.push_back(wideTitle);

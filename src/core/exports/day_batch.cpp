@@ -12,6 +12,7 @@
 #include "analysis/pipeline.h"
 #include "analysis/upset.h"
 #include "analysis/vote_shares.h"
+#include "pat98/day_loader.h"
 #include "pat98/fixture_race_card.h"
 #include "session.h"
 #include "text/files.h"
@@ -76,23 +77,43 @@ int FirstContained(const std::array<CodeEntry, N>& table, std::string_view line)
   return 0;
 }
 
-// Puts the selection back the way it was before a run.
+// Puts the selected race back the way it was before a run: the run analyses race after race
+// in the same tables the screen shows, so the race tables, the analysis, the main window's
+// panels and race header, the prediction rows, the bracket view and the race's results are
+// kept aside and restored, also when the run ends early.
 class SelectionGuard {
  public:
   explicit SelectionGuard(Session& s)
-      : s_(s), meeting_(s.race.CurrentMeeting), course_(s.race.CurrentCourse) {}
+      : s_(s),
+        race_(s.race),
+        analysis_(s.analysis),
+        mainWindow_(s.mainWindow),
+        prediction_(s.prediction),
+        bracketView_(s.bracketView),
+        results_(s.results),
+        history_(s.history) {}
   ~SelectionGuard() {
     s_.app.BatchMode = 0;
-    s_.race.CurrentMeeting = meeting_;
-    s_.race.CurrentCourse = course_;
+    s_.race = std::move(race_);
+    s_.analysis = std::move(analysis_);
+    s_.mainWindow = std::move(mainWindow_);
+    s_.prediction = std::move(prediction_);
+    s_.bracketView = std::move(bracketView_);
+    s_.results = std::move(results_);
+    s_.history = std::move(history_);
   }
   SelectionGuard(const SelectionGuard&) = delete;
   SelectionGuard& operator=(const SelectionGuard&) = delete;
 
  private:
   Session& s_;
-  int meeting_;
-  int course_;
+  RaceModel race_;
+  AnalysisState analysis_;
+  MainWindowModel mainWindow_;
+  PredictionModel prediction_;
+  BracketViewModel bracketView_;
+  ResultState results_;
+  HistoryState history_;
 };
 
 }  // namespace
@@ -160,6 +181,26 @@ std::string BatchErrorText(const std::exception& e) {
 void ReportBatchProgress(Session& s, UserPort& port, int processed) {
   port.Progress(processed, s.race.CurrentDayOddsCount);
   port.ProcessPendingEvents();
+}
+
+void ResetRaceButtonsForDayRun(Session& s) {
+  for (int b = 5; b <= 17; ++b) {
+    RaceButtonView& button = s.dayView.raceButtons[b];
+    button.pressed = false;
+    button.icon = 0;
+    button.enabled = false;
+  }
+  s.mainWindow.SelectedRaceButton = 0;
+  // The refresh shows the day without a selected race; a race on screen stays there.
+  const bool shown = s.mainWindow.RaceShown && s.dayView.oddsAreaVisible;
+  const int horses = s.race.HorseCount;
+  const bool toolBar = s.dayView.mainToolBarEnabled;
+  RefreshDayView(s);
+  if (shown) {
+    s.race.HorseCount = horses;
+    s.dayView.oddsAreaVisible = true;
+    s.dayView.mainToolBarEnabled = toolBar;
+  }
 }
 
 bool RunDayBatch(Session& s, UserPort& port, const DayRunHooks& hooks) {

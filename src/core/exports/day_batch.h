@@ -16,8 +16,10 @@
 //     from s.prediction.Rows[p] and the main window's panels from s.mainWindow;
 //   - whatever LoadStatus was, the processed count grows by one and `progress(processed)` runs
 //     (ReportBatchProgress moves a progress bar over CurrentDayOddsCount races).
-// Afterwards BatchMode is 0 again and CurrentMeeting / CurrentCourse are what they were before
-// the run, also when the run ends early. An exception thrown inside the run (by the analysis
+// Afterwards BatchMode is 0 again and the selected race is what it was before the run, also
+// when the run ends early: its race tables, analysis, main-window panels and race header,
+// prediction rows, bracket view and results are restored, so the race on screen never shows
+// a value of a race the run analysed. An exception thrown inside the run (by the analysis
 // or by a hook) ends it: the user sees "ErrorNo." with the error number, CR LF CR LF and the
 // error's description, and the run returns false. What the hooks produced so far stays.
 #pragma once
@@ -82,6 +84,11 @@ bool RunDayBatch(Session& s, UserPort& port, const DayRunHooks& hooks);
 bool ForEachRaceOfDay(Session& s, UserPort& port,
                       const std::function<void(int meeting, int race)>& onAnalysed,
                       const std::function<void(int processed)>& progress = {});
+
+// The race tool bar around a day run: race buttons 5..17 not pressed, without image and
+// disabled, then the day view refreshed. A race on screen stays shown with its odds area and
+// main tool bar.
+void ResetRaceButtonsForDayRun(Session& s);
 
 // Moves the progress bar of a run: processed of CurrentDayOddsCount races, and lets pending
 // window events run so that the bar repaints.

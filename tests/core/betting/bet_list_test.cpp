@@ -54,19 +54,17 @@ Session WithBetWindow(const std::string& text) {
 TEST(BetList, BetTextsByKind) {
   struct Case {
     MarkedBet bet;
-    bool asBracket;
     std::string expected;
   };
   const std::vector<Case> cases = {
-      {{1, 5, 0, 0, ""}, false, "単  5   "},
-      {{2, 12, 0, 0, ""}, false, "複 12   "},
-      {{3, 1, 8, 0, ""}, false, "枠  1-8 "},
-      {{4, 3, 12, 0, ""}, false, "馬  3-12"},
-      {{4, 3, 5, 0, ""}, true, "枠  3-5 "},
-      {{5, 10, 11, 0, ""}, false, "ワ 10-11"},
+      {{1, 5, 0, 0, ""}, "単  5   "},
+      {{2, 12, 0, 0, ""}, "複 12   "},
+      {{3, 1, 8, 0, ""}, "枠  1-8 "},
+      {{4, 3, 12, 0, ""}, "馬  3-12"},
+      {{5, 10, 11, 0, ""}, "ワ 10-11"},
   };
   for (const Case& c : cases) {
-    std::string t = BetText(c.bet, c.asBracket);
+    std::string t = BetText(c.bet);
     EXPECT_EQ(t, c.expected);
     EXPECT_EQ(text::CharCount(t), 7u) << t;
   }
@@ -81,7 +79,7 @@ TEST(BetList, LinesAreSortedByKindAndNumbersWithTheStake) {
       {2, 9, 0, 4, "2.4"},
       {3, 1, 1, 0, "120.5"},
   };
-  std::string text = BetListText(kLabel, bets, 300, false);
+  std::string text = BetListText(kLabel, bets, 300);
   EXPECT_EQ(text, List({
                       Line("単  9   ", "12.0", "300"),
                       Line("複  9   ", "2.4", "300"),
@@ -213,15 +211,55 @@ TEST(BuildBetList, CollectsEveryMarkedCellOfTheRace) {
   EXPECT_TRUE(IsBracketMarked(s.bracketView.Lbodz[8 * 1 + 4]));
 }
 
-TEST(BuildBetList, SaleCode7WritesQuinellaCellsAsBracketBetsAndSkipsTheBracketView) {
+// Twelve runners of a race sold with bracket quinella only, in popularity order 1..12:
+// brackets 1-4 hold one horse, brackets 5-8 two (5-6, 7-8, 9-10, 11-12).
+Session TwelveHorseBracketRace() {
   Session s = ShownRace(7);
-  ToggleCell(s, PairMatrix::Quinella, 4, 1);
-  s.bracketView.SaleCode = 31;  // a mark left in the view must not count
+  s.race.HorseCount = 12;
+  s.race.ScratchedCount = 0;
+  const int bracketOf[] = {0, 1, 2, 3, 4, 5, 5, 6, 6, 7, 7, 8, 8};
+  for (int p = 1; p <= 12; ++p) {
+    s.race.HorseOrder[p] = p;
+    s.race.HorseBracket[p] = bracketOf[p];
+  }
+  s.mainWindow.RowCount = s.mainWindow.RunnerCount = 12;
+  return s;
+}
+
+// The quinella matrix of such a race shows the bracket odds of each pair of horses: a marked
+// cell is the bracket bet of the two horses' brackets, never a bracket bet named by the horse
+// numbers; cells of the same bracket pair are one bet.
+TEST(BuildBetList, SaleCode7BetsTheBracketsOfTheMarkedHorses) {
+  Session s = TwelveHorseBracketRace();
+  ToggleCell(s, PairMatrix::Quinella, 8, 0);  // horses 9 and 1: brackets 7 and 1
+  ToggleCell(s, PairMatrix::Quinella, 9, 0);  // horses 10 and 1: the same bracket pair
+  ToggleCell(s, PairMatrix::Quinella, 2, 0);  // horses 3 and 1: brackets 3 and 1
+  ToggleCell(s, PairMatrix::Quinella, 5, 4);  // horses 6 and 5: bracket 5 with itself
+  s.mainWindow.odztan[12].Text = "45.0";
+  ToggleHighlight(s, 2, 12);                  // win, horse 12
+  s.bracketView.SaleCode = 31;  // a mark left in the bracket view must not count
   ToggleBracketCell(s, 8 * 4 + 1);
   s.bracketView.SaleCode = 7;
   FakePort port;
   ASSERT_TRUE(BuildBetList(s, port));
-  EXPECT_EQ(s.betWindow.Text, List({Line("枠  1-4 ", "41.5", "100")}));
+  EXPECT_EQ(s.betWindow.Text, List({
+                                  Line("単 12   ", "45.0", "100"),
+                                  Line("枠  1-3 ", "20.5", "100"),
+                                  Line("枠  1-7 ", "80.5", "100"),
+                                  Line("枠  5-5 ", "54.5", "100"),
+                              }));
+  EXPECT_EQ(s.betWindow.BetCount, 4);
+
+  // Every pair of the twelve horses marked: 66 cells, 32 bracket pairs (brackets 1-4 hold one
+  // horse each, so 1-1 .. 4-4 do not exist), within the 50 bets a list may hold.
+  Session all = TwelveHorseBracketRace();
+  for (int r = 0; r < 12; ++r) {
+    for (int c = 0; c < r; ++c) ToggleCell(all, PairMatrix::Quinella, r, c);
+  }
+  ASSERT_TRUE(BuildBetList(all, port));
+  EXPECT_TRUE(port.messages.empty());
+  EXPECT_EQ(all.betWindow.BetCount, 32);
+  EXPECT_EQ(ParseBetList(all.betWindow.Text).size(), 32u);
 }
 
 TEST(BuildBetList, BracketMarksOfAnotherRaceAreNotCollected) {

@@ -11,6 +11,7 @@
 #include "analysis/pipeline.h"
 #include "core/pat98/pat98_fixtures.h"
 #include "exports/contest.h"
+#include "exports/day_batch.h"
 #include "pat98/day_loader.h"
 #include "pat98/fixture_race_card.h"
 #include "pat98/fixture_results.h"
@@ -348,18 +349,114 @@ TEST(ContestDay, GeneratedDayHasABlockPerMeetingAndALinePerRace) {
       EXPECT_EQ(line.substr(43, 4), "  | ");
       // No results in the folder: every sum is unknown.
       EXPECT_EQ(line.substr(line.size() - 18), std::string(18, '?'));
-      if (!(m == 2 && r == 2)) {
-        EXPECT_EQ(line.size(), 76u);
-      }
+      EXPECT_EQ(line.size(), 76u);
     }
     EXPECT_EQ(lines[at + 15], "");
   }
-  // A bracket-only race of 8 horses writes its pairs as four blanks and two digits.
-  const std::string& bracketRace = lines[32 + 3];
-  for (int slot = 0; slot < 6; ++slot) {
-    const std::string cell = bracketRace.substr(7 + 6 * slot, 6);
-    EXPECT_TRUE(cell == "      " || (cell.substr(0, 4) == "    " && isdigit(cell[4]) && isdigit(cell[5])))
-        << cell;
+  // The bracket-only races (8 and 10 horses) write each pair as four blanks and the digits of
+  // two brackets, the smaller first, so a slot stays six characters wide.
+  for (std::size_t at : {32u + 3u, 32u + 4u}) {
+    const std::string& bracketRace = lines[at];
+    SCOPED_TRACE(bracketRace);
+    int pairs = 0;
+    for (int slot = 0; slot < 6; ++slot) {
+      const std::string cell = bracketRace.substr(7 + 6 * slot, 6);
+      if (cell == "      ") continue;
+      ++pairs;
+      EXPECT_EQ(cell.substr(0, 4), "    ");
+      EXPECT_TRUE(cell[4] >= '1' && cell[4] <= '8' && cell[5] >= '1' && cell[5] <= '8') << cell;
+      EXPECT_LE(cell[4], cell[5]) << cell;
+    }
+    EXPECT_GT(pairs, 0);
+  }
+}
+
+// The axis of every race is a runner holding the rule's rank in that race, or 0 when none
+// holds it; a race without an axis has no pairs. Checked against the ranks the prediction rows
+// show, race by race, for rules whose rank is often missing.
+TEST(ContestDay, EachRaceHasItsOwnAxisOrNone) {
+  const fs::path folder = fs::path(TAZUNA_SOURCE_DIR) / "samples" / "20021020";
+  TempDir out;
+  Session s;
+  FakePort port;
+  test::PointAt(s, folder);
+  s.app.settings.CSVpath = out.path().string();
+  ASSERT_EQ(LoadCurrentData(s, port), 0);
+  int withoutAxis = 0;
+  for (const ContestRule rule : {ContestRule{kContestT, 5, kContestQ, kContestFlow},
+                                 ContestRule{kContestZ, 4, kContestQ, kContestBox},
+                                 ContestRule{kContestR, 3, kContestW, kContestFlow}}) {
+    SCOPED_TRACE(ContestRuleCode(rule));
+    // The horses holding the rank, race by race, as the prediction rows show them.
+    std::vector<std::vector<int>> holders;
+    ForEachRaceOfDay(s, port, [&](int, int) {
+      std::vector<int> horses;
+      for (int p = 1; p <= s.prediction.RowCount; ++p) {
+        if (ContestRankAt(s, rule.AxisIndicator, p) == rule.AxisRank) {
+          horses.push_back(s.race.HorseOrder[p]);
+        }
+      }
+      holders.push_back(horses);
+    });
+    const auto res = ExportContestEntries(s, port, rule);
+    ASSERT_FALSE(res.Failed);
+    std::vector<std::string> raceLines;
+    for (const std::string& line : FileLines(res.File)) {
+      if (line.size() == 76 && line[2] == 'R') raceLines.push_back(line);
+    }
+    ASSERT_EQ(raceLines.size(), holders.size());
+    for (std::size_t i = 0; i < raceLines.size(); ++i) {
+      const std::string& line = raceLines[i];
+      const int axis = static_cast<int>(text::Val(line.substr(5, 2)));
+      const std::string slots = line.substr(7, 36);
+      if (holders[i].empty()) {
+        ++withoutAxis;
+        EXPECT_EQ(axis, 0) << line;
+        EXPECT_EQ(slots, std::string(36, ' ')) << line;
+      } else {
+        EXPECT_EQ(axis, holders[i].front()) << line;
+        EXPECT_EQ(slots.find(" 0-"), std::string::npos) << line;
+      }
+    }
+  }
+  EXPECT_GT(withoutAxis, 0);  // the rules do meet races without an axis
+  EXPECT_TRUE(port.Errors().empty());
+}
+
+// A run that cannot write anything says so once: without a loaded day (nothing written, not an
+// empty file), and in the multi-rule runs without an export folder (one message for all 98
+// rules, not one per rule).
+TEST(ContestDay, RunsThatCannotWriteSaySoOnce) {
+  {
+    TempDir out;
+    Session s;
+    FakePort port;
+    s.app.settings.CSVpath = out.path().string();
+    const auto single = RunContestRule(s, port, {kContestT, 1, kContestT, kContestFlow});
+    EXPECT_TRUE(single.Failed);
+    EXPECT_TRUE(single.File.empty());
+    EXPECT_EQ(port.Errors(), std::vector<std::string>{kContestNoDay});
+    EXPECT_TRUE(text::ListFolder(out.path(), "*").empty());
+  }
+  {
+    SmallDay d;
+    const std::string missing = (d.out.path() / "nowhere").string();
+    d.s.app.settings.CSVpath = missing;
+    d.s.app.settings.CnJiku = 3;
+    int rules = 0;
+    const auto all = RunAllContestPatterns(d.s, d.port, [&](int, int, const ContestRule&) {
+      ++rules;
+      return false;
+    });
+    EXPECT_TRUE(all.empty());
+    EXPECT_EQ(rules, 0);
+    EXPECT_EQ(d.port.Errors(), std::vector<std::string>{"ﾌｧｲﾙ出力ﾌｫﾙﾀﾞが存在しません。\r\r" + missing});
+    EXPECT_EQ(d.s.app.settings.CnJiku, 3);  // nothing ran, nothing stored
+
+    d.port.messages.clear();
+    EXPECT_FALSE(RunAutoContest(d.s, d.port, {0x7F, 0x3, 0x7F, 0x3}, {}, {}));
+    EXPECT_EQ(d.port.Errors().size(), 1u);
+    EXPECT_EQ(d.s.app.settings.CJ, 0);
   }
 }
 

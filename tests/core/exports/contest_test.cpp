@@ -103,12 +103,23 @@ TEST(ContestAxis, EachIndicatorPicksItsHorse) {
       {{kContestW, 2, 1, 1}, 4},
       {{kContestP, 3, 1, 1}, 7},
       {{kContestQ, 4, 1, 1}, 7},  // position 4
-      // No position holds the rank: the previous race's axis stays.
-      {{kContestT, 4, 1, 1}, 15},
-      {{kContestZ, 1, 1, 1}, 15},
+      // No position holds the rank: the race has no axis, whatever an earlier race had.
+      {{kContestT, 4, 1, 1}, 0},
+      {{kContestZ, 1, 1, 1}, 0},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ContestAxisHorse(s, c.rule, 15), c.axis) << ContestRuleCode(c.rule);
+    EXPECT_EQ(ContestAxisHorse(s, c.rule), c.axis) << ContestRuleCode(c.rule);
+  }
+
+  // A popularity rank beyond the runners names no horse, not a value left from a larger race.
+  Session small = Reversed(4);
+  small.race.HorseOrder[5] = 9;
+  small.analysis.WinOrder[5] = 9;
+  small.analysis.PlaceOrder[5] = 9;
+  for (int indicator : {kContestW, kContestP, kContestQ}) {
+    EXPECT_EQ(ContestAxisHorse(small, {indicator, 5, 1, 1}), 0) << indicator;
+    EXPECT_EQ(ContestAxisHorse(small, {indicator, 4, 1, 1}), indicator == kContestQ ? 1 : 0)
+        << indicator;
   }
 }
 
@@ -175,6 +186,50 @@ TEST(ContestPairs, SlotsForFlowBoxAndBracketOnlyRaces) {
   // Bracket-only race: four blanks and the two numbers.
   EXPECT_EQ(ContestPairSlots({{3, 7}, {1, 3}}, 7), "    37    13                        ");
   EXPECT_EQ(ContestPairSlots({}, 31), std::string(36, ' '));
+}
+
+// Without an axis horse an entry has no pairs: never a pair with horse 0.
+TEST(ContestPairs, NoAxisNoPairs) {
+  Session s = Reversed(8);
+  const auto partners = ContestPartners(s, kContestQ, 0);
+  ASSERT_EQ(partners.size(), 5u);
+  for (int form : {kContestFlow, kContestBox}) {
+    EXPECT_TRUE(ContestPairs(s, 0, partners, form).empty()) << form;
+  }
+  const std::string line = ContestRaceLine(7, 5, 8, 0, {}, 31, {}, ContestSums{});
+  EXPECT_EQ(line.substr(0, 46), " 7R   0" + std::string(36, ' ') + "  |");
+}
+
+// A race sold with bracket quinella only is entered on brackets: each pair is the bracket pair
+// of its two horses, smaller first, in a slot of six characters, and the bracket payouts are
+// credited to the pairs the entry names.
+TEST(ContestPairs, BracketOnlyRaceIsEnteredOnTheHorsesBrackets) {
+  Session s = Reversed(12);
+  s.race.CurrentSaleCode = 7;
+  // Twelve horses: brackets 1-4 hold one horse, brackets 5-8 two.
+  const int bracketOf[] = {0, 1, 2, 3, 4, 5, 5, 6, 6, 7, 7, 8, 8};
+  for (int h = 1; h <= 12; ++h) s.race.HorseBracket[h] = bracketOf[h];
+  const int axis = 4;  // position 9
+  const std::vector<ContestPartner> partners = {{2, 1}, {1, 2}, {3, 3}, {6, 4}, {8, 5}};
+  // Horses 11, 12, 10, 7 and 5: brackets 8, 8, 7, 6, 5.
+  const auto flow = ContestPairs(s, axis, partners, kContestFlow);
+  EXPECT_EQ(flow, (std::vector<ContestPair>{{4, 8}, {4, 8}, {4, 7}, {4, 6}, {4, 5}}));
+  const std::string slots = ContestPairSlots(flow, 7);
+  EXPECT_EQ(slots, "    48    48    47    46    45      ");
+  // Box of horses 4, 11, 12, 10: a same-bracket pair is the bracket with itself.
+  const auto box = ContestPairs(s, axis, partners, kContestBox);
+  EXPECT_EQ(box, (std::vector<ContestPair>{{4, 8}, {4, 8}, {4, 7}, {8, 8}, {7, 8}, {7, 8}}));
+
+  // The "|" column stays where it is.
+  const std::string line = ContestRaceLine(5, 5, 12, axis, flow, 7, {}, ContestSums{});
+  EXPECT_EQ(line.size(), 76u);
+  EXPECT_EQ(line.substr(43, 3), "  |");
+
+  // The bracket payout of 4-8 is credited once for every slot naming it.
+  ResultState res;
+  res.PayoutTable = {"0505" "3" "04" "08" "001230"};
+  res.PayoutCount = 1;
+  EXPECT_EQ(ContestPayoutSums(res, 7, axis, flow).Quinella, 2 * 1230);
 }
 
 // Payout record: race key, kind, first and second number, payout.

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "analysis/pipeline.h"
+#include "pat98/day_loader.h"
 #include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
@@ -70,13 +74,25 @@ std::vector<std::string> Header(const std::string& matrixTitle) {
       "2,ﾄﾘｹｼ,ﾄﾘｹｼ,ﾄﾘｹｼ,ﾄﾘｹｼ,ｶｷｸｹｺ             ,,,,,,,",
       "3,  1.1,  1.3,  1.8,1.3,ｻｼｽｾｿ             ,1,2,,,,,",
       "",
-      ",11.7%,0.0%,11.7%",
+      // A share line ends with a comma like every other line.
+      ",11.7%,0.0%,11.7%,",
       matrixTitle + "1,2,3,",
       "1,,ﾄﾘｹｼ,   3.2,",
       "2,ﾄﾘｹｼ,,ﾄﾘｹｼ,",
       "3,   3.2,ﾄﾘｹｼ,,",
       "",
   };
+}
+
+// The lines of a written file, each ended by CR LF, decoded.
+std::vector<std::string> DecodedLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  for (std::size_t end; (end = bytes.find("\r\n", at)) != std::string::npos; at = end + 2) {
+    lines.push_back(text::DecodeSjis(bytes.substr(at, end - at)));
+  }
+  EXPECT_EQ(at, bytes.size()) << "the last line ends with CR LF";
+  return lines;
 }
 
 std::string Bytes(const std::vector<std::string>& lines) {
@@ -94,7 +110,7 @@ TEST(RaceCsv, FullRaceWithAScratchedHorse) {
   ASSERT_EQ(path, dir.path() / "0105中山11R.csv");
 
   std::vector<std::string> expected = Header("馬連,");
-  for (const char* l : {",8.9%,0.0%,8.9%", "ワイド,1,2,3,", "1,,ﾄﾘｹｼ,   1.4,", "2,ﾄﾘｹｼ,,ﾄﾘｹｼ,",
+  for (const char* l : {",8.9%,0.0%,8.9%,", "ワイド,1,2,3,", "1,,ﾄﾘｹｼ,   1.4,", "2,ﾄﾘｹｼ,,ﾄﾘｹｼ,",
                         "3,   1.4,ﾄﾘｹｼ,,", "", "枠連,1,2,3,4,5,6,7,8,"}) {
     expected.push_back(l);
   }
@@ -184,6 +200,56 @@ TEST(RaceCsv, FolderChecksAndOverwriteQuestion) {
   port.answers = {Answer::Yes};
   EXPECT_EQ(ExportRaceCsv(s, port), path);
   EXPECT_NE(test::ReadAll(path), "old");
+}
+
+// Every race of the bundled days, exported as the tool-bar button does: every line but the
+// column titles ends with a comma, the share lines included, and a share line holds one field
+// per horse after its leading empty field.
+TEST(RaceCsv, EveryRaceOfTheSampleDaysEndsItsLinesWithAComma) {
+  for (const char* dayName : {"20021020", "real-20020908"}) {
+    const std::filesystem::path folder = std::filesystem::path(TAZUNA_SOURCE_DIR) / "samples" / dayName;
+    TempDir out;
+    Session s;
+    FakePort port;
+    s.app.Pat98Folder = folder;
+    s.app.DataFolder = folder;
+    s.app.settings.CSVpath = out.path().string();
+    ASSERT_EQ(LoadCurrentData(s, port), 0) << dayName;
+    int written = 0, bracketOnly = 0;
+    for (int m = 1; m <= s.race.MeetingCount; ++m) {
+      for (int slot = 1; slot <= kAdvanceSaleSlot; ++slot) {
+        SelectMeeting(s, m);
+        if (!s.dayView.raceButtons[4 + slot].enabled) continue;
+        SelectRace(s, port, 4 + slot);
+        ASSERT_EQ(s.race.LoadStatus, 0) << dayName << " " << m << "/" << slot;
+        const auto path = ExportRaceCsv(s, port);
+        ASSERT_FALSE(path.empty()) << dayName << " " << m << "/" << slot;
+        ++written;
+        const int n = s.race.HorseCount;
+        const std::vector<std::string> lines = DecodedLines(test::ReadAll(path));
+        std::vector<std::size_t> shareLines{static_cast<std::size_t>(n) + 3};
+        if (s.race.CurrentSaleCode == 7) {
+          ++bracketOnly;
+        } else {
+          shareLines.push_back(2 * static_cast<std::size_t>(n) + 6);
+        }
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+          if (i == 1 || lines[i].empty()) continue;
+          EXPECT_EQ(lines[i].back(), ',') << path << " line " << i + 1 << ": " << lines[i];
+        }
+        for (std::size_t i : shareLines) {
+          ASSERT_LT(i, lines.size()) << path;
+          EXPECT_EQ(std::count(lines[i].begin(), lines[i].end(), ','), n + 1)
+              << path << " line " << i + 1 << ": " << lines[i];
+          EXPECT_NE(lines[i].find('%'), std::string::npos) << path << " line " << i + 1;
+        }
+      }
+    }
+    EXPECT_GE(written, 36) << dayName;
+    if (std::string(dayName) == "20021020") {
+      EXPECT_GE(bracketOnly, 1);
+    }
+  }
 }
 
 }  // namespace
