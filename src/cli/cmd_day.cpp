@@ -8,7 +8,7 @@
 #include "commands.h"
 #include "pat98/day_loader.h"
 #include "pat98/odds_reader.h"
-#include "pat98/sample_day.h"
+#include "samples/pat98/sample_day.h"
 #include "session.h"
 #include "text/files.h"
 #include "text/numbers.h"

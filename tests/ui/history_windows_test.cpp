@@ -6,8 +6,8 @@
 
 #include "fm98_kekka.h"
 #include "fm98_log.h"
-#include "pat98/fixture_results.h"
-#include "pat98/fixture_voting_log.h"
+#include "samples/pat98/fixture_results.h"
+#include "samples/pat98/fixture_voting_log.h"
 #include "ui_fixture.h"
 
 using namespace tz;

@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "fhwars/fixture_odds_log.h"
+#include "samples/fhwars/fixture_odds_log.h"
 #include "fm98_file.h"
 #include "fm98_folders.h"
 #include "fm98_small.h"

@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QApplication>
 
-#include "fhwars/fixture_results_log.h"
+#include "samples/fhwars/fixture_results_log.h"
 #include "fm98_file.h"
 #include "fm98_folders.h"
 #include "fm98_warsk.h"

@@ -12,7 +12,7 @@
 #include "analysis/pipeline.h"
 #include "analysis/upset.h"
 #include "analysis/vote_shares.h"
-#include "pat98/fixture_race_card.h"
+#include "pat98/file_names.h"
 #include "session.h"
 #include "text/files.h"
 #include "text/numbers.h"

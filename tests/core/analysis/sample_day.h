@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "analysis/vote_shares.h"
-#include "pat98/fixture_writer.h"
+#include "samples/pat98/fixture_writer.h"
 #include "pat98/odds_reader.h"
 
 namespace tz::test {
@@ -139,10 +139,10 @@ inline GeneratedRace GenerateRace(const RacePlan& p) {
 // Writes one race's files into folder.
 inline void WriteRace(const std::filesystem::path& folder, const RacePlan& p) {
   const GeneratedRace g = GenerateRace(p);
-  const std::string zo = fixture::RaceFileName("ZO-", p.course, p.day, p.race);
+  const std::string zo = RaceFileName("ZO-", p.course, p.day, p.race);
   std::string err = fixture::WriteFixture(folder, zo, fixture::OddsFileBytes(g.odds));
   if (err.empty() && p.quinellaFile && p.saleCode != 7) {
-    err = fixture::WriteFixture(folder, fixture::RaceFileName("UO-", p.course, p.day, p.race),
+    err = fixture::WriteFixture(folder, RaceFileName("UO-", p.course, p.day, p.race),
                                 fixture::QuinellaFileBytes(g.quinella));
   }
   if (!err.empty()) throw std::runtime_error(err);
@@ -185,7 +185,7 @@ inline void WriteSampleDay(const std::filesystem::path& folder, const std::strin
       g.saleCodes[r] = p.saleCode;
       WriteRace(folder, p);
     }
-    const std::string err = fixture::WriteFixture(folder, guides[m], fixture::GuideBytes(g));
+    const std::string err = fixture::WriteFixture(folder, guides[m], BettingGuideBytes(g));
     if (!err.empty()) throw std::runtime_error(err);
   }
 }

@@ -11,7 +11,7 @@
 #include "betting/bet_list.h"
 #include "betting/marking.h"
 #include "pat98/day_loader.h"
-#include "pat98/fixture_writer.h"
+#include "samples/pat98/fixture_writer.h"
 #include "session.h"
 #include "support/fake_port.h"
 #include "support/run_command.h"
@@ -43,7 +43,7 @@ void WriteDay(const fs::path& folder, const std::string& date = "20030405") {
   g.kai = 2;
   g.day = 8;
   g.saleCodes[11] = 31;
-  Write(folder, "UY-A.JRA", fixture::GuideBytes(g));
+  Write(folder, "UY-A.JRA", BettingGuideBytes(g));
 
   fixture::OddsFile f;
   f.header.date = date;
@@ -67,7 +67,7 @@ void WriteDay(const fs::path& folder, const std::string& date = "20030405") {
       if (i != j) f.bracket[i][j] = fixture::OddsCell::Of(win[i] * win[j] / 1.6);
     }
   }
-  Write(folder, fixture::RaceFileName("ZO-", 5, 8, 11), fixture::OddsFileBytes(f));
+  Write(folder, RaceFileName("ZO-", 5, 8, 11), fixture::OddsFileBytes(f));
 
   fixture::QuinellaFile q;
   q.header = f.header;
@@ -79,7 +79,7 @@ void WriteDay(const fs::path& folder, const std::string& date = "20030405") {
       q.wideHigh[i][j] = fixture::OddsCell::Of(v / 2.5);
     }
   }
-  Write(folder, fixture::RaceFileName("UO-", 5, 8, 11), fixture::QuinellaFileBytes(q));
+  Write(folder, RaceFileName("UO-", 5, 8, 11), fixture::QuinellaFileBytes(q));
 }
 
 std::string Cli(const std::string& args) { return std::string(TAZUNA_CLI_PATH) + " bet " + args; }
@@ -192,7 +192,7 @@ TEST(BetCli, SendsOnlyPat98sCurrentDay) {
   fixture::GuideRecord next;
   next.date = "20030412";
   next.courseCode = 5;
-  Write(d / "PAT98", "UY-A.JRA", fixture::GuideBytes(next));
+  Write(d / "PAT98", "UY-A.JRA", BettingGuideBytes(next));
   fs::create_directories(d / "bet");
   auto r = RunCommand(Cli(Q(d / "saved") + " --meeting 1 --race 11 --bets 1:05 --send --betdir " + Q(d / "bet") +
                           " --pat98 " + Q(d / "PAT98") + " --home " + Q(d / "home")));
@@ -220,11 +220,11 @@ TEST(BetCli, AdvanceSaleRaceIsWrittenAsRace13) {
   g.kai = 1;
   g.day = 1;
   g.saleCodes[3] = 31;
-  Write(pat98, "UY-A.JRA", fixture::GuideBytes(g));
+  Write(pat98, "UY-A.JRA", BettingGuideBytes(g));
   g.day = 2;
   g.saleCodes = {};
   g.saleCodes[11] = 31;
-  Write(pat98, "UY-D.JRA", fixture::GuideBytes(g));
+  Write(pat98, "UY-D.JRA", BettingGuideBytes(g));
   fs::create_directories(d / "bet");
 
   auto r = RunCommand(Cli(Q(pat98) + " --meeting 1 --race 13 --bets 1:04,4:02-09 --send --betdir " + Q(d / "bet") +

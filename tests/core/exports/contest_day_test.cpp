@@ -12,8 +12,8 @@
 #include "core/pat98/pat98_fixtures.h"
 #include "exports/contest.h"
 #include "pat98/day_loader.h"
-#include "pat98/fixture_race_card.h"
-#include "pat98/fixture_results.h"
+#include "pat98/record_writers.h"
+#include "samples/pat98/fixture_results.h"
 #include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
@@ -58,12 +58,12 @@ struct SmallDay {
 
   SmallDay() {
     const fs::path d = dir.path();
-    test::WriteOrFail(d, "UY-A.JRA", fixture::GuideBytes(test::MakeGuide(5, 2, {31, 31, 0, 31})));
-    test::WriteOrFail(d, "UY-B.JRA", fixture::GuideBytes(test::MakeGuide(6, 2, {31, 31})));
+    test::WriteOrFail(d, "UY-A.JRA", BettingGuideBytes(test::MakeGuide(5, 2, {31, 31, 0, 31})));
+    test::WriteOrFail(d, "UY-B.JRA", BettingGuideBytes(test::MakeGuide(6, 2, {31, 31})));
     for (int race : {1, 3, 4}) {
       const auto odds = test::MakeOdds(8, 5, 2, race);
-      const std::string zo = race == 4 ? "zo-524.jra" : fixture::RaceFileName("ZO-", 5, 2, race);
-      const std::string uo = race == 4 ? "uo-524.jra" : fixture::RaceFileName("UO-", 5, 2, race);
+      const std::string zo = race == 4 ? "zo-524.jra" : RaceFileName("ZO-", 5, 2, race);
+      const std::string uo = race == 4 ? "uo-524.jra" : RaceFileName("UO-", 5, 2, race);
       test::WriteOrFail(d, zo, fixture::OddsFileBytes(odds));
       test::WriteOrFail(d, uo, fixture::QuinellaFileBytes(test::MakeQuinella(odds)));
     }

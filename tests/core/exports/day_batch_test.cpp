@@ -13,7 +13,7 @@
 
 #include "analysis/pipeline.h"
 #include "pat98/day_loader.h"
-#include "pat98/fixture_race_card.h"
+#include "pat98/record_writers.h"
 #include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"

@@ -4,8 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "fhwars/fixture_odds_log.h"
-#include "pat98/sample_day.h"
+#include "samples/fhwars/fixture_odds_log.h"
+#include "samples/pat98/sample_day.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
 #include "text/files.h"

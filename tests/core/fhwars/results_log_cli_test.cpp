@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "fhwars/fixture_results_log.h"
+#include "samples/fhwars/fixture_results_log.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
 

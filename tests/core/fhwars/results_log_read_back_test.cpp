@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "fhwars/fixture_results_log.h"
+#include "samples/fhwars/fixture_results_log.h"
 #include "fhwars/results_log.h"
 #include "results/results_reader.h"
 #include "support/fake_port.h"

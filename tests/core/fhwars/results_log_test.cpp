@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "fhwars/fixture_results_log.h"
+#include "samples/fhwars/fixture_results_log.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 #include "text/sjis.h"

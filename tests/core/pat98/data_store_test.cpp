@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "betting/bank_link.h"
-#include "pat98/fixture_race_card.h"
-#include "pat98/fixture_writer.h"
+#include "pat98/record_writers.h"
+#include "samples/pat98/fixture_writer.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 
@@ -27,7 +27,7 @@ std::string Guide(const std::string& date, int course = 5) {
   g.kai = 2;
   g.day = 8;
   for (int r = 1; r <= 12; ++r) g.saleCodes[static_cast<std::size_t>(r)] = 15;
-  return fixture::GuideBytes(g);
+  return BettingGuideBytes(g);
 }
 
 // A program folder with its store root and a PAT98 folder holding the day of 10 May 2003.

@@ -25,7 +25,7 @@ struct DayFolder {
     s.app.CurrentFolderFile = program.path() / kCurrentFolderFileName;
   }
   void Guide(const std::string& name, const fixture::GuideRecord& g) {
-    test::WriteOrFail(dir.path(), name, fixture::GuideBytes(g));
+    test::WriteOrFail(dir.path(), name, BettingGuideBytes(g));
   }
   void Odds(const std::string& name, int n = 8, const std::string& date = "20020908") {
     auto odds = test::MakeOdds(n, 5, 2, 1, date);
@@ -45,7 +45,7 @@ TEST(DayLoader, ThreeMeetingsWithMeetingGuide) {
   k.hour = 9;
   k.minute = 5;
   k.meetings = {{"雨", "稍重", "重", 3}, {"晴", "良", "良", 1}, {"曇", "良", "稍重", 2}};
-  test::WriteOrFail(f.dir.path(), "KA-ANNAI.JRA", fixture::MeetingGuideBytes(k));
+  test::WriteOrFail(f.dir.path(), "KA-ANNAI.JRA", MeetingGuideBytes(k));
   for (const char* n : {"ZO-121.JRA", "ZO-122.JRA", "ZO-124.JRA", "ZO-12C.JRA", "ZO-421.JRA"}) {
     f.Odds(n);
   }
@@ -212,7 +212,7 @@ TEST(DayLoader, WeatherIconsAndMissingMeetingGuide) {
     f.Guide("UY-A.JRA", test::MakeGuide(5, 2, kAllSold));
     fixture::MeetingGuideRecord k;
     k.meetings = {{c.weather, "良", "良", 1}};
-    test::WriteOrFail(f.dir.path(), "ka-annai.jra", fixture::MeetingGuideBytes(k));
+    test::WriteOrFail(f.dir.path(), "ka-annai.jra", MeetingGuideBytes(k));
     f.Load();
     EXPECT_EQ(f.s.dayView.meetingButtons[1].icon, c.icon) << c.weather;
   }
@@ -222,7 +222,7 @@ TEST(DayLoader, WeatherIconsAndMissingMeetingGuide) {
   fixture::MeetingGuideRecord k;
   k.date = "20020907";
   k.meetings = {{"晴", "良", "良", 1}};
-  test::WriteOrFail(f.dir.path(), "KA-ANNAI.JRA", fixture::MeetingGuideBytes(k));
+  test::WriteOrFail(f.dir.path(), "KA-ANNAI.JRA", MeetingGuideBytes(k));
   f.Load();
   EXPECT_EQ(f.s.race.GuideHour, 0);
   EXPECT_EQ(f.s.dayView.meetingButtons[1].icon, kIconNoMeetingGuide);
@@ -347,11 +347,11 @@ TEST(DayLoader, MoreThan41OddsFilesKeepTheFirst41) {
   int written = 0;
   for (int c : {5, 6, 8}) {
     for (int race = 1; race <= 12; ++race) {
-      f.Odds(fixture::RaceFileName("ZO-", c, 2, race));
+      f.Odds(RaceFileName("ZO-", c, 2, race));
       ++written;
     }
     for (int race = 1; race <= 3; ++race) {
-      f.Odds(fixture::RaceFileName("ZO-", c, 3, race));
+      f.Odds(RaceFileName("ZO-", c, 3, race));
       ++written;
     }
   }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "pat98/fixture_writer.h"
+#include "samples/pat98/fixture_writer.h"
 #include "session.h"
 
 namespace tz::test {

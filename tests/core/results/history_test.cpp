@@ -6,7 +6,7 @@
 
 #include <fmt/format.h>
 
-#include "pat98/fixture_voting_log.h"
+#include "samples/pat98/fixture_voting_log.h"
 #include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"

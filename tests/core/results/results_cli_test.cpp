@@ -6,7 +6,7 @@
 #include "analysis/pipeline.h"
 #include "core/analysis/sample_day.h"
 #include "pat98/day_loader.h"
-#include "pat98/fixture_results.h"
+#include "samples/pat98/fixture_results.h"
 #include "session.h"
 #include "support/fake_port.h"
 #include "support/run_command.h"

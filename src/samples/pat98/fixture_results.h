@@ -1,7 +1,7 @@
-// Writes PAT98's results files byte for byte from structured values: the per-race results file
-// ("KS-", with or without wide payouts) and the five per-day payout files ("TH-" win, "FH-"
-// place, "WH-" bracket quinella, "UH-" quinella, "KH-" wide). Used by the tests and the
-// sample-day generator.
+// PAT98's results files from numbers, for the tests and the sample-day generator: the per-race
+// results file ("KS-", with or without wide payouts, written by the results record writer of
+// pat98/record_writers.h) and the five per-day payout files ("TH-" win, "FH-" place, "WH-"
+// bracket quinella, "UH-" quinella, "KH-" wide), which only PAT98 writes.
 #pragma once
 
 #include <array>
@@ -45,8 +45,8 @@ struct ResultsFile {
   std::array<int, 9> bracketFlags{};      // brackets 1..8: 0 blank, 1 void bracket, 2 void w-w
 };
 
-// The bytes of the file: 90-byte header, five 40-byte finisher records, 84 unused bytes, the
-// payout section, CR LF.
+// The bytes of the file: 90-byte header (its first 22 bytes name the race as "KS" + the five
+// numbers), five 40-byte finisher records, 84 unused bytes, the payout section, CR LF.
 std::string ResultsFileBytes(const ResultsFile& f);
 // Writes it into `folder` under its name (ResultsFileName); throws std::runtime_error.
 std::filesystem::path WriteResultsFile(const std::filesystem::path& folder, const ResultsFile& f);

@@ -1,4 +1,4 @@
-#include "fhwars/fixture_results_log.h"
+#include "samples/fhwars/fixture_results_log.h"
 
 #include <fmt/format.h>
 

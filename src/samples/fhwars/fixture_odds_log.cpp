@@ -1,11 +1,11 @@
-#include "fhwars/fixture_odds_log.h"
+#include "samples/fhwars/fixture_odds_log.h"
 
 #include <fmt/format.h>
 
 #include <algorithm>
 
 #include "pat98/odds_reader.h"
-#include "pat98/sample_day.h"
+#include "samples/pat98/sample_day.h"
 #include "text/files.h"
 #include "text/sjis.h"
 #include "text/strings.h"
@@ -24,7 +24,7 @@ class Line {
   explicit Line(std::size_t length) : b_(length, ' ') {}
   // Writes the text at 1-based byte `pos`, cut or padded to `width` bytes (0: as it is).
   Line& Put(std::size_t pos, std::string_view utf8, std::size_t width = 0) {
-    std::string bytes = width ? SjisFixed(utf8, width) : text::EncodeSjis(utf8);
+    std::string bytes = width ? text::FixedSjis(utf8, width) : text::EncodeSjis(utf8);
     if (b_.size() < pos - 1 + bytes.size()) b_.resize(pos - 1 + bytes.size(), ' ');
     b_.replace(pos - 1, bytes.size(), bytes);
     return *this;

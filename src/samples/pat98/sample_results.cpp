@@ -1,4 +1,4 @@
-#include "pat98/sample_results.h"
+#include "samples/pat98/sample_results.h"
 
 #include <fmt/format.h>
 
@@ -7,7 +7,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "pat98/fixture_results.h"
+#include "samples/pat98/fixture_results.h"
 #include "pat98/odds_reader.h"
 
 namespace tz {
@@ -162,8 +162,8 @@ std::string WriteSampleResults(const SampleDay& day, const std::filesystem::path
         f.race = r.race;
         if (m < day.meetingGuide.meetings.size()) {
           f.weather = day.meetingGuide.meetings[m].weather;
-          f.turfGoing = day.meetingGuide.meetings[m].turf;
-          f.dirtGoing = day.meetingGuide.meetings[m].dirt;
+          f.turfGoing = day.meetingGuide.meetings[m].turfGoing;
+          f.dirtGoing = day.meetingGuide.meetings[m].dirtGoing;
         }
         const int distance = std::atoi(r.card.distance.c_str());
         for (std::size_t k = 0; k < 5 && k < o.order.size(); ++k) {

@@ -1,4 +1,4 @@
-#include "pat98/sample_day.h"
+#include "samples/pat98/sample_day.h"
 
 #include <fmt/format.h>
 
@@ -11,8 +11,8 @@
 
 #include "pat98/day_loader.h"
 #include "pat98/odds_reader.h"
-#include "pat98/sample_results.h"
-#include "pat98/sample_votes.h"
+#include "samples/pat98/sample_results.h"
+#include "samples/pat98/sample_votes.h"
 #include "text/files.h"
 #include "text/numbers.h"
 #include "text/sjis.h"
@@ -134,7 +134,7 @@ struct MeetingPlan {
   std::string name;
   int kai;
   int day;
-  fixture::MeetingWeather weather;
+  MeetingWeatherRecord weather;
 };
 
 struct RacePlan {
@@ -427,22 +427,22 @@ std::string WriteSampleDay(const SampleDay& day, const std::filesystem::path& fo
   };
   std::string err;
   for (std::size_t m = 0; m < day.guides.size() && m < 3; ++m) {
-    if (!(err = put(folder, kGuides[m], fixture::GuideBytes(day.guides[m]))).empty()) return err;
+    if (!(err = put(folder, kGuides[m], BettingGuideBytes(day.guides[m]))).empty()) return err;
   }
   if (day.advanceGuide) {
-    if (!(err = put(folder, "UY-D.JRA", fixture::GuideBytes(*day.advanceGuide))).empty()) return err;
+    if (!(err = put(folder, "UY-D.JRA", BettingGuideBytes(*day.advanceGuide))).empty()) return err;
   }
   if (!day.meetingGuide.meetings.empty()) {
-    if (!(err = put(folder, "KA-ANNAI.JRA", fixture::MeetingGuideBytes(day.meetingGuide))).empty()) {
+    if (!(err = put(folder, "KA-ANNAI.JRA", MeetingGuideBytes(day.meetingGuide))).empty()) {
       return err;
     }
   }
   std::vector<fixture::JrdbRace> jrdb;
   for (const SampleRace& r : day.races) {
-    std::string oddsName = fixture::RaceFileName("ZO-", r.course, r.day, r.race);
+    std::string oddsName = RaceFileName(kOddsFilePrefix, r.course, r.day, r.race);
     if (!(err = put(folder, oddsName, fixture::OddsFileBytes(r.odds))).empty()) return err;
     if (r.quinella) {
-      std::string qName = fixture::RaceFileName("UO-", r.course, r.day, r.race);
+      std::string qName = RaceFileName(kQuinellaFilePrefix, r.course, r.day, r.race);
       if (!(err = put(folder, qName, fixture::QuinellaFileBytes(*r.quinella))).empty()) return err;
     }
     std::string cardName = RaceCardFileName(r.card.courseCode, r.card.dayOfMeeting, r.card.race);

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "pat98/sample_day.h"
+#include "samples/pat98/sample_day.h"
 
 namespace tz {
 

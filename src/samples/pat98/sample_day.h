@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "pat98/fixture_race_card.h"
-#include "pat98/fixture_writer.h"
+#include "pat98/record_writers.h"
+#include "samples/pat98/fixture_writer.h"
 
 namespace tz {
 

@@ -1,8 +1,8 @@
-#include "pat98/fixture_voting_log.h"
+#include "samples/pat98/fixture_voting_log.h"
 
 #include <fmt/format.h>
 
-#include "pat98/fixture_writer.h"
+#include "samples/pat98/fixture_writer.h"
 
 namespace tz::fixture {
 

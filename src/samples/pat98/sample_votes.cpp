@@ -1,9 +1,9 @@
-#include "pat98/sample_votes.h"
+#include "samples/pat98/sample_votes.h"
 
 #include <memory>
 #include <vector>
 
-#include "pat98/fixture_voting_log.h"
+#include "samples/pat98/fixture_voting_log.h"
 #include "results/history.h"
 #include "results/results_reader.h"
 #include "session.h"

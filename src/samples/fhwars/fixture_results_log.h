@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "pat98/sample_day.h"
+#include "samples/pat98/sample_day.h"
 
 namespace tz::fixture {
 
