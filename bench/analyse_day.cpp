@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "../tests/core/analysis/sample_day.h"
+#include "support/odds_day.h"
 #include "analysis/pipeline.h"
 #include "pat98/day_loader.h"
 #include "session.h"
@@ -43,7 +43,7 @@ const fs::path& DayFolder() {
     const fs::path generated = fs::temp_directory_path() / "tazuna98_bench_day";
     fs::remove_all(generated, ec);
     fs::create_directories(generated);
-    tz::test::WriteSampleDay(generated);
+    tz::test::WriteOddsDay(generated);
     return generated;
   }();
   return folder;

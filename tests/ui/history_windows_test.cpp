@@ -33,7 +33,7 @@ fixture::LoggedVote Vote(int race, int kind, int a, int b, int units, int saleKi
 std::filesystem::path PrepareDay(const test::TempDir& dir) {
   const auto folder = dir / "day";
   std::filesystem::create_directories(folder);
-  test::WriteSampleDay(folder);
+  test::WriteOddsDay(folder);
   fixture::ResultsFile f;
   f.course = 6;
   f.yearDigit = 3;

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <set>
 
-#include "core/analysis/sample_day.h"
+#include "support/odds_day.h"
 #include "pat98/day_loader.h"
 #include "samples/pat98/fixture_writer.h"
 #include "session.h"
@@ -337,7 +337,7 @@ TEST(Pipeline, JrdbBaseOddsSwitchOnTheWideLayoutAndTheirPanels) {
 
 TEST(Pipeline, WholeGeneratedDayAnalysesEveryRace) {
   Day d;
-  test::WriteSampleDay(d.dir.path());
+  test::WriteOddsDay(d.dir.path());
   d.Load();
   ASSERT_EQ(d.s.race.MeetingCount, 3);
   int analysed = 0;

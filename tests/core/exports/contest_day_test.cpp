@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis/sample_day.h"
+#include "support/odds_day.h"
 #include "analysis/pipeline.h"
-#include "core/pat98/pat98_fixtures.h"
+#include "support/pat98_builders.h"
 #include "exports/contest.h"
 #include "pat98/day_loader.h"
 #include "pat98/record_writers.h"
@@ -321,7 +321,7 @@ TEST(ContestDay, AllPatternsWriteNinetyEightFlowFiles) {
 // the layout of every block and line.
 TEST(ContestDay, GeneratedDayHasABlockPerMeetingAndALinePerRace) {
   TempDir dir, out;
-  test::WriteSampleDay(dir.path());
+  test::WriteOddsDay(dir.path());
   Session s;
   FakePort port;
   test::PointAt(s, dir.path());

@@ -6,7 +6,7 @@
 
 #include "pat98/day_loader.h"
 #include "pat98/odds_reader.h"
-#include "core/pat98/pat98_fixtures.h"
+#include "support/pat98_builders.h"
 #include "pat98/pseudo_guide.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/pat98/pat98_fixtures.h"
+#include "support/pat98_builders.h"
 #include "text/sjis.h"
 
 namespace tz {

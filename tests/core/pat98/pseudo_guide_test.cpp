@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/pat98/pat98_fixtures.h"
+#include "support/pat98_builders.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 #include "text/files.h"

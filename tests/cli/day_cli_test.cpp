@@ -1,41 +1,19 @@
 // The day, odds and make-sample commands of tazuna98-cli, run as a user runs them.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <nlohmann/json.hpp>
-#include <sys/wait.h>
 
-#include "support/temp_dir.h"
+#include "cli/cli_test.h"
 
 namespace tz {
 namespace {
 
-struct CliRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
+using test::RunCli;
 
-CliRun Cli(const std::string& args) {
-  test::TempDir tmp;
-  std::string errFile = (tmp.path() / "stderr").string();
-  std::string cmd = std::string("'") + TAZUNA_CLI_PATH + "' " + args + " 2>'" + errFile + "'";
-  CliRun r;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  std::size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-  int status = pclose(p);
-  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.err = test::ReadAll(errFile);
-  return r;
-}
-
-const std::string kSample = std::string("'") + TAZUNA_SOURCE_DIR + "/samples/20021020'";
+const std::string kSample = test::Q(test::SampleData());
 
 TEST(CliDay, DayReportOfTheSampleDay) {
-  CliRun r = Cli("day " + kSample + " --json");
+  auto r = RunCli("day " + kSample + " --json");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   auto d = nlohmann::json::parse(r.out);
   EXPECT_EQ(d["date"], "20021020");
@@ -53,13 +31,13 @@ TEST(CliDay, DayReportOfTheSampleDay) {
   EXPECT_EQ(m3["races"][11]["saleCode"], 0);
   EXPECT_EQ(m3["races"][11]["selectable"], false);
 
-  CliRun text = Cli("day " + kSample);
+  auto text = RunCli("day " + kSample);
   ASSERT_EQ(text.exitCode, 0);
   EXPECT_NE(text.out.find("Meeting 2: 京都 (08) 4回 6日  天候 曇"), std::string::npos) << text.out;
 }
 
 TEST(CliDay, OddsOfOneRace) {
-  CliRun r = Cli("odds " + kSample + " --meeting 1 --race 9 --json");
+  auto r = RunCli("odds " + kSample + " --meeting 1 --race 9 --json");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   auto o = nlohmann::json::parse(r.out);
   EXPECT_EQ(o["race"], 9);
@@ -70,11 +48,11 @@ TEST(CliDay, OddsOfOneRace) {
   EXPECT_EQ(o["quinella"][0][1], o["quinella"][1][0]);
   EXPECT_EQ(o["wideLow"].size(), static_cast<std::size_t>(n));
 
-  CliRun adv = Cli("odds " + kSample + " --meeting 1 --advance --json");
+  auto adv = RunCli("odds " + kSample + " --meeting 1 --advance --json");
   ASSERT_EQ(adv.exitCode, 0) << adv.err;
   EXPECT_EQ(nlohmann::json::parse(adv.out)["advanceSale"], true);
 
-  CliRun text = Cli("odds " + kSample + " --meeting 2 --race 4");
+  auto text = RunCli("odds " + kSample + " --meeting 2 --race 4");
   ASSERT_EQ(text.exitCode, 0) << text.err;
   EXPECT_NE(text.out.find("sale code 7"), std::string::npos);
 }
@@ -93,7 +71,7 @@ TEST(CliDay, ErrorsGoToStderrWithANonZeroExit) {
       {"make-sample /tmp --date 2002", "yyyymmdd"},
   };
   for (const Case& c : cases) {
-    CliRun r = Cli(c.args);
+    auto r = RunCli(c.args);
     EXPECT_NE(r.exitCode, 0) << c.args;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << ": " << r.err;
     EXPECT_EQ(r.out, "") << c.args;
@@ -102,9 +80,9 @@ TEST(CliDay, ErrorsGoToStderrWithANonZeroExit) {
 
 TEST(CliDay, MakeSampleThenOddsOnlyFolderNeedsYes) {
   test::TempDir dir;
-  CliRun made = Cli("make-sample '" + (dir.path() / "day").string() + "' --seed 7 --date 20030105");
+  auto made = RunCli("make-sample '" + (dir.path() / "day").string() + "' --seed 7 --date 20030105");
   ASSERT_EQ(made.exitCode, 0) << made.err;
-  CliRun day = Cli("day '" + (dir.path() / "day").string() + "' --json");
+  auto day = RunCli("day '" + (dir.path() / "day").string() + "' --json");
   ASSERT_EQ(day.exitCode, 0) << day.err;
   EXPECT_EQ(nlohmann::json::parse(day.out)["date"], "20030105");
 
@@ -112,21 +90,21 @@ TEST(CliDay, MakeSampleThenOddsOnlyFolderNeedsYes) {
   for (const char* g : {"UY-A.JRA", "UY-B.JRA", "UY-C.JRA", "UY-D.JRA"}) {
     std::filesystem::remove(dir.path() / "day" / g);
   }
-  CliRun no = Cli("day '" + (dir.path() / "day").string() + "'");
+  auto no = RunCli("day '" + (dir.path() / "day").string() + "'");
   EXPECT_NE(no.exitCode, 0);
   EXPECT_NE(no.err.find("擬似投票要項を作成しますか？ -> No"), std::string::npos) << no.err;
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "day" / "UY-A.JRA"));
-  CliRun yes = Cli("day '" + (dir.path() / "day").string() + "' --yes --json");
+  auto yes = RunCli("day '" + (dir.path() / "day").string() + "' --yes --json");
   ASSERT_EQ(yes.exitCode, 0) << yes.err;
   EXPECT_EQ(nlohmann::json::parse(yes.out)["meetings"].size(), 3u);
 }
 
 TEST(CliDay, GarbageFilesGiveAClearError) {
   test::TempDir dir;
-  CliRun made = Cli("make-sample '" + dir.path().string() + "'");
+  auto made = RunCli("make-sample '" + dir.path().string() + "'");
   ASSERT_EQ(made.exitCode, 0) << made.err;
   dir.Write("ZO-561.JRA", "20021020 garbage");
-  CliRun r = Cli("odds '" + dir.path().string() + "' --meeting 1 --race 1");
+  auto r = RunCli("odds '" + dir.path().string() + "' --meeting 1 --race 1");
   EXPECT_NE(r.exitCode, 0);
   EXPECT_NE(r.err.find("オッズファイルが壊れています。"), std::string::npos) << r.err;
 }

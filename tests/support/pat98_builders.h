@@ -1,4 +1,5 @@
-// Small builders of PAT98 folders for the reader tests, on top of the fixture writer.
+// Small builders of PAT98 folders for the reader tests: odds, quinella/wide and guide records of
+// the tests' usual day, on top of the fixture writer.
 #pragma once
 
 #include <filesystem>

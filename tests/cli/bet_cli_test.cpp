@@ -4,18 +4,17 @@
 
 #include <filesystem>
 
+#include "analysis/bracket_model.h"
 #include "analysis/main_window_model.h"
 #include "analysis/pipeline.h"
-#include "analysis/bracket_model.h"
-#include "core/analysis/sample_day.h"
 #include "betting/bet_list.h"
 #include "betting/marking.h"
+#include "cli/cli_test.h"
 #include "pat98/day_loader.h"
 #include "samples/pat98/fixture_writer.h"
 #include "session.h"
 #include "support/fake_port.h"
-#include "support/run_command.h"
-#include "support/temp_dir.h"
+#include "support/odds_day.h"
 #include "text/files.h"
 #include "text/sjis.h"
 
@@ -25,7 +24,8 @@ namespace {
 namespace fs = std::filesystem;
 using test::FakePort;
 using test::ReadAll;
-using test::RunCommand;
+using test::Q;
+using test::RunCli;
 using test::ShellQuote;
 using test::TempDir;
 
@@ -82,10 +82,6 @@ void WriteDay(const fs::path& folder, const std::string& date = "20030405") {
   Write(folder, RaceFileName("UO-", 5, 8, 11), fixture::QuinellaFileBytes(q));
 }
 
-std::string Cli(const std::string& args) { return std::string(TAZUNA_CLI_PATH) + " bet " + args; }
-
-std::string Q(const fs::path& p) { return ShellQuote(p.string()); }
-
 // The bet window's route for the same marks: select the race, click the cells, build the
 // list, choose equal return, send.
 std::string WindowBetFile(const fs::path& pat98, const fs::path& betFolder) {
@@ -131,8 +127,8 @@ TEST(BetCli, WritesTheSameFileAsTheBetWindow) {
   const std::string expected = WindowBetFile(d / "PAT98", d / "window");
   ASSERT_FALSE(expected.empty());
 
-  auto r = RunCommand(Cli(Q(d / "PAT98") + " --meeting 1 --race 11 --bets '1:05,2:02,4:03-08,5:02-01,3:07-02'" +
-                          " --mode return --send --betdir " + Q(d / "cli") + " --home " + Q(d / "home")));
+  auto r = RunCli("bet " + Q(d / "PAT98") + " --meeting 1 --race 11 --bets '1:05,2:02,4:03-08,5:02-01,3:07-02'" +
+                  " --mode return --send --betdir " + Q(d / "cli") + " --home " + Q(d / "home"));
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(ReadAll(d / "cli" / "03040501.BET"), expected);
   EXPECT_NE(r.out.find("均等利益（資金 1,000円）"), std::string::npos) << r.out;
@@ -150,8 +146,8 @@ TEST(BetCli, WritesTheSameFileAsTheBetWindow) {
 
   // A second send of the day gets the next number; a stake given on the command line is taken
   // in whole hundreds as the amount dialog takes it.
-  r = RunCommand(Cli(Q(d / "PAT98") + " --meeting 1 --race 11 --bets 4:03-08 --send --betdir " + Q(d / "cli") +
-                     " --home " + Q(d / "home") + " --money 550"));
+  r = RunCli("bet " + Q(d / "PAT98") + " --meeting 1 --race 11 --bets 4:03-08 --send --betdir " + Q(d / "cli") +
+             " --home " + Q(d / "home") + " --money 550");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(text::DecodeSjis(ReadAll(d / "cli" / "03040502.BET")),
             "東京 2回 8日  11R\r\n\r\n馬  3-8   139.7     500\r\n\r\n");
@@ -163,7 +159,7 @@ TEST(BetCli, ListsWithoutSendingAndRefusesBadRequests) {
   fs::create_directories(d / "bet");
   const std::string base = Q(d / "PAT98") + " --meeting 1 --race 11 --home " + Q(d / "home") + " --betdir " + Q(d / "bet");
 
-  auto r = RunCommand(Cli(base + " --bets 4:03-08,1:05"));
+  auto r = RunCli("bet " + base + " --bets 4:03-08,1:05");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_NE(r.out.find("均等配分（金額 100円）\n東京 2回 8日  11R\n\n単  5   "), std::string::npos) << r.out;
   EXPECT_TRUE(text::ListFolder(d / "bet", "*").empty());
@@ -178,7 +174,7 @@ TEST(BetCli, ListsWithoutSendingAndRefusesBadRequests) {
                                           {"1:19", ""},
                                           {"4:03-12", ""},  // horse 12 does not run
                                           {"1:05", " --mode share"}}) {
-    r = RunCommand(Cli(base + " --bets " + ShellQuote(c.bets) + c.extra + " --send"));
+    r = RunCli("bet " + base + " --bets " + ShellQuote(c.bets) + c.extra + " --send");
     EXPECT_NE(r.exitCode, 0) << c.bets;
     EXPECT_FALSE(r.err.empty()) << c.bets;
   }
@@ -194,8 +190,8 @@ TEST(BetCli, SendsOnlyPat98sCurrentDay) {
   next.courseCode = 5;
   Write(d / "PAT98", "UY-A.JRA", BettingGuideBytes(next));
   fs::create_directories(d / "bet");
-  auto r = RunCommand(Cli(Q(d / "saved") + " --meeting 1 --race 11 --bets 1:05 --send --betdir " + Q(d / "bet") +
-                          " --pat98 " + Q(d / "PAT98") + " --home " + Q(d / "home")));
+  auto r = RunCli("bet " + Q(d / "saved") + " --meeting 1 --race 11 --bets 1:05 --send --betdir " + Q(d / "bet") +
+                  " --pat98 " + Q(d / "PAT98") + " --home " + Q(d / "home"));
   EXPECT_NE(r.exitCode, 0);
   EXPECT_NE(r.err.find("送出できません"), std::string::npos) << r.err;
   EXPECT_TRUE(text::ListFolder(d / "bet", "*").empty());
@@ -227,8 +223,8 @@ TEST(BetCli, AdvanceSaleRaceIsWrittenAsRace13) {
   Write(pat98, "UY-D.JRA", BettingGuideBytes(g));
   fs::create_directories(d / "bet");
 
-  auto r = RunCommand(Cli(Q(pat98) + " --meeting 1 --race 13 --bets 1:04,4:02-09 --send --betdir " + Q(d / "bet") +
-                          " --home " + Q(d / "home")));
+  auto r = RunCli("bet " + Q(pat98) + " --meeting 1 --race 13 --bets 1:04,4:02-09 --send --betdir " + Q(d / "bet") +
+                  " --home " + Q(d / "home"));
   ASSERT_EQ(r.exitCode, 0) << r.err;
   // The window shows the real race number; the file addresses the race as 13.
   EXPECT_NE(r.out.find("中山 1回 2日  11R\n"), std::string::npos) << r.out;

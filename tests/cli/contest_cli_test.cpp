@@ -4,20 +4,19 @@
 
 #include <nlohmann/json.hpp>
 
-#include "core/analysis/sample_day.h"
+#include "cli/cli_test.h"
 #include "exports/contest.h"
 #include "pat98/day_loader.h"
 #include "session.h"
 #include "support/fake_port.h"
-#include "support/run_command.h"
-#include "support/temp_dir.h"
+#include "support/odds_day.h"
 #include "text/files.h"
 
 namespace tz {
 namespace {
 
 namespace fs = std::filesystem;
-using test::RunCommand;
+using test::RunCli;
 using test::ShellQuote;
 using test::TempDir;
 
@@ -25,15 +24,16 @@ class ContestCli : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     day_ = new TempDir;
-    test::WriteSampleDay(day_->path());
+    test::WriteOddsDay(day_->path());
   }
   static void TearDownTestSuite() {
     delete day_;
     day_ = nullptr;
   }
-  std::string Cli(const std::string& args) const {
-    return std::string(TAZUNA_CLI_PATH) + " contest --data " + ShellQuote(day_->path().string()) +
-           " --home " + ShellQuote(home_.path().string()) + " " + args;
+  // The contest command on the suite's day with its own program folder.
+  std::string Contest(const std::string& args) const {
+    return "contest --data " + ShellQuote(day_->path().string()) + " --home " +
+           ShellQuote(home_.path().string()) + " " + args;
   }
   std::string Out() const { return "--out " + ShellQuote(out_.path().string()); }
   static TempDir* day_;
@@ -42,7 +42,7 @@ class ContestCli : public testing::Test {
 TempDir* ContestCli::day_ = nullptr;
 
 TEST_F(ContestCli, OneRuleWritesTheSameFileAsTheProgram) {
-  auto res = RunCommand(Cli(Out() + " --axis q --rank 1 --partner F --form B"));
+  auto res = RunCli(Contest(Out() + " --axis q --rank 1 --partner F --form B"));
   ASSERT_EQ(res.exitCode, 0) << res.err;
   const fs::path file = out_.path() / "P030105Q1FB.txt";
   ASSERT_TRUE(fs::exists(file));
@@ -60,7 +60,7 @@ TEST_F(ContestCli, OneRuleWritesTheSameFileAsTheProgram) {
 }
 
 TEST_F(ContestCli, AutomaticModeReportsEveryFileAsJson) {
-  auto res = RunCommand(Cli(Out() + " --auto --axes TQ --ranks 2 --partners W --forms NB --json"));
+  auto res = RunCli(Contest(Out() + " --auto --axes TQ --ranks 2 --partners W --forms NB --json"));
   ASSERT_EQ(res.exitCode, 0) << res.err;
   const auto j = nlohmann::json::parse(res.out);
   EXPECT_EQ(j["date"], "20030105");
@@ -91,7 +91,7 @@ TEST_F(ContestCli, RefusalsAndErrors) {
       {Out() + " --auto --axes T --ranks 1 --forms N", 2, "選択されていない項目があります。"},
   };
   for (const auto& c : cases) {
-    auto res = RunCommand(Cli(c.args));
+    auto res = RunCli(Contest(c.args));
     EXPECT_EQ(res.exitCode, c.exitCode) << c.args << "\n" << res.err;
     EXPECT_NE(res.err.find(c.message), std::string::npos) << c.args << "\n" << res.err;
   }

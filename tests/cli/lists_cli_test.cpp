@@ -3,26 +3,21 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/cli_test.h"
 #include "exports/day_lists.h"
 #include "pat98/day_loader.h"
 #include "session.h"
 #include "support/fake_port.h"
-#include "support/run_command.h"
-#include "support/temp_dir.h"
 #include "text/files.h"
 
 namespace tz {
 namespace {
 
 namespace fs = std::filesystem;
-using test::RunCommand;
+using test::RunCli;
 using test::ShellQuote;
 
-const fs::path kSample = fs::path(TAZUNA_SOURCE_DIR) / "samples" / "20021020";
-
-test::CommandResult Cli(const std::string& args) {
-  return RunCommand(ShellQuote(TAZUNA_CLI_PATH) + " " + args);
-}
+const fs::path kSample = test::SampleData();
 
 // The list as the program builds it in-process.
 Session BuiltInProcess(bool longshots) {
@@ -40,7 +35,7 @@ Session BuiltInProcess(bool longshots) {
 }
 
 TEST(CliLists, LongshotsJsonIsTheDaysList) {
-  const auto r = Cli("longshots --data " + ShellQuote(kSample.string()) + " --json");
+  const auto r = RunCli("longshots --data " + ShellQuote(kSample.string()) + " --json");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const auto j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["GuideDate"], "20021020");
@@ -73,7 +68,7 @@ TEST(CliLists, LongshotsOutWritesBothFilesAndAsksBeforeReplacing) {
   test::TempDir out;
   const std::string args =
       "longshots --data " + ShellQuote(kSample.string()) + " --out " + ShellQuote(out.path().string());
-  auto r = Cli(args);
+  auto r = RunCli(args);
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const Session s = BuiltInProcess(true);
   const fs::path txt = out.path() / "1020推奨馬.txt";
@@ -83,23 +78,23 @@ TEST(CliLists, LongshotsOutWritesBothFilesAndAsksBeforeReplacing) {
 
   // Existing files: the default answer keeps them and the command fails; --yes replaces them.
   out.Write("1020推奨馬.txt", "old");
-  r = Cli(args);
+  r = RunCli(args);
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("上書きしますか"), std::string::npos);
   EXPECT_EQ(test::ReadAll(txt), "old");
-  r = Cli(args + " --yes");
+  r = RunCli(args + " --yes");
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(test::ReadAll(txt), text::JoinLinesSjis(LongshotTextLines(s.longshotList)));
 
   // A missing export folder is refused.
-  r = Cli("longshots --data " + ShellQuote(kSample.string()) + " --out " +
-          ShellQuote((out.path() / "none").string()));
+  r = RunCli("longshots --data " + ShellQuote(kSample.string()) + " --out " +
+             ShellQuote((out.path() / "none").string()));
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find(kListFolderMissing), std::string::npos);
 }
 
 TEST(CliLists, PredictedJsonAndMissingDay) {
-  const auto r = Cli("predicted --data " + ShellQuote(kSample.string()) + " --json");
+  const auto r = RunCli("predicted --data " + ShellQuote(kSample.string()) + " --json");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const auto j = nlohmann::json::parse(r.out);
   const Session s = BuiltInProcess(false);
@@ -123,7 +118,7 @@ TEST(CliLists, PredictedJsonAndMissingDay) {
   EXPECT_EQ(analysed, 35);
 
   test::TempDir empty;
-  const auto none = Cli("predicted --data " + ShellQuote(empty.path().string()));
+  const auto none = RunCli("predicted --data " + ShellQuote(empty.path().string()));
   EXPECT_EQ(none.exitCode, 2);
   EXPECT_NE(none.err.find("データを読み込めません"), std::string::npos);
 }

@@ -4,27 +4,24 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/cli_test.h"
 #include "samples/fhwars/fixture_odds_log.h"
 #include "samples/pat98/sample_day.h"
-#include "support/run_command.h"
-#include "support/temp_dir.h"
 #include "text/files.h"
 #include "text/sjis.h"
 
 namespace tz {
 namespace {
 
-using test::RunCommand;
+using test::RunCli;
 using test::ShellQuote;
 namespace fs = std::filesystem;
 
-std::string Cli(const std::string& args) { return ShellQuote(TAZUNA_CLI_PATH) + " " + args; }
-
-const fs::path kExampleLog = fs::path(TAZUNA_SOURCE_DIR) / "samples" / "fhwars" / "odds-log.txt";
+const fs::path kExampleLog = test::SampleData("fhwars") / "odds-log.txt";
 
 TEST(CliWarsOdds, TheBundledExampleIsTheGeneratedLog) {
   test::TempDir dir;
-  auto r = RunCommand(Cli("fhwars-odds --write-sample-log " + ShellQuote((dir / "log.txt").string())));
+  auto r = RunCli("fhwars-odds --write-sample-log " + ShellQuote((dir / "log.txt").string()));
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_NE(r.out.find("35 postings"), std::string::npos) << r.out;
   EXPECT_EQ(test::ReadAll(dir / "log.txt"), test::ReadAll(kExampleLog));
@@ -33,8 +30,8 @@ TEST(CliWarsOdds, TheBundledExampleIsTheGeneratedLog) {
 TEST(CliWarsOdds, ConvertsTheExampleIntoADayThatLoads) {
   test::TempDir dir;
   const std::string out = (dir / "converted").string();  // created by the command
-  auto r = RunCommand(Cli("fhwars-odds --log " + ShellQuote(kExampleLog.string()) + " --out " +
-                          ShellQuote(out) + " --json"));
+  auto r = RunCli("fhwars-odds --log " + ShellQuote(kExampleLog.string()) + " --out " +
+                  ShellQuote(out) + " --json");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   auto j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["postings"], 35);
@@ -51,16 +48,14 @@ TEST(CliWarsOdds, ConvertsTheExampleIntoADayThatLoads) {
   EXPECT_EQ(text::ListFolder(out, "UO-*.JRA").size(), quinellaRaces);
 
   // The folder loads as a day once the pseudo guide is built, and its odds are those posted.
-  auto day = RunCommand(Cli("day " + ShellQuote(out) + " --yes --json"));
+  auto day = RunCli("day " + ShellQuote(out) + " --yes --json");
   ASSERT_EQ(day.exitCode, 0) << day.err;
   auto d = nlohmann::json::parse(day.out);
   EXPECT_EQ(d["date"], "20021020");
   ASSERT_EQ(d["meetings"].size(), 3u);
   EXPECT_EQ(d["meetings"][1]["racecourse"], "東京");
-  auto odds = RunCommand(Cli("odds " + ShellQuote(out) + " --meeting 2 --race 11 --json"));
-  auto sample = RunCommand(Cli("odds " +
-                               ShellQuote((fs::path(TAZUNA_SOURCE_DIR) / "samples" / "20021020").string()) +
-                               " --meeting 1 --race 11 --json"));
+  auto odds = RunCli("odds " + ShellQuote(out) + " --meeting 2 --race 11 --json");
+  auto sample = RunCli("odds " + test::Q(test::SampleData()) + " --meeting 1 --race 11 --json");
   ASSERT_EQ(odds.exitCode, 0) << odds.err;
   ASSERT_EQ(sample.exitCode, 0) << sample.err;
   auto a = nlohmann::json::parse(odds.out);
@@ -77,31 +72,31 @@ TEST(CliWarsOdds, KeepsExistingFilesUnlessAskedToOverwrite) {
   dir.Write("out/ZO-65B.JRA", "old");
   const std::string args = "fhwars-odds --log " + ShellQuote((dir / "log" / "odds.txt").string()) +
                            " --out " + ShellQuote((dir / "out").string());
-  auto keep = RunCommand(Cli(args));
+  auto keep = RunCli(args);
   ASSERT_EQ(keep.exitCode, 0) << keep.err;
   EXPECT_NE(keep.out.find("kept"), std::string::npos);
   EXPECT_EQ(test::ReadAll(dir / "out" / "ZO-65B.JRA"), "old");
-  auto replace = RunCommand(Cli(args + " --overwrite"));
+  auto replace = RunCli(args + " --overwrite");
   ASSERT_EQ(replace.exitCode, 0) << replace.err;
   EXPECT_EQ(test::ReadAll(dir / "out" / "ZO-65B.JRA").size(), 829u);
 }
 
 TEST(CliWarsOdds, RefusalsAndUnreadablePostingsExitNonZero) {
   test::TempDir dir;
-  auto missing = RunCommand(Cli("fhwars-odds --log " + ShellQuote((dir / "none.txt").string()) +
-                                " --out " + ShellQuote((dir / "out").string())));
+  auto missing = RunCli("fhwars-odds --log " + ShellQuote((dir / "none.txt").string()) +
+                        " --out " + ShellQuote((dir / "out").string()));
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_NE(missing.err.find("ﾃｷｽﾄﾌｧｲﾙが存在しません"), std::string::npos) << missing.err;
 
-  auto noArgs = RunCommand(Cli("fhwars-odds"));
+  auto noArgs = RunCli("fhwars-odds");
   EXPECT_NE(noArgs.exitCode, 0);
   EXPECT_NE(noArgs.err.find("--log and --out are required"), std::string::npos);
 
   fixture::ForumOddsPosting bad = fixture::MakeForumPosting(6);
   bad.postedHorseCount = 19;
   dir.Write("log.txt", fixture::ForumOddsLogBytes({fixture::MakeForumPosting(6), bad}));
-  auto partly = RunCommand(Cli("fhwars-odds --log " + ShellQuote((dir / "log.txt").string()) +
-                               " --out " + ShellQuote((dir / "out").string())));
+  auto partly = RunCli("fhwars-odds --log " + ShellQuote((dir / "log.txt").string()) +
+                       " --out " + ShellQuote((dir / "out").string()));
   EXPECT_EQ(partly.exitCode, 2);
   EXPECT_NE(partly.err.find("2件目の発言"), std::string::npos) << partly.err;
   EXPECT_NE(partly.out.find("2 postings: 1 converted, 1 not converted"), std::string::npos) << partly.out;

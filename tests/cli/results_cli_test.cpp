@@ -4,22 +4,19 @@
 #include <nlohmann/json.hpp>
 
 #include "analysis/pipeline.h"
-#include "core/analysis/sample_day.h"
+#include "cli/cli_test.h"
 #include "pat98/day_loader.h"
 #include "samples/pat98/fixture_results.h"
 #include "session.h"
 #include "support/fake_port.h"
-#include "support/run_command.h"
-#include "support/temp_dir.h"
+#include "support/odds_day.h"
 
 namespace tz {
 namespace {
 
-using test::RunCommand;
+using test::RunCli;
 using test::ShellQuote;
 using test::TempDir;
-
-std::string Cli(const std::string& args) { return std::string(TAZUNA_CLI_PATH) + " " + args; }
 
 // The identification of meeting 1's races as the day loader sees them.
 fixture::ResultsFile ResultsFor(const std::filesystem::path& folder, int race) {
@@ -47,19 +44,19 @@ fixture::ResultsFile ResultsFor(const std::filesystem::path& folder, int race) {
 
 TEST(ResultsCli, OneRaceAsTextAndJson) {
   TempDir day;
-  test::WriteSampleDay(day.path());
+  test::WriteOddsDay(day.path());
   const fixture::ResultsFile f = ResultsFor(day.path(), 3);
   fixture::WriteResultsFile(day.path(), f);
   const std::string folder = ShellQuote(day.path().string());
 
-  auto text = RunCommand(Cli("results --data " + folder + " --meeting 1 --race 3"));
+  auto text = RunCli("results --data " + folder + " --meeting 1 --race 3");
   ASSERT_EQ(text.exitCode, 0) << text.err;
   EXPECT_NE(text.out.find("芝：良"), std::string::npos) << text.out;
   EXPECT_NE(text.out.find("ｱｲ"), std::string::npos);
   EXPECT_NE(text.out.find("馬連   2-5     2340円"), std::string::npos) << text.out;
   EXPECT_NE(text.out.find("返還馬番 7"), std::string::npos);
 
-  auto js = RunCommand(Cli("results " + folder + " --meeting 1 --race 3 --json"));
+  auto js = RunCli("results " + folder + " --meeting 1 --race 3 --json");
   ASSERT_EQ(js.exitCode, 0) << js.err;
   auto j = nlohmann::json::parse(js.out);
   EXPECT_EQ(j["ResultsAvailability"], 31);
@@ -80,32 +77,32 @@ TEST(ResultsCli, OneRaceAsTextAndJson) {
 
 TEST(ResultsCli, FailuresAreReportedWithTheirExitCodes) {
   TempDir day;
-  test::WriteSampleDay(day.path());
+  test::WriteOddsDay(day.path());
   fixture::ResultsFile f = ResultsFor(day.path(), 3);
   const std::string folder = ShellQuote(day.path().string());
   // No results at all.
-  auto none = RunCommand(Cli("results " + folder + " --meeting 1 --race 3"));
+  auto none = RunCli("results " + folder + " --meeting 1 --race 3");
   EXPECT_EQ(none.exitCode, 3);
   EXPECT_NE(none.err.find("成績がありません"), std::string::npos) << none.err;
   // A damaged results file: the reader's message.
   std::string bytes = fixture::ResultsFileBytes(f);
   const auto path = fixture::WriteResultsFile(day.path(), f);
   day.Write(path.filename().string(), bytes.substr(0, 200));
-  auto bad = RunCommand(Cli("results " + folder + " --meeting 1 --race 3"));
+  auto bad = RunCli("results " + folder + " --meeting 1 --race 3");
   EXPECT_EQ(bad.exitCode, 1);
   EXPECT_NE(bad.err.find("PAT98対応の結果ﾌｧｲﾙではありません。"), std::string::npos) << bad.err;
   EXPECT_TRUE(bad.out.empty());
   // No such folder.
-  auto missing = RunCommand(Cli("results " + ShellQuote((day.path() / "nothing").string()) + " --meeting 1 --race 1"));
+  auto missing = RunCli("results " + ShellQuote((day.path() / "nothing").string()) + " --meeting 1 --race 1");
   EXPECT_NE(missing.exitCode, 0);
 }
 
 TEST(ResultsCli, ResultsListOfTheDay) {
   TempDir day;
-  test::WriteSampleDay(day.path());
+  test::WriteOddsDay(day.path());
   fixture::WriteResultsFile(day.path(), ResultsFor(day.path(), 3));
   const std::string folder = ShellQuote(day.path().string());
-  auto js = RunCommand(Cli("results-list --data " + folder + " --json"));
+  auto js = RunCli("results-list --data " + folder + " --json");
   ASSERT_EQ(js.exitCode, 0) << js.err;
   auto j = nlohmann::json::parse(js.out);
   ASSERT_GE(j.size(), 1u);
@@ -120,7 +117,7 @@ TEST(ResultsCli, ResultsListOfTheDay) {
   EXPECT_EQ(races[0]["hasResults"], false);
   EXPECT_EQ(races[0]["win"]["numbers"], "");
 
-  auto text = RunCommand(Cli("results-list " + folder));
+  auto text = RunCli("results-list " + folder);
   ASSERT_EQ(text.exitCode, 0) << text.err;
   EXPECT_NE(text.out.find(" 3R"), std::string::npos);
   EXPECT_NE(text.out.find("単2 550"), std::string::npos) << text.out;

@@ -4,28 +4,25 @@
 #include <nlohmann/json.hpp>
 
 #include "analysis/pipeline.h"
-#include "core/analysis/sample_day.h"
+#include "cli/cli_test.h"
 #include "exports/csv_export.h"
 #include "pat98/day_loader.h"
 #include "session.h"
 #include "support/fake_port.h"
-#include "support/run_command.h"
-#include "support/temp_dir.h"
+#include "support/odds_day.h"
 
 namespace tz {
 namespace {
 
-using test::RunCommand;
+using test::RunCli;
 using test::ShellQuote;
 using test::TempDir;
-
-std::string Cli(const std::string& args) { return std::string(TAZUNA_CLI_PATH) + " " + args; }
 
 class AnalyseCli : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     day_ = new TempDir;
-    test::WriteSampleDay(day_->path());
+    test::WriteOddsDay(day_->path());
   }
   static void TearDownTestSuite() {
     delete day_;
@@ -40,8 +37,8 @@ TEST_F(AnalyseCli, EveryRaceOfTheDayPrintsItsTable) {
   for (int m = 1; m <= 3; ++m) {
     for (int r = 1; r <= 12; ++r) {
       SCOPED_TRACE(testing::Message() << m << " " << r);
-      auto res = RunCommand(Cli("analyse " + Folder() + " --meeting " + std::to_string(m) +
-                                " --race " + std::to_string(r)));
+      auto res = RunCli("analyse " + Folder() + " --meeting " + std::to_string(m) +
+                        " --race " + std::to_string(r));
       ASSERT_EQ(res.exitCode, 0) << res.err;
       EXPECT_NE(res.out.find("レース分類 "), std::string::npos) << res.out;
       EXPECT_NE(res.out.find(std::to_string(r) + "R"), std::string::npos);
@@ -50,7 +47,7 @@ TEST_F(AnalyseCli, EveryRaceOfTheDayPrintsItsTable) {
 }
 
 TEST_F(AnalyseCli, JsonCarriesTheValuesOfTheInProcessAnalysis) {
-  auto res = RunCommand(Cli("analyse " + Folder() + " --meeting 1 --race 4 --json"));
+  auto res = RunCli("analyse " + Folder() + " --meeting 1 --race 4 --json");
   ASSERT_EQ(res.exitCode, 0) << res.err;
   const auto j = nlohmann::json::parse(res.out);
 
@@ -82,8 +79,8 @@ TEST_F(AnalyseCli, JsonCarriesTheValuesOfTheInProcessAnalysis) {
 
 TEST_F(AnalyseCli, CsvCommandWritesTheSameFileAsTheButton) {
   TempDir out;
-  auto res = RunCommand(Cli("csv " + Folder() + " --meeting 3 --race 1 --out " +
-                            ShellQuote(out.path().string())));
+  auto res = RunCli("csv " + Folder() + " --meeting 3 --race 1 --out " +
+                    ShellQuote(out.path().string()));
   ASSERT_EQ(res.exitCode, 0) << res.err;
   const auto path = out.path() / "0105小倉1R.csv";
   const std::string written = test::ReadAll(path);
@@ -102,23 +99,23 @@ TEST_F(AnalyseCli, CsvCommandWritesTheSameFileAsTheButton) {
 
   // A second run asks before overwriting: without --yes the answer is No and the file stays.
   std::filesystem::resize_file(path, 3);
-  res = RunCommand(Cli("csv " + Folder() + " --meeting 3 --race 1 --out " +
-                       ShellQuote(out.path().string())));
+  res = RunCli("csv " + Folder() + " --meeting 3 --race 1 --out " +
+               ShellQuote(out.path().string()));
   EXPECT_NE(res.exitCode, 0);
   EXPECT_EQ(std::filesystem::file_size(path), 3u);
-  res = RunCommand(Cli("csv " + Folder() + " --meeting 3 --race 1 --yes --out " +
-                       ShellQuote(out.path().string())));
+  res = RunCli("csv " + Folder() + " --meeting 3 --race 1 --yes --out " +
+               ShellQuote(out.path().string()));
   EXPECT_EQ(res.exitCode, 0);
   EXPECT_EQ(test::ReadAll(path), written);
 }
 
 TEST_F(AnalyseCli, RacesThatCannotBeShownFail) {
-  auto res = RunCommand(Cli("analyse " + Folder() + " --meeting 1 --race 1 --advance"));
+  auto res = RunCli("analyse " + Folder() + " --meeting 1 --race 1 --advance");
   EXPECT_NE(res.exitCode, 0);  // no advance-sale race on this day
   TempDir empty;
-  res = RunCommand(Cli("analyse " + ShellQuote(empty.path().string()) + " --meeting 1 --race 1"));
+  res = RunCli("analyse " + ShellQuote(empty.path().string()) + " --meeting 1 --race 1");
   EXPECT_NE(res.exitCode, 0);
-  res = RunCommand(Cli("analyse " + Folder() + " --meeting 4 --race 1"));
+  res = RunCli("analyse " + Folder() + " --meeting 4 --race 1");
   EXPECT_NE(res.exitCode, 0);
 }
 

@@ -1,23 +1,23 @@
+// tazuna98-cli checklist: adding, listing and removing names of the check list.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
-#include "support/run_command.h"
-#include "support/temp_dir.h"
+#include "cli/cli_test.h"
 #include "text/sjis.h"
 
 namespace tz {
 namespace {
 
 using test::ReadAll;
-using test::RunCommand;
 using test::ShellQuote;
 using test::TempDir;
 
+// The checklist command on a program folder of its own.
 struct Cli {
   TempDir home;
   test::CommandResult Run(const std::string& args) const {
-    return RunCommand(std::string(TAZUNA_CLI_PATH) + " checklist --home " + ShellQuote(home.path().string()) + " " + args);
+    return test::RunCli("checklist --home " + test::Q(home.path()) + " " + args);
   }
   std::string File() const { return ReadAll(home / "TZNA" / "tzcheck.txt"); }
 };

@@ -1,6 +1,7 @@
-// Generates whole PAT98 racing days for the analysis tests and the benchmark: betting guides,
-// odds files and quinella/wide files whose odds are consistent with one another (quinella and
-// wide odds follow from the win odds), with a deterministic pseudo-random field per race.
+// Odds-only racing days for the tests and the benchmark: betting guides, odds files and
+// quinella/wide files whose odds are consistent with one another (quinella and wide odds follow
+// from the win odds), with a deterministic pseudo-random field per race; no race cards, results
+// or voting log (the generated sample day of samples/pat98/sample_day.h has those).
 #pragma once
 
 #include <algorithm>
@@ -154,9 +155,10 @@ struct MeetingPlan {
   int kai, day;
 };
 
-// A racing day of three meetings with 12 races each (36 races): mostly sale code 31, with a
-// quinella-only race (15), two bracket-only races (7; 8 and 10 horses) and scratched horses.
-inline void WriteSampleDay(const std::filesystem::path& folder, const std::string& date = "20030105") {
+// Writes an odds-only racing day of three meetings with 12 races each (36 races) into
+// `folder`: mostly sale code 31, with a quinella-only race (15), two bracket-only races (7; 8
+// and 10 horses) and scratched horses.
+inline void WriteOddsDay(const std::filesystem::path& folder, const std::string& date = "20030105") {
   const MeetingPlan meetings[3] = {{6, "中山", 1, 1}, {8, "京都", 1, 1}, {10, "小倉", 1, 10}};
   const char* guides[3] = {"UY-A.JRA", "UY-B.JRA", "UY-C.JRA"};
   for (int m = 0; m < 3; ++m) {

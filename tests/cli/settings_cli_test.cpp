@@ -1,20 +1,20 @@
+// tazuna98-cli settings: the effective settings of a program folder.
 #include <gtest/gtest.h>
 
-#include "support/run_command.h"
-#include "support/temp_dir.h"
+#include "cli/cli_test.h"
 #include "text/sjis.h"
 
 namespace tz {
 namespace {
 
-using test::RunCommand;
-using test::ShellQuote;
+using test::Q;
+using test::RunCli;
 using test::TempDir;
 
 TEST(SettingsCli, PrintsTheEffectiveSettings) {
   TempDir d;
   d.Write("TZNA/tz98.ini", text::EncodeSjis("[OPTION]\r\nMoney=300\r\nCnRank=9\r\n[FOLDER]\r\nCSVpath=/tmp/出力\r\n"));
-  auto r = RunCommand(std::string(TAZUNA_CLI_PATH) + " settings --home " + ShellQuote(d.path().string()));
+  auto r = RunCli("settings --home " + Q(d.path()));
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_NE(r.out.find("OPTION.Money=300\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("OPTION.CnRank=5\n"), std::string::npos);
@@ -25,7 +25,7 @@ TEST(SettingsCli, PrintsTheEffectiveSettings) {
 }
 
 TEST(SettingsCli, UnknownCommandFails) {
-  auto r = RunCommand(std::string(TAZUNA_CLI_PATH) + " no-such-command");
+  auto r = RunCli("no-such-command");
   EXPECT_NE(r.exitCode, 0);
 }
 

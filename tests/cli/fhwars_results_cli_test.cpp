@@ -4,20 +4,17 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
+#include "cli/cli_test.h"
 #include "samples/fhwars/fixture_results_log.h"
-#include "support/run_command.h"
-#include "support/temp_dir.h"
 
 namespace tz {
 namespace {
 
 namespace fs = std::filesystem;
 using test::ReadAll;
-using test::RunCommand;
+using test::RunCli;
 using test::ShellQuote;
 using test::TempDir;
-
-std::string Cli(const std::string& args) { return ShellQuote(TAZUNA_CLI_PATH) + " fhwars-results " + args; }
 
 fixture::ForumResultsPosting Posting(int race, bool withWide) {
   fixture::ForumResultsPosting p;
@@ -45,7 +42,7 @@ TEST(WarsResultsCli, ConvertsKeepsAndOverwrites) {
   fs::create_directories(d / "out");
   const std::string args = "--log " + ShellQuote(log.string()) + " --out " + ShellQuote((d / "out").string());
 
-  auto r = RunCommand(Cli(args));
+  auto r = RunCli("fhwars-results " + args);
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_NE(r.out.find("2 postings: 2 written, 0 kept, 0 not converted"), std::string::npos) << r.out;
   EXPECT_NE(r.err.find("2ﾌｧｲﾙ処理しました。"), std::string::npos) << r.err;
@@ -54,7 +51,7 @@ TEST(WarsResultsCli, ConvertsKeepsAndOverwrites) {
 
   // Existing files are kept unless --overwrite is given.
   d.Write("out/KS-5328B.JRA", "old");
-  r = RunCommand(Cli(args + " --json"));
+  r = RunCli("fhwars-results " + args + " --json");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   auto j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["postings"], 2);
@@ -62,7 +59,7 @@ TEST(WarsResultsCli, ConvertsKeepsAndOverwrites) {
   EXPECT_TRUE(j["written"].empty());
   EXPECT_EQ(ReadAll(d / "out" / "KS-5328B.JRA"), "old");
 
-  r = RunCommand(Cli(args + " --overwrite --json"));
+  r = RunCli("fhwars-results " + args + " --overwrite --json");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["written"], (nlohmann::json{"KS-5328B.JRA", "KS-5328C.JRA"}));
@@ -90,7 +87,7 @@ TEST(WarsResultsCli, RefusalsAndUnconvertedPostingsFail) {
       {"--log " + ShellQuote(log.string()) + " --out " + ShellQuote((d / "out").string()), 2, "KS-5328A.JRA"},
   };
   for (const Case& c : cases) {
-    auto r = RunCommand(Cli(c.args));
+    auto r = RunCli("fhwars-results " + c.args);
     EXPECT_EQ(r.exitCode, c.exitCode) << c.args << "\n" << r.err;
     EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
   }
@@ -101,7 +98,7 @@ TEST(WarsResultsCli, RefusalsAndUnconvertedPostingsFail) {
 
 TEST(WarsResultsCli, WritesTheExampleLog) {
   TempDir d;
-  auto r = RunCommand(Cli("--write-sample-log " + ShellQuote((d / "log.txt").string())));
+  auto r = RunCli("fhwars-results --write-sample-log " + ShellQuote((d / "log.txt").string()));
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(ReadAll(d / "log.txt"), fixture::SampleResultsLogBytes());
 }
