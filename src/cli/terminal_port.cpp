@@ -6,25 +6,24 @@
 
 namespace tz::cli {
 
-std::string ForTerminal(std::string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r') {
-      out.push_back(text[i]);
-    } else if (i + 1 >= text.size() || text[i + 1] != '\n') {
-      out.push_back('\n');  // a lone CR breaks the line as CR LF does
-    }
-  }
-  return out;
+std::string ForTerminal(std::string_view text) { return MessageLines(text); }
+
+void PrintMessage(std::string_view text) {
+  std::string t = ForTerminal(text);
+  if (t.empty() || t.back() != '\n') t.push_back('\n');
+  std::cerr << t;
 }
 
 void TerminalPort::Error(std::string_view title, std::string_view text) {
   ++errors;
-  std::cerr << ForTerminal(text) << "\n";
+  PrintMessage(text);
 }
 
-void TerminalPort::Info(std::string_view title, std::string_view text) {
-  std::cerr << ForTerminal(text) << "\n";
+void TerminalPort::Info(std::string_view title, std::string_view text) { PrintMessage(text); }
+
+void TerminalPort::Warning(std::string_view title, std::string_view text) {
+  ++errors;
+  PrintMessage(text);
 }
 
 Answer TerminalPort::Ask(std::string_view title, std::string_view text, Buttons buttons,
@@ -37,8 +36,7 @@ Answer TerminalPort::Ask(std::string_view title, std::string_view text, Buttons 
 Answer ConversionPort::Ask(std::string_view title, std::string_view text, Buttons buttons,
                            Icon icon, Answer defaultAnswer) {
   if (buttons == Buttons::Ok) {
-    if (icon == Icon::Warning) ++errors;
-    std::cerr << ForTerminal(text) << "\n";
+    PrintMessage(text);
     return Answer::Ok;
   }
   return Answer::Yes;

@@ -285,12 +285,12 @@ ContestRunResult ExportContestEntries(Session& s, UserPort& port, const ContestR
   const std::string& title = s.app.AppTitle;
   const std::string& folder = s.app.settings.CSVpath;
   if (folder.empty()) {
-    port.Error(title, ".CSV.TXT出力ﾌｫﾙﾀﾞを指定されていません。\r\r" + folder);
+    port.Error(title, ".CSV.TXT出力ﾌｫﾙﾀﾞを指定されていません。\n\n" + folder);
     result.Failed = true;
     return result;
   }
   if (!text::FolderExists(folder)) {
-    port.Error(title, "ﾌｧｲﾙ出力ﾌｫﾙﾀﾞが存在しません。\r\r" + folder);
+    port.Error(title, "ﾌｧｲﾙ出力ﾌｫﾙﾀﾞが存在しません。\n\n" + folder);
     result.Failed = true;
     return result;
   }

@@ -148,7 +148,7 @@ RaceClass ClassifyRaceCard(const Session& s, int meeting, int race) {
 }
 
 std::string BatchErrorText(int number, std::string_view description) {
-  return "ErrorNo." + std::to_string(number) + "\r\n\r\n" + std::string(description);
+  return "ErrorNo." + std::to_string(number) + "\n\n" + std::string(description);
 }
 
 std::string BatchErrorText(const std::exception& e) {

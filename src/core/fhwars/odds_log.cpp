@@ -381,16 +381,16 @@ int ConvertOddsLog(Session& s, UserPort& port, OddsLogReport* out) {
     std::string msg = "ｵｯｽﾞ発言の形式で読めない発言は変換しませんでした。";
     constexpr std::size_t kShown = 20;
     for (std::size_t i = 0; i < report.skipped.size() && i < kShown; ++i) {
-      msg += fmt::format("\r\n{}件目の発言: {}", report.skipped[i].index, report.skipped[i].problem);
+      msg += fmt::format("\n{}件目の発言: {}", report.skipped[i].index, report.skipped[i].problem);
     }
     if (report.skipped.size() > kShown) {
-      msg += fmt::format("\r\nほか{}件", report.skipped.size() - kShown);
+      msg += fmt::format("\nほか{}件", report.skipped.size() - kShown);
     }
     port.Error(s.app.AppTitle, msg);
   }
   std::string failed;
   for (const ConvertedFile& f : report.files) {
-    if (f.outcome == ConvertedFile::Outcome::Failed) failed += "\r\n" + f.name + ": " + f.error;
+    if (f.outcome == ConvertedFile::Outcome::Failed) failed += "\n" + f.name + ": " + f.error;
   }
   if (!failed.empty()) port.Error(s.app.AppTitle, "次のﾌｧｲﾙを書き込めませんでした。" + failed);
   return report.processed;

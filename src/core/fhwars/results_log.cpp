@@ -295,7 +295,7 @@ std::optional<int> RunResultsLogConversion(Session& s, UserPort& port, bool over
            Answer::Ok);
   if (!report.problems.empty()) {
     std::string text = "次の成績発言に問題がありました。";
-    for (const std::string& p : report.problems) text += "\r\n" + p;
+    for (const std::string& p : report.problems) text += "\n" + p;
     port.Error(title, text);
   }
   return count;

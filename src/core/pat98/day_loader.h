@@ -44,7 +44,7 @@ void RefreshDayView(Session& s);
 
 // Messages of the load.
 inline constexpr const char* kNoGuideQuestion =
-    "投票要項が存在しません。\r\n擬似投票要項を作成しますか？";
+    "投票要項が存在しません。\n擬似投票要項を作成しますか？";
 inline constexpr const char* kStatusPanel5Text = "疾風組　Ver0.02β";
 inline constexpr const char* kNoMeetingGuideTip = "開催案内は取得されていません";
 

@@ -119,7 +119,7 @@ TEST(Shutdown, CloseQuestionOnlyWithTheOptionAndAGuide) {
   EXPECT_EQ(RequestClose(s, port), CloseDecision::Close);
   ASSERT_EQ(port.messages.size(), 3u);
   const Message& m = port.messages[0];
-  EXPECT_EQ(m.text, "Tazuna98を終了します。\r\n現在のデータを保存しますか？");
+  EXPECT_EQ(m.text, "Tazuna98を終了します。\n現在のデータを保存しますか？");
   EXPECT_EQ(m.title, "Tazuna98");
   EXPECT_EQ(m.buttons, Buttons::YesNoCancel);
   EXPECT_EQ(m.icon, Icon::Warning);

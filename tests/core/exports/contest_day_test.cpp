@@ -176,7 +176,7 @@ TEST(ContestDay, FolderChecksAndWriteErrorsAreReported) {
     d.s.app.settings.CSVpath.clear();
     const auto res = ExportContestEntries(d.s, d.port, {});
     EXPECT_TRUE(res.Failed);
-    EXPECT_EQ(d.port.Errors(), std::vector<std::string>{".CSV.TXT出力ﾌｫﾙﾀﾞを指定されていません。\r\r"});
+    EXPECT_EQ(d.port.Errors(), std::vector<std::string>{".CSV.TXT出力ﾌｫﾙﾀﾞを指定されていません。\n\n"});
   }
   {
     SmallDay d;
@@ -184,7 +184,7 @@ TEST(ContestDay, FolderChecksAndWriteErrorsAreReported) {
     d.s.app.settings.CSVpath = missing;
     const auto res = ExportContestEntries(d.s, d.port, {});
     EXPECT_TRUE(res.Failed);
-    EXPECT_EQ(d.port.Errors(), std::vector<std::string>{"ﾌｧｲﾙ出力ﾌｫﾙﾀﾞが存在しません。\r\r" + missing});
+    EXPECT_EQ(d.port.Errors(), std::vector<std::string>{"ﾌｧｲﾙ出力ﾌｫﾙﾀﾞが存在しません。\n\n" + missing});
     EXPECT_FALSE(fs::exists(missing));
   }
   {
@@ -194,7 +194,7 @@ TEST(ContestDay, FolderChecksAndWriteErrorsAreReported) {
     const auto res = ExportContestEntries(d.s, d.port, {});
     EXPECT_TRUE(res.Failed);
     ASSERT_EQ(d.port.Errors().size(), 1u);
-    EXPECT_EQ(d.port.Errors()[0].rfind("ErrorNo.21\r\n\r\n", 0), 0u) << d.port.Errors()[0];
+    EXPECT_EQ(d.port.Errors()[0].rfind("ErrorNo.21\n\n", 0), 0u) << d.port.Errors()[0];
     EXPECT_EQ(d.s.app.BatchMode, 0);
   }
   {
@@ -205,7 +205,7 @@ TEST(ContestDay, FolderChecksAndWriteErrorsAreReported) {
     const auto res = ExportContestEntries(d.s, d.port, {});
     EXPECT_TRUE(res.Failed);
     ASSERT_EQ(d.port.Errors().size(), 1u);
-    EXPECT_EQ(d.port.Errors()[0].rfind("ErrorNo.28\r\n\r\n", 0), 0u) << d.port.Errors()[0];
+    EXPECT_EQ(d.port.Errors()[0].rfind("ErrorNo.28\n\n", 0), 0u) << d.port.Errors()[0];
     EXPECT_EQ(d.s.app.BatchMode, 0);
   }
 }

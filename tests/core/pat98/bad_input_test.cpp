@@ -108,7 +108,7 @@ TEST(BadInput, TruncatedOrGarbageOddsFilesAreRefused) {
     EXPECT_EQ(ReadRaceOdds(s, port), kLoadBadOddsFile) << c.name;
     EXPECT_EQ(s.race.HorseCount, 0) << c.name;
     ASSERT_EQ(port.Errors().size(), 1u) << c.name;
-    EXPECT_EQ(port.Errors()[0], "オッズファイルが壊れています。\r\nZO-521.JRA");
+    EXPECT_EQ(port.Errors()[0], "オッズファイルが壊れています。\nZO-521.JRA");
   }
 }
 

@@ -260,7 +260,7 @@ TEST(DayLoader, OddsWithoutGuideOffersThePseudoGuide) {
     f.port.answers = {Answer::No};
     EXPECT_EQ(f.Load(), 9);
     ASSERT_EQ(f.port.messages.size(), 1u);
-    EXPECT_EQ(f.port.messages[0].text, "投票要項が存在しません。\r\n擬似投票要項を作成しますか？");
+    EXPECT_EQ(f.port.messages[0].text, "投票要項が存在しません。\n擬似投票要項を作成しますか？");
     EXPECT_EQ(f.port.messages[0].buttons, Buttons::YesNo);
     EXPECT_EQ(f.port.messages[0].icon, Icon::Warning);
     EXPECT_FALSE(text::FindEntry(f.dir.path(), "UY-A.JRA").has_value());
