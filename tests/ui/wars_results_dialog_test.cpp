@@ -159,9 +159,9 @@ class WarsResultsDialogTest : public QObject {
     dlg->Lbdir()->setText(QString::fromStdString(out.string()));
     dlg->Option1(1)->setChecked(true);
     dlg->Comok()->click();
-    QCOMPARE(CountResultsFiles(out), 36);
+    QCOMPARE(CountResultsFiles(out), 35);
     QVERIFY(!d.port.messages.empty());
-    QCOMPARE(d.port.messages.back().text, std::string("36ﾌｧｲﾙ処理しました。"));
+    QCOMPARE(d.port.messages.back().text, std::string("35ﾌｧｲﾙ処理しました。"));
     QCOMPARE(d.s.wars.WarsOverwrite, 1.0f);
     // The receiving folder is the loaded day now, and the dialog has closed.
     QCOMPARE(d.s.app.DataFolder, out);
@@ -183,7 +183,7 @@ class WarsResultsDialogTest : public QObject {
     dlg->Lbdir()->setText(QString::fromStdString(out.string()));
     dlg->Check1()->setChecked(false);
     dlg->Comok()->click();
-    QCOMPARE(CountResultsFiles(out), 36);
+    QCOMPARE(CountResultsFiles(out), 35);
     QCOMPARE(d.s.app.DataFolder, before);
     QTRY_VERIFY(guard.isNull());
   }

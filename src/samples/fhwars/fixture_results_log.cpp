@@ -3,10 +3,9 @@
 #include <fmt/format.h>
 
 #include <algorithm>
-#include <cmath>
-#include <cstdint>
 
 #include "pat98/day_loader.h"
+#include "samples/pat98/sample_results.h"
 #include "text/sjis.h"
 
 namespace tz::fixture {
@@ -121,110 +120,26 @@ std::string ResultsLogBytes(const std::vector<ForumResultsPosting>& postings) {
   return JoinLogLines(lines);
 }
 
-namespace {
-
-// A small deterministic generator, so that the same day always gives the same log.
-struct Lcg {
-  std::uint32_t state;
-  double Next() {
-    state = state * 1664525u + 1013904223u;
-    return (state >> 8) / 16777216.0;
-  }
-};
-
-double CellValue(const OddsCell& c) { return c.kind == OddsCell::Kind::Number ? c.value : 0; }
-
-long Payout(double odds, long fallback) {
-  if (!(odds > 0)) return fallback;
-  long v = std::lround(odds * 10) * 10;
-  return std::max(v, 100L);
-}
-
-}  // namespace
-
 std::vector<ForumResultsPosting> SampleResultsPostings(const SampleDay& day) {
   std::vector<ForumResultsPosting> out;
-  for (const SampleRace& r : day.races) {
-    if (r.advanceSale) continue;
-    const int n = r.odds.header.horseCount;
+  for (const SampleRaceResult& res : SampleDayResults(day)) {
     ForumResultsPosting p;
-    p.withWide = r.quinella && r.quinella->withWide;
+    p.withWide = res.sellsWide;
     p.year = std::stoi(day.date.substr(0, 4));
     p.month = std::stoi(day.date.substr(4, 2));
     p.dayOfMonth = std::stoi(day.date.substr(6, 2));
-    p.kai = r.kai;
-    p.course = r.course;
-    p.day = r.day;
-    p.race = r.race;
-    p.title = r.card.title1;
-
-    std::vector<int> runners;
-    for (int h = 1; h <= n; ++h) {
-      if (r.odds.horses[h - 1].win.kind == OddsCell::Kind::Scratched) {
-        if (p.scratched.size() < 5) p.scratched.push_back(h);
-      } else {
-        runners.push_back(h);
-      }
-    }
-    // Finishing order: the win odds weighed with a random factor, so that favourites win more
-    // often than outsiders without always winning.
-    Lcg g{static_cast<std::uint32_t>(r.course * 1000 + r.race * 17 + 7)};
-    std::vector<std::pair<double, int>> score;
-    for (int h : runners) {
-      double odds = CellValue(r.odds.horses[h - 1].win);
-      if (!(odds > 0)) odds = 500;
-      score.push_back({odds * std::exp(2.2 * (g.Next() - 0.5)), h});
-    }
-    std::sort(score.begin(), score.end());
-    const int finishers = std::min<int>(5, static_cast<int>(score.size()));
-    if (finishers < 2) continue;
-
-    int distance = 1600;
-    try {
-      distance = std::stoi(r.card.distance);
-    } catch (...) {
-    }
-    double seconds = distance / 16.4 + 0.3 * (r.race % 4);
-    for (int k = 0; k < finishers; ++k) {
-      int h = score[static_cast<std::size_t>(k)].second;
-      ForumFinisher f;
-      f.place = k + 1;
-      f.horse = h;
-      f.name = r.card.runners[static_cast<std::size_t>(h - 1)].name;
-      int tenths = static_cast<int>(std::lround(seconds * 10));
-      f.time = fmt::format("{}.{:02d}.{}", tenths / 600, tenths % 600 / 10, tenths % 10);
-      seconds += 0.1 + 0.2 * g.Next();
-      p.finishers.push_back(f);
-    }
-    const int first = p.finishers[0].horse;
-    const int second = p.finishers[1].horse;
-    const HorseOdds& w1 = r.odds.horses[first - 1];
-    const HorseOdds& w2 = r.odds.horses[second - 1];
-    const long winPay = Payout(CellValue(w1.win), 50000);
-    p.win.push_back({first, 0, winPay});
-    const int placed = std::min(finishers, runners.size() <= 7 ? 2 : 3);
-    for (int k = 0; k < placed; ++k) {
-      int h = p.finishers[static_cast<std::size_t>(k)].horse;
-      p.place.push_back({h, 0, Payout(CellValue(r.odds.horses[h - 1].placeLow), 1000)});
-    }
-    int b1 = r.card.runners[first - 1].bracket, b2 = r.card.runners[second - 1].bracket;
-    if (b1 > b2) std::swap(b1, b2);
-    const long pairFallback =
-        Payout(std::max(1.0, CellValue(w1.win)) * std::max(1.0, CellValue(w2.win)) * 0.3, 10000);
-    p.bracket.push_back({b1, b2, Payout(CellValue(r.odds.bracket[b1][b2]), pairFallback)});
-    const int a = std::min(first, second), b = std::max(first, second);
-    const double q = r.quinella ? CellValue(r.quinella->quinella[a][b]) : 0;
-    p.quinella.push_back({a, b, Payout(q, pairFallback)});
-    if (p.withWide) {
-      for (int i = 0; i < placed; ++i) {
-        for (int j = i + 1; j < placed; ++j) {
-          int x = p.finishers[static_cast<std::size_t>(i)].horse;
-          int y = p.finishers[static_cast<std::size_t>(j)].horse;
-          if (x > y) std::swap(x, y);
-          p.wide.push_back({x, y, Payout(CellValue(r.quinella->wideLow[x][y]), pairFallback / 3)});
-        }
-      }
-    }
+    p.kai = res.kai;
+    p.course = res.course;
+    p.day = res.day;
+    p.race = res.race;
+    p.title = res.title;
+    p.scratched = res.scratched;
+    for (const ResultFinisher& f : res.finishers) p.finishers.push_back({f.place, "", f.horse, f.name, f.time});
+    for (const SinglePayout& w : res.win) p.win.push_back({w.horse, 0, w.payout});
+    for (const SinglePayout& w : res.place) p.place.push_back({w.horse, 0, w.payout});
+    for (const PairPayout& b : res.bracket) p.bracket.push_back({b.first, b.second, b.payout});
+    for (const PairPayout& q : res.quinella) p.quinella.push_back({q.first, q.second, q.payout});
+    for (const PairPayout& w : res.wide) p.wide.push_back({w.first, w.second, w.payout});
     out.push_back(std::move(p));
   }
   return out;

@@ -46,10 +46,10 @@ std::string JoinLogLines(const std::vector<std::string>& lines);
 // a signature, as the NIFTY manager writes a conference room out.
 std::string ResultsLogBytes(const std::vector<ForumResultsPosting>& postings);
 
-// Results postings for the races of a generated day: the runners finish in an order drawn
-// from their win odds, the payouts follow the odds of the race, its scratched horses are
-// listed; races that sell wide get postings with wide payouts. The advance-sale race is left
-// out (its results belong to the next day).
+// Results postings of a generated day: one per race with results (SampleDayResults), posting
+// the day's own finishers, payouts and scratched horses; races that sell wide get postings
+// with wide payouts. Converted, they give the races' results files back (without weather,
+// going and void brackets, which the forum does not post).
 std::vector<ForumResultsPosting> SampleResultsPostings(const SampleDay& day);
 
 // The bundled example: the postings of the generated sample day (seed 1, 20 October 2002).

@@ -114,7 +114,10 @@ std::string DayPayoutFileBytes(const DayPayoutFiles& f, DayPayoutKind kind) {
     none.race = race;
     none.status = '0';
     const DayPayoutRace& r = it != f.races.end() ? *it : none;
-    std::string rec = fmt::format("{:02d}", race) + r.status + " ";
+    char status = r.status;
+    if (kind == DayPayoutKind::Quinella && r.quinellaStatus) status = r.quinellaStatus;
+    if (kind == DayPayoutKind::Wide && r.wideStatus) status = r.wideStatus;
+    std::string rec = fmt::format("{:02d}", race) + status + " ";
     switch (kind) {
       case DayPayoutKind::Win:
         rec += Entries(r.win, 3, Single, WinPlaceEntryBytes) + Blanks(10);

@@ -62,6 +62,9 @@ struct DayPayoutRace {
   std::vector<PairPayout> quinella;   // UH, at most 3
   std::vector<int> scratched;         // UH and KH, at most 5
   std::vector<PairPayout> wide;       // KH, at most 5
+  // The status of the quinella (UH) and wide (KH) records when it is not `status` (0: status).
+  char quinellaStatus = 0;
+  char wideStatus = 0;
 };
 
 enum class DayPayoutKind { Win, Place, Bracket, Quinella, Wide };  // TH FH WH UH KH
