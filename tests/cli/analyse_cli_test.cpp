@@ -9,7 +9,6 @@
 #include "pat98/day_loader.h"
 #include "session.h"
 #include "support/fake_port.h"
-#include "support/odds_day.h"
 
 namespace tz {
 namespace {
@@ -18,20 +17,7 @@ using test::RunCli;
 using test::ShellQuote;
 using test::TempDir;
 
-class AnalyseCli : public testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    day_ = new TempDir;
-    test::WriteOddsDay(day_->path());
-  }
-  static void TearDownTestSuite() {
-    delete day_;
-    day_ = nullptr;
-  }
-  static std::string Folder() { return ShellQuote(day_->path().string()); }
-  static TempDir* day_;
-};
-TempDir* AnalyseCli::day_ = nullptr;
+class AnalyseCli : public test::OddsDayCliTest {};
 
 TEST_F(AnalyseCli, EveryRaceOfTheDayPrintsItsTable) {
   for (int m = 1; m <= 3; ++m) {
@@ -53,7 +39,7 @@ TEST_F(AnalyseCli, JsonCarriesTheValuesOfTheInProcessAnalysis) {
 
   Session s;
   test::FakePort port;
-  s.app.Pat98Folder = s.app.DataFolder = day_->path();
+  s.app.Pat98Folder = s.app.DataFolder = DayFolder();
   ASSERT_EQ(LoadCurrentData(s, port), 0);
   SelectMeeting(s, 1);
   SelectRace(s, port, 8);
@@ -88,7 +74,7 @@ TEST_F(AnalyseCli, CsvCommandWritesTheSameFileAsTheButton) {
 
   Session s;
   test::FakePort port;
-  s.app.Pat98Folder = s.app.DataFolder = day_->path();
+  s.app.Pat98Folder = s.app.DataFolder = DayFolder();
   ASSERT_EQ(LoadCurrentData(s, port), 0);
   SelectMeeting(s, 3);
   SelectRace(s, port, 5);

@@ -9,7 +9,6 @@
 #include "pat98/day_loader.h"
 #include "session.h"
 #include "support/fake_port.h"
-#include "support/odds_day.h"
 #include "text/files.h"
 
 namespace tz {
@@ -20,26 +19,15 @@ using test::RunCli;
 using test::ShellQuote;
 using test::TempDir;
 
-class ContestCli : public testing::Test {
+class ContestCli : public test::OddsDayCliTest {
  protected:
-  static void SetUpTestSuite() {
-    day_ = new TempDir;
-    test::WriteOddsDay(day_->path());
-  }
-  static void TearDownTestSuite() {
-    delete day_;
-    day_ = nullptr;
-  }
   // The contest command on the suite's day with its own program folder.
   std::string Contest(const std::string& args) const {
-    return "contest --data " + ShellQuote(day_->path().string()) + " --home " +
-           ShellQuote(home_.path().string()) + " " + args;
+    return "contest --data " + Folder() + " --home " + ShellQuote(home_.path().string()) + " " + args;
   }
   std::string Out() const { return "--out " + ShellQuote(out_.path().string()); }
-  static TempDir* day_;
   TempDir home_, out_;
 };
-TempDir* ContestCli::day_ = nullptr;
 
 TEST_F(ContestCli, OneRuleWritesTheSameFileAsTheProgram) {
   auto res = RunCli(Contest(Out() + " --axis q --rank 1 --partner F --form B"));
@@ -51,7 +39,7 @@ TEST_F(ContestCli, OneRuleWritesTheSameFileAsTheProgram) {
 
   Session s;
   test::FakePort port;
-  s.app.Pat98Folder = s.app.DataFolder = day_->path();
+  s.app.Pat98Folder = s.app.DataFolder = DayFolder();
   TempDir mine;
   s.app.settings.CSVpath = mine.path().string();
   ASSERT_EQ(LoadCurrentData(s, port), 0);

@@ -97,6 +97,30 @@ Probabilities Harville(const std::vector<double>& win, int places) {
   return p;
 }
 
+// Bracket-quinella odds from the probabilities of the horse pairs (pairProb[i][j], i < j), paid
+// out at the pair rate: a bracket pair takes the share of its horse pairs in `total`; a pair of
+// brackets no two horses make is blank, one whose share is not positive scratched.
+void FillBracketOdds(std::array<std::array<OddsCell, 9>, 9>& bracket,
+                     const std::array<int, kMaxHorses + 1>& brackets, int n,
+                     const std::vector<std::vector<double>>& pairProb, double total) {
+  for (int a = 1; a <= 8; ++a) {
+    for (int b = a; b <= 8; ++b) {
+      int members = 0;
+      double prob = 0;
+      for (int i = 1; i <= n; ++i) {
+        for (int j = i + 1; j <= n; ++j) {
+          if (!((brackets[i] == a && brackets[j] == b) || (brackets[i] == b && brackets[j] == a))) continue;
+          ++members;
+          prob += pairProb[i][j];
+        }
+      }
+      if (members == 0) bracket[a][b] = OddsCell::Blank();
+      else if (!(prob > 0) || !(total > 0)) bracket[a][b] = OddsCell::Scratched();
+      else bracket[a][b] = OddsCell::Of(ToteOdds(kPairRate, prob / total));
+    }
+  }
+}
+
 const std::vector<std::string> kSyllables = {
     "ア", "イ", "ウ", "エ", "オ", "カ", "キ", "ク", "ケ", "コ", "サ", "シ", "ス", "セ", "ソ",
     "タ", "チ", "ツ", "テ", "ト", "ナ", "ニ", "ノ", "ハ", "ヒ", "フ", "ホ", "マ", "ミ", "ム",
@@ -263,28 +287,8 @@ SampleRace BuildRace(Draw& d, const std::string& date, const MeetingPlan& m, int
   }
 
   // Bracket quinella from the quinella probabilities of the horses of each bracket.
-  auto brackets = BracketsForField(n);
-  for (int a = 1; a <= 8; ++a) {
-    for (int b = a; b <= 8; ++b) {
-      int members = 0;
-      double prob = 0;
-      for (int i = 1; i <= n; ++i) {
-        for (int j = i + 1; j <= n; ++j) {
-          bool inPair = (brackets[i] == a && brackets[j] == b) || (brackets[i] == b && brackets[j] == a);
-          if (!inPair) continue;
-          ++members;
-          prob += p.quinella[i][j];
-        }
-      }
-      if (members == 0) {
-        out.odds.bracket[a][b] = OddsCell::Blank();  // no such combination in this field
-      } else if (prob <= 0) {
-        out.odds.bracket[a][b] = OddsCell::Scratched();
-      } else {
-        out.odds.bracket[a][b] = OddsCell::Of(ToteOdds(kPairRate, prob));
-      }
-    }
-  }
+  const auto brackets = BracketsForField(n);
+  FillBracketOdds(out.odds.bracket, brackets, n, p.quinella, 1.0);
 
   if (plan.saleCode == 15 || plan.saleCode == 31) {
     fixture::QuinellaFile q;
@@ -591,23 +595,8 @@ SampleDay BuildDayFromJrdb(const std::filesystem::path& jrdbFolder, const std::s
     for (int i = 1; i <= n; ++i) {
       for (int j = i + 1; j <= n; ++j) total += implied[i][j];
     }
-    auto brackets = BracketsForField(n);
-    for (int a = 1; a <= 8; ++a) {
-      for (int b = a; b <= 8; ++b) {
-        int members = 0;
-        double prob = 0;
-        for (int i = 1; i <= n; ++i) {
-          for (int j = i + 1; j <= n; ++j) {
-            if (!((brackets[i] == a && brackets[j] == b) || (brackets[i] == b && brackets[j] == a))) continue;
-            ++members;
-            prob += implied[i][j];
-          }
-        }
-        if (members == 0) race.odds.bracket[a][b] = OddsCell::Blank();
-        else if (!(prob > 0) || !(total > 0)) race.odds.bracket[a][b] = OddsCell::Scratched();
-        else race.odds.bracket[a][b] = OddsCell::Of(ToteOdds(kPairRate, prob / total));
-      }
-    }
+    const auto brackets = BracketsForField(n);
+    FillBracketOdds(race.odds.bracket, brackets, n, implied, total);
 
     // Race card: the runners' names; post time, track and jockeys are not in these files.
     RaceCardFile& c = race.card;

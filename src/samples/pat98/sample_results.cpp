@@ -167,6 +167,30 @@ std::vector<SampleRaceResult> SampleDayResults(const SampleDay& day) {
   return out;
 }
 
+fixture::ResultsFile SampleResultsFile(const SampleRaceResult& res) {
+  fixture::ResultsFile f;
+  f.course = res.course;
+  f.yearDigit = res.yearDigit;
+  f.kai = res.kai;
+  f.day = res.day;
+  f.race = res.race;
+  if (!res.weather.empty()) {
+    f.weather = res.weather;
+    f.turfGoing = res.turfGoing;
+    f.dirtGoing = res.dirtGoing;
+  }
+  f.finishers = res.finishers;
+  f.withWide = res.sellsWide;
+  f.win = res.win;
+  f.place = res.place;
+  f.bracket = res.bracket;
+  f.quinella = res.quinella;
+  f.wide = res.wide;
+  f.scratched = res.scratched;
+  f.bracketFlags = res.bracketFlags;
+  return f;
+}
+
 std::string WriteSampleResults(const SampleDay& day, const std::filesystem::path& folder) {
   try {
     std::vector<fixture::DayPayoutFiles> perDay(day.guides.size());
@@ -178,27 +202,7 @@ std::string WriteSampleResults(const SampleDay& day, const std::filesystem::path
     }
     for (const SampleRaceResult& res : SampleDayResults(day)) {
       if (!res.perDayFiles) {
-        fixture::ResultsFile f;
-        f.course = res.course;
-        f.yearDigit = res.yearDigit;
-        f.kai = res.kai;
-        f.day = res.day;
-        f.race = res.race;
-        if (!res.weather.empty()) {
-          f.weather = res.weather;
-          f.turfGoing = res.turfGoing;
-          f.dirtGoing = res.dirtGoing;
-        }
-        f.finishers = res.finishers;
-        f.withWide = res.sellsWide;
-        f.win = res.win;
-        f.place = res.place;
-        f.bracket = res.bracket;
-        f.quinella = res.quinella;
-        f.wide = res.wide;
-        f.scratched = res.scratched;
-        f.bracketFlags = res.bracketFlags;
-        fixture::WriteResultsFile(folder, f);
+        fixture::WriteResultsFile(folder, SampleResultsFile(res));
         continue;
       }
       auto g = std::find_if(day.guides.begin(), day.guides.end(),

@@ -36,6 +36,10 @@ struct SampleRaceResult {
 // The results of every race of the day that has one, in the order of day.races.
 std::vector<SampleRaceResult> SampleDayResults(const SampleDay& day);
 
+// A race's results as its results file ("KS-") holds them; the weather and going are the
+// file writer's defaults when the result has none.
+fixture::ResultsFile SampleResultsFile(const SampleRaceResult& res);
+
 // Writes the results files of the day into `folder`. Returns an error text, empty on success.
 std::string WriteSampleResults(const SampleDay& day, const std::filesystem::path& folder);
 

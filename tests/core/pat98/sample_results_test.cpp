@@ -131,21 +131,10 @@ TEST(SampleResults, TheResultsLogCarriesTheDaysOwnResults) {
 
   for (const SampleRaceResult& res : results) {
     SCOPED_TRACE(Key(res));
-    // The day's own results as a results file holds them, next to what the log converted to.
-    fixture::ResultsFile own;
-    own.course = res.course;
-    own.yearDigit = res.yearDigit;
-    own.kai = res.kai;
-    own.day = res.day;
-    own.race = res.race;
-    own.finishers = res.finishers;
-    own.withWide = res.sellsWide;
-    own.win = res.win;
-    own.place = res.place;
-    own.bracket = res.bracket;
-    own.quinella = res.quinella;
-    own.wide = res.wide;
-    own.scratched = res.scratched;
+    // The day's own results as a results file holds them, without the void brackets the forum
+    // cannot post, next to what the log converted to.
+    fixture::ResultsFile own = SampleResultsFile(res);
+    own.bracketFlags = {};
     fixture::WriteResultsFile(dir / "own", own);
     const ResultState expected = Read(dir / "own", res);
     const ResultState converted = Read(dir / "converted", res);
