@@ -34,7 +34,8 @@ class ConversionPort : public TerminalPort {
 // The day's folder of a command that reads one (a PAT98 folder or a dated data folder): given
 // as --data DIR or as the first word after the command, the same option either way.
 inline CLI::Option* AddDataFolderOption(CLI::App* cmd, std::string& folder) {
-  return cmd->add_option("FOLDER,--data", folder, "PAT98 folder or dated data folder of the day")->required();
+  return cmd->add_option("FOLDER,--data", folder, "PAT98 folder or dated data folder of the day")
+      ->required();
 }
 
 // Exit code of the command that ran (set by the command's callback).

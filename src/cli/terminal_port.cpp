@@ -29,7 +29,9 @@ void TerminalPort::Warning(std::string_view title, std::string_view text) {
 Answer TerminalPort::Ask(std::string_view title, std::string_view text, Buttons buttons,
                          Icon icon, Answer defaultAnswer) {
   Answer a = assumeYes ? Answer::Yes : defaultAnswer;
-  std::cerr << ForTerminal(text) << " -> " << (a == Answer::Yes ? "Yes" : a == Answer::No ? "No" : a == Answer::Ok ? "OK" : "Cancel") << "\n";
+  const char* shown =
+      a == Answer::Yes ? "Yes" : a == Answer::No ? "No" : a == Answer::Ok ? "OK" : "Cancel";
+  std::cerr << ForTerminal(text) << " -> " << shown << "\n";
   return a;
 }
 

@@ -39,7 +39,9 @@ class ForwardingPort : public UserPort {
   explicit ForwardingPort(UserPort& inner) : inner_(inner) {}
   void Error(std::string_view title, std::string_view text) override { inner_.Error(title, text); }
   void Info(std::string_view title, std::string_view text) override { inner_.Info(title, text); }
-  void Warning(std::string_view title, std::string_view text) override { inner_.Warning(title, text); }
+  void Warning(std::string_view title, std::string_view text) override {
+    inner_.Warning(title, text);
+  }
   Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
              Answer defaultAnswer) override {
     return inner_.Ask(title, text, buttons, icon, defaultAnswer);

@@ -287,7 +287,9 @@ RaceCardFile OddsPostingRaceCard(const OddsPosting& p) {
 OddsFileRecord OddsPostingOddsRecord(const OddsPosting& p) {
   OddsFileRecord r;
   r.header = OddsHeader(p);
-  for (const OddsPostingHorse& h : p.horses) r.horses.push_back({h.number, h.win, h.placeLow, h.placeHigh});
+  for (const OddsPostingHorse& h : p.horses) {
+    r.horses.push_back({h.number, h.win, h.placeLow, h.placeHigh});
+  }
   r.bracket = p.bracketQuinella;
   return r;
 }
@@ -302,8 +304,12 @@ QuinellaFileRecord OddsPostingQuinellaRecord(const OddsPosting& p) {
   return r;
 }
 
-std::string OddsPostingRaceCardBytes(const OddsPosting& p) { return RaceCardBytes(OddsPostingRaceCard(p)); }
-std::string OddsPostingOddsBytes(const OddsPosting& p) { return OddsRecordBytes(OddsPostingOddsRecord(p)); }
+std::string OddsPostingRaceCardBytes(const OddsPosting& p) {
+  return RaceCardBytes(OddsPostingRaceCard(p));
+}
+std::string OddsPostingOddsBytes(const OddsPosting& p) {
+  return OddsRecordBytes(OddsPostingOddsRecord(p));
+}
 std::string OddsPostingQuinellaBytes(const OddsPosting& p) {
   return QuinellaRecordBytes(OddsPostingQuinellaRecord(p));
 }
@@ -318,14 +324,13 @@ OddsPostingResult ParseOddsPosting(Session& s, std::string_view posting) {
   if (!result.posting) return result;
   const OddsPosting& p = *result.posting;
   const fs::path folder = s.app.settings.Cnvpath;
-  result.files.push_back(WriteConvertedFile(s.wars, folder, ConvertedRaceFileName(kRaceCardFilePrefix, p),
-                                            OddsPostingRaceCardBytes(p)));
-  result.files.push_back(WriteConvertedFile(s.wars, folder, ConvertedRaceFileName(kOddsFilePrefix, p),
-                                            OddsPostingOddsBytes(p)));
-  if (p.quinellaFound) {
-    result.files.push_back(WriteConvertedFile(s.wars, folder, ConvertedRaceFileName(kQuinellaFilePrefix, p),
-                                              OddsPostingQuinellaBytes(p)));
-  }
+  auto write = [&](std::string_view prefix, const std::string& bytes) {
+    result.files.push_back(
+        WriteConvertedFile(s.wars, folder, ConvertedRaceFileName(prefix, p), bytes));
+  };
+  write(kRaceCardFilePrefix, OddsPostingRaceCardBytes(p));
+  write(kOddsFilePrefix, OddsPostingOddsBytes(p));
+  if (p.quinellaFound) write(kQuinellaFilePrefix, OddsPostingQuinellaBytes(p));
   result.converted = true;
   return result;
 }

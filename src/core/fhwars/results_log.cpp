@@ -204,7 +204,8 @@ std::string ResultsFileName(const ResultsPosting& p) {
 
 ResultsFileRecord ResultsPostingRecord(const ResultsPosting& p) {
   ResultsFileRecord r;
-  r.head = ResultsRecordHead(p.year, p.month, p.dayOfMonth, RacecourseTableName(p.course), p.kai, p.day, p.race);
+  r.head = ResultsRecordHead(p.year, p.month, p.dayOfMonth, RacecourseTableName(p.course), p.kai,
+                             p.day, p.race);
   r.title = p.title;
   r.finishers = p.finishers;
   r.withWide = p.layout == ResultsLayout::WithWide;
@@ -218,7 +219,9 @@ ResultsFileRecord ResultsPostingRecord(const ResultsPosting& p) {
   return r;
 }
 
-std::string ResultsRecordBytes(const ResultsPosting& p) { return ResultsRecordBytes(ResultsPostingRecord(p)); }
+std::string ResultsRecordBytes(const ResultsPosting& p) {
+  return ResultsRecordBytes(ResultsPostingRecord(p));
+}
 
 std::string WriteResultsFile(Session& s, const ResultsPosting& p, ResultsLogReport& report) {
   ConvertedFile f = WriteConvertedFile(s.wars, s.app.settings.Cnvpath, ResultsFileName(p), ResultsRecordBytes(p));

@@ -49,8 +49,8 @@ std::string ResultsFileName(int course, int yearDigit, int kai, int day, int rac
 }
 
 std::string PayoutFileName(std::string_view prefix, int course, int yearDigit, int kai, int day) {
-  return fmt::format("{}{}{}{}{}.JRA", prefix, Hex(course), NonNegative(yearDigit), NonNegative(kai),
-                     NonNegative(day));
+  return fmt::format("{}{}{}{}{}.JRA", prefix, Hex(course), NonNegative(yearDigit),
+                     NonNegative(kai), NonNegative(day));
 }
 
 std::string BettingGuideFileName(int guideFile) {

@@ -152,7 +152,8 @@ std::string ResultsRecordHead(int year, int month, int dayOfMonth, std::string_v
 }
 
 std::string RaceCardBytes(const RaceCardFile& c) {
-  std::string r = ResultsRecordHead(c.year, c.month, c.day, c.courseName, c.kai, c.dayOfMeeting, c.race);
+  std::string r =
+      ResultsRecordHead(c.year, c.month, c.day, c.courseName, c.kai, c.dayOfMeeting, c.race);
   r += text::FixedSjis(c.postTime, 4);
   r += text::FixedSjis(c.track, 4);
   r += text::FixedSjis(c.distance, 4);
@@ -206,8 +207,8 @@ std::string ResultsRecordBytes(const ResultsFileRecord& rec) {
   r += FitBytes(rec.title, 32);
   r += std::string(24, ' ');
   for (const ResultsFinisherField& f : rec.finishers) {
-    r += FitBytes(f.place, 1) + " " + FitBytes(f.horse, 2) + FitBytes(f.name, 18) + FitBytes(f.time, 6) +
-         std::string(12, ' ');
+    r += FitBytes(f.place, 1) + " " + FitBytes(f.horse, 2) + FitBytes(f.name, 18) +
+         FitBytes(f.time, 6) + std::string(12, ' ');
   }
   // The payout section starts at the last of these blanks; with wide payouts its entries begin
   // one character later.
@@ -231,8 +232,8 @@ std::string ResultsRecordBytes(const ResultsFileRecord& rec) {
 ResultsFinisherField FinisherField(int place, int horse, std::string_view name,
                                    std::string_view time) {
   if (place <= 0) return {};
-  return {std::string(1, static_cast<char>('0' + std::clamp(place, 0, 9))), Z2(std::clamp(horse, 0, 99)),
-          text::FixedSjis(name, 18), text::FixedSjis(time, 6)};
+  return {std::string(1, static_cast<char>('0' + std::clamp(place, 0, 9))),
+          Z2(std::clamp(horse, 0, 99)), text::FixedSjis(name, 18), text::FixedSjis(time, 6)};
 }
 
 namespace {

@@ -48,7 +48,7 @@ std::string BettingGuideBytes(const BettingGuideRecord& g);
 // ---- Meeting guide (KA-ANNAI.JRA) ----
 
 struct MeetingWeatherRecord {
-  std::string weather;    // "晴", "曇", "雨", "小雨", "雪"; padded with full-width blanks to 4 bytes
+  std::string weather;    // "晴", "曇", "雨", "小雨", "雪"; padded with "　" to 4 bytes
   std::string turfGoing;  // "良", "稍重", "重", "不良"
   std::string dirtGoing;
   int weatherCode = 0;    // PAT98's own weather digit (not read)
@@ -71,7 +71,7 @@ struct OddsFileHeader {
   int kai = 0;             // meeting number (回), 2z
   int day = 0;             // day of the meeting (日), 2z
   int race = 0;            // 2s
-  int timeKind = 0;        // 0: odds as of hour:minute; 1..9: final odds, the time being the post time
+  int timeKind = 0;        // 0: odds as of hour:minute; 1..9: final odds at the post time
   int hour = 0, minute = 0;
   std::string title1;      // race name, 28 bytes
   std::string title2;      // race conditions, 28 bytes

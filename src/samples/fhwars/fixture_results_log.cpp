@@ -134,7 +134,9 @@ std::vector<ForumResultsPosting> SampleResultsPostings(const SampleDay& day) {
     p.race = res.race;
     p.title = res.title;
     p.scratched = res.scratched;
-    for (const ResultFinisher& f : res.finishers) p.finishers.push_back({f.place, "", f.horse, f.name, f.time});
+    for (const ResultFinisher& f : res.finishers) {
+      p.finishers.push_back({f.place, "", f.horse, f.name, f.time});
+    }
     for (const SinglePayout& w : res.win) p.win.push_back({w.horse, 0, w.payout});
     for (const SinglePayout& w : res.place) p.place.push_back({w.horse, 0, w.payout});
     for (const PairPayout& b : res.bracket) p.bracket.push_back({b.first, b.second, b.payout});

@@ -74,7 +74,9 @@ std::string ResultsFileBytes(const ResultsFile& f) {
   r.turfGoing = Going(f.turfGoing);
   r.dirtGoing = Going(f.dirtGoing);
   for (std::size_t i = 0; i < r.finishers.size(); ++i) {
-    if (const ResultFinisher* x = Nth(f.finishers, i)) r.finishers[i] = FinisherField(x->place, x->horse, x->name, x->time);
+    if (const ResultFinisher* x = Nth(f.finishers, i)) {
+      r.finishers[i] = FinisherField(x->place, x->horse, x->name, x->time);
+    }
   }
   r.withWide = f.withWide;
   r.win = Fields<3>(f.win, Single);
