@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <iostream>
 
-#include "../tests/core/analysis/sample_day.h"
 #include "analysis/pipeline.h"
 #include "pat98/day_loader.h"
 #include "session.h"
+#include "support/odds_day.h"
 #include "text/files.h"
 #include "text/strings.h"
 
@@ -25,6 +25,7 @@ class QuietPort : public tz::UserPort {
   int errors = 0;
   void Error(std::string_view, std::string_view) override { ++errors; }
   void Info(std::string_view, std::string_view) override {}
+  void Warning(std::string_view, std::string_view) override { ++errors; }
   tz::Answer Ask(std::string_view, std::string_view, tz::Buttons, tz::Icon,
                  tz::Answer defaultAnswer) override {
     return defaultAnswer;
@@ -43,7 +44,7 @@ const fs::path& DayFolder() {
     const fs::path generated = fs::temp_directory_path() / "tazuna98_bench_day";
     fs::remove_all(generated, ec);
     fs::create_directories(generated);
-    tz::test::WriteSampleDay(generated);
+    tz::test::WriteOddsDay(generated);
     return generated;
   }();
   return folder;

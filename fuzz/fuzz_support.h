@@ -21,6 +21,7 @@ class QuietPort : public UserPort {
  public:
   void Error(std::string_view, std::string_view) override {}
   void Info(std::string_view, std::string_view) override {}
+  void Warning(std::string_view, std::string_view) override {}
   Answer Ask(std::string_view, std::string_view, Buttons, Icon, Answer) override { return Answer::No; }
 };
 

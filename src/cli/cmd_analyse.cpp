@@ -32,7 +32,7 @@ struct RaceOptions {
 };
 
 void AddRaceOptions(CLI::App* cmd, RaceOptions& o) {
-  cmd->add_option("FOLDER", o.folder, "PAT98 data folder of the day")->required();
+  AddDataFolderOption(cmd, o.folder);
   cmd->add_option("--meeting", o.meeting, "Meeting 1..3")->required()->check(CLI::Range(1, 3));
   cmd->add_option("--race", o.race, "Race 1..12")->check(CLI::Range(1, 12));
   cmd->add_flag("--advance", o.advance, "The advance-sale race (前日) of the meeting");

@@ -233,7 +233,7 @@ int RunBet(const BetOptions& o) {
 void RegisterBetCommand(CLI::App& app, CliContext& ctx) {
   auto o = std::make_shared<BetOptions>();
   auto* cmd = app.add_subcommand("bet", "Mark bets on a race, build the bet list, spread the stakes and write the .BET file");
-  cmd->add_option("FOLDER", o->folder, "Data folder holding the day's PAT98 files")->required();
+  AddDataFolderOption(cmd, o->folder);
   cmd->add_option("--meeting", o->meeting, "Meeting 1..3")->required();
   cmd->add_option("--race", o->race, "Race 1..12, 13 for the advance-sale race")->required()->check(CLI::Range(1, 13));
   cmd->add_option("--bets", o->bets,

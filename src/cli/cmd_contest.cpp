@@ -183,7 +183,7 @@ void RegisterContestCommand(CLI::App& app, CliContext& ctx) {
   auto o = std::make_shared<ContestOptions>();
   auto* cmd = app.add_subcommand(
       "contest", "Write the FHWARS contest entry files of a racing day (one file per rule)");
-  cmd->add_option("--data", o->data, "Data folder holding the day's PAT98 files")->required();
+  AddDataFolderOption(cmd, o->data);
   cmd->add_option("--out", o->out, "Export folder (default: the CSVpath setting)");
   cmd->add_option("--home", o->home, "Program folder with tz98.ini (default: $TAZUNA98_HOME or ~/.local/share/tazuna98)");
   cmd->add_flag("--json", o->json, "Report the files written as JSON");

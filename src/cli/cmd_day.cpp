@@ -8,7 +8,7 @@
 #include "commands.h"
 #include "pat98/day_loader.h"
 #include "pat98/odds_reader.h"
-#include "pat98/sample_day.h"
+#include "samples/pat98/sample_day.h"
 #include "session.h"
 #include "text/files.h"
 #include "text/numbers.h"
@@ -295,7 +295,7 @@ void RegisterDayCommands(CLI::App& app, CliContext& ctx) {
   };
   auto dayOpt = std::make_shared<DayOptions>();
   auto* day = app.add_subcommand("day", "Show the racing day of a PAT98 or data folder");
-  day->add_option("FOLDER", dayOpt->folder, "PAT98 folder or dated data folder")->required();
+  AddDataFolderOption(day, dayOpt->folder);
   day->add_flag("--json", dayOpt->json, "Write JSON");
   day->add_flag("--yes", dayOpt->yes, "Answer Yes to questions (build a pseudo betting guide)");
   day->callback([dayOpt, &ctx] {
@@ -324,7 +324,7 @@ void RegisterDayCommands(CLI::App& app, CliContext& ctx) {
   };
   auto oddsOpt = std::make_shared<OddsOptions>();
   auto* odds = app.add_subcommand("odds", "Show the odds of one race as read from its files");
-  odds->add_option("FOLDER", oddsOpt->folder, "PAT98 folder or dated data folder")->required();
+  AddDataFolderOption(odds, oddsOpt->folder);
   odds->add_option("--meeting", oddsOpt->meeting, "Meeting 1..3")->required();
   odds->add_option("--race", oddsOpt->race, "Race 1..12");
   odds->add_flag("--advance", oddsOpt->advance, "The advance-sale race of the meeting");
@@ -380,7 +380,7 @@ void RegisterDayCommands(CLI::App& app, CliContext& ctx) {
   };
   auto sampleOpt = std::make_shared<SampleOptions>();
   auto* sample = app.add_subcommand("make-sample", "Write a generated racing day into a folder");
-  sample->add_option("OUTDIR", sampleOpt->folder, "Folder to write the day into")->required();
+  sample->add_option("OUTDIR,--out", sampleOpt->folder, "Folder to write the day into")->required();
   sample->add_option("--seed", sampleOpt->seed, "Seed of the generator (default 1)");
   sample->add_option("--date", sampleOpt->date, "Date of the day, yyyymmdd (default 20021020)");
   sample->add_option("--from-jrdb", sampleOpt->fromJrdb,

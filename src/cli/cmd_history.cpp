@@ -115,7 +115,7 @@ void Run(const HistoryOptions& o, CliContext& ctx) {
 void RegisterHistoryCommand(CLI::App& app, CliContext& ctx) {
   auto* cmd = app.add_subcommand("history", "The votes on one race from the voting log, with hits when results are read");
   auto o = std::make_shared<HistoryOptions>();
-  cmd->add_option("FOLDER,--data", o->folder, "PAT98 folder or dated data folder")->required();
+  AddDataFolderOption(cmd, o->folder);
   cmd->add_option("--meeting", o->meeting, "Meeting 1..3")->required()->check(CLI::Range(1, 3));
   cmd->add_option("--race", o->race, "Race 1..12")->check(CLI::Range(1, 12));
   cmd->add_flag("--advance", o->advance, "The advance-sale race (前日) of the meeting");

@@ -35,7 +35,7 @@ struct ListOptions {
 };
 
 void AddListOptions(CLI::App* cmd, ListOptions& o) {
-  cmd->add_option("--data", o.data, "PAT98 folder or dated data folder of the day")->required();
+  AddDataFolderOption(cmd, o.data);
   cmd->add_option("--home", o.home,
                   "Program folder whose tz98.ini gives the options (default: built-in settings)");
   cmd->add_option("--jrdb", o.jrdb, "JRDB folder with the base-odds files OZyymmdd.TXT");
@@ -215,7 +215,7 @@ int RunPredicted(const ListOptions& o, CliContext& ctx) {
   if (!complete) return 1;
   if (!o.out.empty()) {
     if (!text::FolderExists(o.out)) {
-      port.Error(s.app.AppTitle, std::string(kListFolderMissing) + "\r\r" + o.out);
+      port.Error(s.app.AppTitle, std::string(kListFolderMissing) + "\n\n" + o.out);
       return 1;
     }
     const std::filesystem::path path =

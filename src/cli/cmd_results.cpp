@@ -141,7 +141,7 @@ void RegisterResultsCommands(CLI::App& app, CliContext& ctx) {
   {
     auto* cmd = app.add_subcommand("results", "The official results of one race: going, finishers, payouts and refunds");
     auto o = std::make_shared<ResultsOptions>();
-    cmd->add_option("FOLDER,--data", o->folder, "PAT98 data folder of the day")->required();
+    AddDataFolderOption(cmd, o->folder);
     cmd->add_option("--meeting", o->meeting, "Meeting 1..3")->required()->check(CLI::Range(1, 3));
     cmd->add_option("--race", o->race, "Race 1..12")->required()->check(CLI::Range(1, 12));
     cmd->add_flag("--json", o->json, "The result state and every payout record as JSON");
@@ -192,7 +192,7 @@ void RegisterResultsCommands(CLI::App& app, CliContext& ctx) {
   {
     auto* cmd = app.add_subcommand("results-list", "The day's results list: first three finishers and main payouts of every race");
     auto o = std::make_shared<ResultsOptions>();
-    cmd->add_option("FOLDER,--data", o->folder, "PAT98 data folder of the day")->required();
+    AddDataFolderOption(cmd, o->folder);
     cmd->add_flag("--json", o->json, "The list as JSON");
     cmd->callback([o, &ctx] {
       auto s = std::make_unique<Session>();

@@ -7,9 +7,9 @@
 #include <nlohmann/json.hpp>
 
 #include "commands.h"
-#include "fhwars/fixture_odds_log.h"
+#include "samples/fhwars/fixture_odds_log.h"
 #include "fhwars/odds_log.h"
-#include "pat98/sample_day.h"
+#include "samples/pat98/sample_day.h"
 #include "session.h"
 
 namespace tz::cli {

@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "commands.h"
-#include "fhwars/fixture_results_log.h"
+#include "samples/fhwars/fixture_results_log.h"
 #include "fhwars/results_log.h"
 #include "session.h"
 #include "text/files.h"

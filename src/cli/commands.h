@@ -9,25 +9,34 @@
 
 namespace tz::cli {
 
-// Messages go to stderr; questions are answered by --yes (Yes) or else the default button.
+// Messages go to stderr, each ending its line; questions are answered by --yes (Yes) or else
+// the default button. Errors and warnings are counted.
 class TerminalPort : public UserPort {
  public:
   bool assumeYes = false;
   int errors = 0;
   void Error(std::string_view title, std::string_view text) override;
   void Info(std::string_view title, std::string_view text) override;
+  void Warning(std::string_view title, std::string_view text) override;
   Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
              Answer defaultAnswer) override;
 };
 
 // For the forum-log conversions: giving the command is the request to run, so questions
-// (run it? create the receiving folder?) are answered Yes; plain messages (the count, a
-// refusal) go to stderr, and warnings count as errors.
+// (run it? create the receiving folder?) are answered Yes; plain messages (the count) go to
+// stderr.
 class ConversionPort : public TerminalPort {
  public:
   Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
              Answer defaultAnswer) override;
 };
+
+// The day's folder of a command that reads one (a PAT98 folder or a dated data folder): given
+// as --data DIR or as the first word after the command, the same option either way.
+inline CLI::Option* AddDataFolderOption(CLI::App* cmd, std::string& folder) {
+  return cmd->add_option("FOLDER,--data", folder, "PAT98 folder or dated data folder of the day")
+      ->required();
+}
 
 // Exit code of the command that ran (set by the command's callback).
 struct CliContext {
@@ -46,7 +55,10 @@ void RegisterListCommands(CLI::App& app, CliContext& ctx);       // cmd_lists.cp
 void RegisterContestCommand(CLI::App& app, CliContext& ctx);     // cmd_contest.cpp
 void RegisterCheckListCommand(CLI::App& app, CliContext& ctx);   // cmd_checklist.cpp
 
-// Message texts use CR LF between lines; the terminal shows LF.
+// A message or a text of the program (a bet list, a history text) with its line breaks as the
+// terminal shows them: MessageLines.
 std::string ForTerminal(std::string_view text);
+// Writes a message to stderr, ending its line.
+void PrintMessage(std::string_view text);
 
 }  // namespace tz::cli

@@ -13,11 +13,7 @@ std::string FromQ(const QString& s) { return s.toStdString(); }
 
 namespace {
 
-QString ForDisplay(std::string_view text) {
-  QString t = ToQ(text);
-  t.replace("\r\n", "\n");
-  return t;
-}
+QString ForDisplay(std::string_view text) { return ToQ(MessageLines(text)); }
 
 QMessageBox::StandardButton ToQt(Answer a) {
   switch (a) {
@@ -32,17 +28,22 @@ QMessageBox::StandardButton ToQt(Answer a) {
 }  // namespace
 
 void QtUserPort::Error(std::string_view title, std::string_view text) {
-  QMessageBox::critical(parent_, ToQ(title), ForDisplay(text));
+  Ask(title, text, Buttons::Ok, Icon::Error, Answer::Ok);
 }
 
 void QtUserPort::Info(std::string_view title, std::string_view text) {
-  QMessageBox::information(parent_, ToQ(title), ForDisplay(text));
+  Ask(title, text, Buttons::Ok, Icon::Info, Answer::Ok);
+}
+
+void QtUserPort::Warning(std::string_view title, std::string_view text) {
+  Ask(title, text, Buttons::Ok, Icon::Warning, Answer::Ok);
 }
 
 Answer QtUserPort::Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
                        Answer defaultAnswer) {
   QMessageBox box(parent_);
   box.setWindowTitle(ToQ(title));
+  box.setTextFormat(Qt::PlainText);
   box.setText(ForDisplay(text));
   switch (icon) {
     case Icon::Error: box.setIcon(QMessageBox::Critical); break;

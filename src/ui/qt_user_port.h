@@ -1,4 +1,5 @@
-// Message boxes for everything the logic tells or asks the user.
+// Message boxes for everything the logic tells or asks the user; texts are shown as plain text,
+// each "\n" a line break.
 #pragma once
 
 #include <QWidget>
@@ -13,6 +14,7 @@ class QtUserPort : public UserPort {
   void SetParent(QWidget* parent) { parent_ = parent; }
   void Error(std::string_view title, std::string_view text) override;
   void Info(std::string_view title, std::string_view text) override;
+  void Warning(std::string_view title, std::string_view text) override;
   Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
              Answer defaultAnswer) override;
   void ProcessPendingEvents() override;

@@ -10,6 +10,10 @@ void FakePort::Info(std::string_view title, std::string_view text) {
   messages.push_back({Message::Info, std::string(title), std::string(text), Buttons::Ok, Icon::Info, Answer::Ok});
 }
 
+void FakePort::Warning(std::string_view title, std::string_view text) {
+  messages.push_back({Message::Warning, std::string(title), std::string(text), Buttons::Ok, Icon::Warning, Answer::Ok});
+}
+
 Answer FakePort::Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
                      Answer defaultAnswer) {
   messages.push_back({Message::Question, std::string(title), std::string(text), buttons, icon, defaultAnswer});

@@ -10,7 +10,7 @@
 namespace tz::test {
 
 struct Message {
-  enum Kind { Error, Info, Question } kind;
+  enum Kind { Error, Info, Warning, Question } kind;
   std::string title;
   std::string text;
   Buttons buttons = Buttons::Ok;
@@ -27,6 +27,7 @@ class FakePort : public UserPort {
 
   void Error(std::string_view title, std::string_view text) override;
   void Info(std::string_view title, std::string_view text) override;
+  void Warning(std::string_view title, std::string_view text) override;
   Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
              Answer defaultAnswer) override;
   void Progress(int done, int total) override { ++progressCalls; }

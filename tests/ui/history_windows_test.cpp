@@ -8,8 +8,8 @@
 
 #include "fm98_kekka.h"
 #include "fm98_log.h"
-#include "pat98/fixture_results.h"
-#include "pat98/fixture_voting_log.h"
+#include "samples/pat98/fixture_results.h"
+#include "samples/pat98/fixture_voting_log.h"
 #include "ui_fixture.h"
 
 using namespace tz;
@@ -35,7 +35,7 @@ fixture::LoggedVote Vote(int race, int kind, int a, int b, int units, int saleKi
 std::filesystem::path PrepareDay(const test::TempDir& dir) {
   const auto folder = dir / "day";
   std::filesystem::create_directories(folder);
-  test::WriteSampleDay(folder);
+  test::WriteOddsDay(folder);
   fixture::ResultsFile f;
   f.course = 6;
   f.yearDigit = 3;

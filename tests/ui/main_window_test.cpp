@@ -219,7 +219,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!w.close());
     QVERIFY(w.isVisible());
     QCOMPARE(port.messages.size(), size_t(1));
-    QCOMPARE(port.messages[0].text, std::string("Tazuna98を終了します。\r\n現在のデータを保存しますか？"));
+    QCOMPARE(port.messages[0].text, std::string("Tazuna98を終了します。\n現在のデータを保存しますか？"));
     QVERIFY(!std::filesystem::exists(s.app.StoreRoot / "tz98.ini"));
 
     port.answers.push_back(Answer::No);

@@ -5,7 +5,7 @@
 
 #include "fm98_kekka.h"
 #include "fm98_list.h"
-#include "pat98/fixture_results.h"
+#include "samples/pat98/fixture_results.h"
 #include "pat98/day_loader.h"
 #include "results/results_reader.h"
 #include "text/strings.h"

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "app/startup.h"
-#include "core/analysis/sample_day.h"
+#include "support/odds_day.h"
 #include "fm98_main.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
@@ -27,7 +27,7 @@ struct Day {
     if (dayFolder.empty()) {
       dayFolder = home / "day";
       std::filesystem::create_directories(dayFolder);
-      test::WriteSampleDay(dayFolder);
+      test::WriteOddsDay(dayFolder);
     }
     w = std::make_unique<Fm98Main>(s, port);
     w->SetFirstRunCheck(false);

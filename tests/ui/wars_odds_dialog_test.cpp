@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "fhwars/fixture_odds_log.h"
+#include "samples/fhwars/fixture_odds_log.h"
 #include "fm98_file.h"
 #include "fm98_folders.h"
 #include "fm98_small.h"
@@ -77,7 +77,7 @@ class WarsOddsDialogTest : public QObject {
     QVERIFY(fs::is_directory(typed));
     QCOMPARE(picks, 0);
     QCOMPARE(dlg->LbDir()->text(), Q(typed));
-    QCOMPARE(d.port.messages.back().text, std::string("変換先ﾌｫﾙﾀﾞが存在しません。\r\n作成しますか？"));
+    QCOMPARE(d.port.messages.back().text, std::string("変換先ﾌｫﾙﾀﾞが存在しません。\n作成しますか？"));
     // An existing folder opens the picker there.
     dlg->Com2()->click();
     QCOMPARE(picks, 1);

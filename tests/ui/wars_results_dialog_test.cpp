@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QApplication>
 
-#include "fhwars/fixture_results_log.h"
+#include "samples/fhwars/fixture_results_log.h"
 #include "fm98_file.h"
 #include "fm98_folders.h"
 #include "fm98_warsk.h"
@@ -159,9 +159,9 @@ class WarsResultsDialogTest : public QObject {
     dlg->Lbdir()->setText(QString::fromStdString(out.string()));
     dlg->Option1(1)->setChecked(true);
     dlg->Comok()->click();
-    QCOMPARE(CountResultsFiles(out), 36);
+    QCOMPARE(CountResultsFiles(out), 35);
     QVERIFY(!d.port.messages.empty());
-    QCOMPARE(d.port.messages.back().text, std::string("36ﾌｧｲﾙ処理しました。"));
+    QCOMPARE(d.port.messages.back().text, std::string("35ﾌｧｲﾙ処理しました。"));
     QCOMPARE(d.s.wars.WarsOverwrite, 1.0f);
     // The receiving folder is the loaded day now, and the dialog has closed.
     QCOMPARE(d.s.app.DataFolder, out);
@@ -183,7 +183,7 @@ class WarsResultsDialogTest : public QObject {
     dlg->Lbdir()->setText(QString::fromStdString(out.string()));
     dlg->Check1()->setChecked(false);
     dlg->Comok()->click();
-    QCOMPARE(CountResultsFiles(out), 36);
+    QCOMPARE(CountResultsFiles(out), 35);
     QCOMPARE(d.s.app.DataFolder, before);
     QTRY_VERIFY(guard.isNull());
   }

@@ -99,7 +99,7 @@ CloseDecision RequestClose(Session& s, UserPort& port) {
     return CloseDecision::Close;
   }
   Answer a = port.Ask(s.app.AppTitle,
-                      s.app.AppTitle + "を終了します。\r\n現在のデータを保存しますか？",
+                      s.app.AppTitle + "を終了します。\n現在のデータを保存しますか？",
                       Buttons::YesNoCancel, Icon::Warning, Answer::No);
   if (a == Answer::Yes) return CloseDecision::SaveThenClose;
   if (a == Answer::No) return CloseDecision::Close;
@@ -116,7 +116,7 @@ std::string Shutdown(Session& s, bool mainWindowMinimised, double mainWindowWidt
   // Each file is written whatever became of the other; their errors are reported together.
   std::string err = WriteSettings(a);
   std::string checkErr = SaveCheckList(s);
-  if (!checkErr.empty()) err += (err.empty() ? "" : "\r\n\r\n") + checkErr;
+  if (!checkErr.empty()) err += (err.empty() ? "" : "\n\n") + checkErr;
   return err;
 }
 

@@ -68,7 +68,7 @@ std::string BetFileBytes(std::string_view text) {
 
 fs::path WriteBetFile(const BetFileRequest& request, UserPort& port, std::string_view title) {
   if (request.Folder.empty() || !text::FolderExists(request.Folder)) {
-    port.Error(title, "BETﾌｧｲﾙ送出ﾌｫﾙﾀﾞが存在しません。\r\r" + request.Folder.string());
+    port.Error(title, "BETﾌｧｲﾙ送出ﾌｫﾙﾀﾞが存在しません。\n\n" + request.Folder.string());
     return {};
   }
   const std::string name = NextBetFileName(request.Folder, request.GuideDate);
@@ -78,7 +78,7 @@ fs::path WriteBetFile(const BetFileRequest& request, UserPort& port, std::string
   const fs::path target = text::ResolveName(request.Folder, name);
   const std::string error = text::WriteFileAtomic(target, BetFileBytes(body));
   if (!error.empty()) {
-    port.Error(title, "BETﾌｧｲﾙを書き込めませんでした。\r\r" + target.string() + "\r\r" + error);
+    port.Error(title, "BETﾌｧｲﾙを書き込めませんでした。\n\n" + target.string() + "\n\n" + error);
     return {};
   }
   return target;

@@ -329,8 +329,8 @@ void CancelAmountDialog(Session& s) { s.betWindow.AmountDialogOpen = false; }
 // ---- Send ------------------------------------------------------------------------------------
 
 std::string SendConfirmationText(std::string_view raceLabel, std::int64_t total, double combined) {
-  return std::string(raceLabel) + " の勝馬投票を送出します。\r\n\r\n        投票金額  " +
-         std::to_string(total) + " 円\r\n\r\n        期待値     " + text::ShortestDecimal(combined);
+  return std::string(raceLabel) + " の勝馬投票を送出します。\n\n        投票金額  " +
+         std::to_string(total) + " 円\n\n        期待値     " + text::ShortestDecimal(combined);
 }
 
 SendResult SendBetList(Session& s, UserPort& port) {
@@ -380,7 +380,7 @@ SendResult SendBetList(Session& s, UserPort& port) {
     return SendResult::Cancelled;
   }
   if (s.app.BetFolder.empty()) {
-    port.Error(title, "BETﾌｧｲﾙ送出ﾌｫﾙﾀﾞが指定されていません。\r\r" + s.app.BetFolder.string());
+    port.Error(title, "BETﾌｧｲﾙ送出ﾌｫﾙﾀﾞが指定されていません。\n\n" + s.app.BetFolder.string());
     return SendResult::NoFolder;
   }
   if (!text::FolderExists(s.app.BetFolder)) {

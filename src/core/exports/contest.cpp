@@ -302,11 +302,11 @@ bool ContestRunAllowed(Session& s, UserPort& port) {
   }
   const std::string& folder = s.app.settings.CSVpath;
   if (folder.empty()) {
-    port.Error(title, ".CSV.TXT出力ﾌｫﾙﾀﾞを指定されていません。\r\r" + folder);
+    port.Error(title, ".CSV.TXT出力ﾌｫﾙﾀﾞを指定されていません。\n\n" + folder);
     return false;
   }
   if (!text::FolderExists(folder)) {
-    port.Error(title, "ﾌｧｲﾙ出力ﾌｫﾙﾀﾞが存在しません。\r\r" + folder);
+    port.Error(title, "ﾌｧｲﾙ出力ﾌｫﾙﾀﾞが存在しません。\n\n" + folder);
     return false;
   }
   return true;

@@ -119,17 +119,17 @@ std::filesystem::path ExportRaceCsv(Session& s, UserPort& port) {
   const std::string& title = s.app.AppTitle;
   const std::string& folder = s.app.settings.CSVpath;
   if (folder.empty()) {
-    port.Error(title, "CSVﾌｧｲﾙ作成ﾌｫﾙﾀﾞが指定されていません。\r\r");
+    port.Error(title, "CSVﾌｧｲﾙ作成ﾌｫﾙﾀﾞが指定されていません。\n\n");
     return {};
   }
   if (!text::FolderExists(folder)) {
-    port.Error(title, "CSVﾌｧｲﾙ作成ﾌｫﾙﾀﾞが存在しません。\r\r" + folder);
+    port.Error(title, "CSVﾌｧｲﾙ作成ﾌｫﾙﾀﾞが存在しません。\n\n" + folder);
     return {};
   }
   const std::filesystem::path path = std::filesystem::path(folder) / RaceCsvFileName(s);
   const std::string shown = path.string();
   if (text::FileExists(path)) {
-    const Answer a = port.Ask(title, shown + "\r\n\r\nﾌｧｲﾙは既に存在します。上書きしますか？",
+    const Answer a = port.Ask(title, shown + "\n\nﾌｧｲﾙは既に存在します。上書きしますか？",
                               Buttons::YesNo, Icon::Warning, Answer::No);
     if (a != Answer::Yes) return {};
   }
@@ -147,10 +147,10 @@ std::filesystem::path ExportRaceCsv(Session& s, UserPort& port) {
   const int err = errno;
   if (!w.Close()) ok = false;
   if (!ok) {
-    port.Error(title, "ErrorNo." + std::to_string(err) + "\r\n\r\n" + std::strerror(err));
+    port.Error(title, "ErrorNo." + std::to_string(err) + "\n\n" + std::strerror(err));
     return {};
   }
-  port.Info(title, shown + "\r\n\r\nﾌｧｲﾙを作成しました");
+  port.Info(title, shown + "\n\nﾌｧｲﾙを作成しました");
   return path;
 }
 

@@ -13,7 +13,7 @@
 #include "analysis/upset.h"
 #include "analysis/vote_shares.h"
 #include "pat98/day_loader.h"
-#include "pat98/fixture_race_card.h"
+#include "pat98/file_names.h"
 #include "session.h"
 #include "text/files.h"
 #include "text/numbers.h"
@@ -169,7 +169,7 @@ RaceClass ClassifyRaceCard(const Session& s, int meeting, int race) {
 }
 
 std::string BatchErrorText(int number, std::string_view description) {
-  return "ErrorNo." + std::to_string(number) + "\r\n\r\n" + std::string(description);
+  return "ErrorNo." + std::to_string(number) + "\n\n" + std::string(description);
 }
 
 std::string BatchErrorText(const std::exception& e) {

@@ -58,7 +58,7 @@ void StartList(Session& s, Model& list) {
 }
 
 std::string PlainError(int err) {
-  return "ErrorNo." + std::to_string(err) + "\r\n\r\n" + std::strerror(err);
+  return "ErrorNo." + std::to_string(err) + "\n\n" + std::strerror(err);
 }
 
 // The export as both buttons run it.
@@ -66,13 +66,13 @@ std::filesystem::path WriteLongshotExport(Session& s, UserPort& port, bool csv) 
   const std::string& title = s.app.AppTitle;
   const std::string& folder = s.app.settings.CSVpath;
   if (folder.empty() || !text::FolderExists(folder)) {
-    port.Error(title, std::string(kListFolderMissing) + "\r\r" + folder);
+    port.Error(title, std::string(kListFolderMissing) + "\n\n" + folder);
     return {};
   }
   const std::filesystem::path path = LongshotExportPath(s, csv);
   const std::string shown = path.string();
   if (text::FileExists(path)) {
-    const Answer a = port.Ask(title, shown + "\r\n\r\n" + kListOverwrite, Buttons::YesNo,
+    const Answer a = port.Ask(title, shown + "\n\n" + kListOverwrite, Buttons::YesNo,
                               Icon::Warning, Answer::No);
     if (a != Answer::Yes) return {};
   }
@@ -100,7 +100,7 @@ std::filesystem::path WriteLongshotExport(Session& s, UserPort& port, bool csv) 
     port.Error(title, PlainError(err == 0 ? EIO : err));
     return {};
   }
-  port.Info(title, shown + "\r\n\r\n" + kListWritten);
+  port.Info(title, shown + "\n\n" + kListWritten);
   return path;
 }
 

@@ -62,7 +62,7 @@ bool CheckWarsConversion(Session& s, UserPort& port, std::string_view logFileNam
     return false;
   }
   if (IsPat98Folder(s.app, st.Cnvpath)) {
-    port.Ask(title, kWarsConvertIsPat98, Buttons::Ok, Icon::Warning, Answer::Ok);
+    port.Warning(title, kWarsConvertIsPat98);
     return false;
   }
   s.wars.WarsOverwrite = overwrite ? 1.0f : 0.0f;

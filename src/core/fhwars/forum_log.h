@@ -23,7 +23,7 @@ inline constexpr const char* kWarsConvertIsPat98 =
 inline constexpr const char* kWarsTextFolderMissing = "ﾃｷｽﾄﾌｫﾙﾀﾞが存在しません";
 inline constexpr const char* kWarsConvertFolderMissing = "擬似ﾌｧｲﾙ格納ﾌｫﾙﾀﾞが存在しません";
 inline constexpr const char* kWarsCreateFolderQuestion =
-    "変換先ﾌｫﾙﾀﾞが存在しません。\r\n作成しますか？";
+    "変換先ﾌｫﾙﾀﾞが存在しません。\n作成しますか？";
 inline constexpr const char* kWarsTextFileMissing = "ﾃｷｽﾄﾌｧｲﾙが存在しません";
 inline constexpr const char* kWarsRunQuestion = "実行しますか?";
 inline constexpr const char* kWarsProcessedSuffix = "ﾌｧｲﾙ処理しました。";

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "pat98/day_loader.h"
+#include "pat98/file_names.h"
 #include "text/files.h"
 #include "text/numbers.h"
 #include "text/sjis.h"
@@ -32,7 +33,6 @@ std::string FitChars(std::string_view utf8, std::size_t n) {
 }
 
 std::string Zero2(int v) { return fmt::format("{:02d}", v); }
-std::string Space2(int v) { return fmt::format("{:>2d}", v); }
 
 bool AllBlank(std::string_view s) {
   return std::all_of(s.begin(), s.end(), [](char c) { return c == ' '; });
@@ -113,8 +113,8 @@ std::string HorseName(std::string_view posted) {
 }
 
 std::string QuinellaValue(std::string_view raw) {
-  if (raw == " -----") return kWarsScratched6;
-  if (AllBlank(raw)) return kWarsScratched6;  // no quote: a missing combination, not odds 0
+  if (raw == " -----") return kScratchedOdds6;
+  if (AllBlank(raw)) return kScratchedOdds6;  // no quote: a missing combination, not odds 0
   std::string v = text::DecodeSjis(raw);
   if (v.find('.') == std::string::npos) v = text::Trim(v) + ".0";
   return FitChars(v, 6);
@@ -161,11 +161,11 @@ OddsPosting Parse(const PostingBytes& b) {
     horse.bracket = bracket;
     horse.number = b.Int(h + 7, 2, "馬番", 1, 18);
     std::string_view win = b.Raw(h + 11, 5);
-    horse.win = win == "-----" ? kWarsScratched5 : text::DecodeSjis(win);
+    horse.win = win == "-----" ? kScratchedOdds5 : text::DecodeSjis(win);
     std::string_view low = b.Raw(h + 18, 4);
     std::string_view high = b.Raw(h + 23, 4);
-    horse.placeLow = low == "----" ? kWarsScratched5 : " " + text::DecodeSjis(low);
-    horse.placeHigh = high == "----" ? kWarsScratched5 : " " + text::DecodeSjis(high);
+    horse.placeLow = low == "----" ? kScratchedOdds5 : " " + text::DecodeSjis(low);
+    horse.placeHigh = high == "----" ? kScratchedOdds5 : " " + text::DecodeSjis(high);
     horse.name = HorseName(b.Text(h + 28, 18));
     const bool changed = b.Raw(h + 66, 1) == "H";
     horse.jockey = b.Text(h + 67, 8) + (changed ? "（替）　　" : "　　　　　");
@@ -184,7 +184,7 @@ OddsPosting Parse(const PostingBytes& b) {
         else if (j <= 12) pos = r + 6 * (j - 1) + 5;
         else pos = r + 81 * static_cast<std::size_t>(n) + 123 + 6 * (j - 13);
         std::string v = QuinellaValue(b.Raw(pos, 6));
-        if (v != kWarsScratched6) p.quinellaFound = true;
+        if (v != kScratchedOdds6) p.quinellaFound = true;
         p.quinella[i][j] = v;
         p.quinella[j][i] = v;
       }
@@ -223,8 +223,8 @@ OddsPosting Parse(const PostingBytes& b) {
         if (y == 0) throw LayoutError(fmt::format("ワイドの馬番{}が多すぎます", x));
         std::string_view low = b.Raw(c + 1, 5);
         std::string_view high = b.Raw(c + 7, 5);
-        std::string lowText = low == " ----" ? kWarsScratched5 : text::DecodeSjis(low);
-        std::string highText = high == " ----" ? kWarsScratched5 : text::DecodeSjis(high);
+        std::string lowText = low == " ----" ? kScratchedOdds5 : text::DecodeSjis(low);
+        std::string highText = high == " ----" ? kScratchedOdds5 : text::DecodeSjis(high);
         p.wideLow[x][y] = p.wideLow[y][x] = lowText;
         p.wideHigh[x][y] = p.wideHigh[y][x] = highText;
         pos = c + 1;
@@ -234,20 +234,22 @@ OddsPosting Parse(const PostingBytes& b) {
   return p;
 }
 
-// Bytes 1-142 shared by the odds and quinella/wide records.
-std::string OddsHeader(const OddsPosting& p) {
-  std::string r = fmt::format("{}{}{}", p.year, Zero2(p.month), Zero2(p.dayOfMonth));
-  r += std::string(20, ' ');
-  r += text::FixedSjis(p.courseName, 4);
-  r += std::to_string(p.year);
-  r += Zero2(p.kai) + Zero2(p.dayOfMeeting) + Space2(p.race);
-  r += "00";  // a snapshot: shown as the odds of the time below
-  r += Zero2(p.oddsHour) + Zero2(p.oddsMinute);
-  r += text::FixedSjis(p.title1, 28);
-  r += text::FixedSjis(p.title2, 28);
-  r += std::string(36, ' ');
-  r += Space2(p.horseCount);
-  return r;
+// The header both odds records share: a snapshot at the posting's odds time.
+OddsFileHeader OddsHeader(const OddsPosting& p) {
+  OddsFileHeader h;
+  h.date = fmt::format("{}{}{}", p.year, Zero2(p.month), Zero2(p.dayOfMonth));
+  h.courseName = p.courseName;
+  h.year = p.year;
+  h.kai = p.kai;
+  h.day = p.dayOfMeeting;
+  h.race = p.race;
+  h.timeKind = 0;
+  h.hour = p.oddsHour;
+  h.minute = p.oddsMinute;
+  h.title1 = p.title1;
+  h.title2 = p.title2;
+  h.horseCount = p.horseCount;
+  return h;
 }
 
 }  // namespace
@@ -261,68 +263,59 @@ std::optional<OddsPosting> ReadOddsPosting(std::string_view posting, std::string
   }
 }
 
-std::string OddsPostingRaceCardBytes(const OddsPosting& p) {
-  std::string r = fmt::format("{}{}{}", p.year, Zero2(p.month), Zero2(p.dayOfMonth));
-  r += text::FixedSjis(p.courseName, 4);
-  r += std::to_string(p.year);
-  r += Zero2(p.kai) + Zero2(p.dayOfMeeting) + Space2(p.race);
-  r += Zero2(p.postHour) + Zero2(p.postMinute);
-  r += text::FixedSjis(p.track, 4);
-  r += text::FixedSjis(p.distance, 4);
-  r += text::FixedSjis(p.title1, 28);
-  r += text::FixedSjis(p.title2, 28);
-  r += Space2(p.horseCount);
+RaceCardFile OddsPostingRaceCard(const OddsPosting& p) {
+  RaceCardFile c;
+  c.year = p.year;
+  c.month = p.month;
+  c.day = p.dayOfMonth;
+  c.courseCode = p.courseCode;
+  c.courseName = p.courseName;
+  c.kai = p.kai;
+  c.dayOfMeeting = p.dayOfMeeting;
+  c.race = p.race;
+  c.postTime = Zero2(p.postHour) + Zero2(p.postMinute);
+  c.track = p.track;
+  c.distance = p.distance;
+  c.title1 = p.title1;
+  c.title2 = p.title2;
   for (const OddsPostingHorse& h : p.horses) {
-    r += " " + std::to_string(h.bracket) + Space2(h.number) + "1 ";
-    r += text::FixedSjis(h.name, 18);
-    r += text::FixedSjis(h.jockey, 18);
-    r += "00";
-    r += text::FixedSjis(h.weight, 4);
+    c.runners.push_back({h.bracket, h.number, h.name, h.jockey, 0, h.weight});
   }
-  return r + "\r\n";
+  return c;
 }
 
+OddsFileRecord OddsPostingOddsRecord(const OddsPosting& p) {
+  OddsFileRecord r;
+  r.header = OddsHeader(p);
+  for (const OddsPostingHorse& h : p.horses) {
+    r.horses.push_back({h.number, h.win, h.placeLow, h.placeHigh});
+  }
+  r.bracket = p.bracketQuinella;
+  return r;
+}
+
+QuinellaFileRecord OddsPostingQuinellaRecord(const OddsPosting& p) {
+  QuinellaFileRecord r;
+  r.header = OddsHeader(p);
+  r.withWide = true;
+  r.quinella = p.quinella;
+  r.wideLow = p.wideLow;
+  r.wideHigh = p.wideHigh;
+  return r;
+}
+
+std::string OddsPostingRaceCardBytes(const OddsPosting& p) {
+  return RaceCardBytes(OddsPostingRaceCard(p));
+}
 std::string OddsPostingOddsBytes(const OddsPosting& p) {
-  std::string r = OddsHeader(p);
-  for (int k = 1; k <= 18; ++k) {
-    if (k <= p.horseCount) {
-      const OddsPostingHorse& h = p.horses[k - 1];
-      r += "0" + Space2(h.number) + text::FixedSjis(h.win, 5) + text::FixedSjis(h.placeLow, 5) +
-           text::FixedSjis(h.placeHigh, 5);
-    } else {
-      r += std::string(18, ' ');
-    }
-  }
-  for (int i = 1; i <= 8; ++i) {
-    for (int j = i; j <= 8; ++j) {
-      r += fmt::format("0 {}-{}", i, j) + text::FixedSjis(p.bracketQuinella[i][j], 5);
-    }
-  }
-  return r + "E\r\n";
+  return OddsRecordBytes(OddsPostingOddsRecord(p));
 }
-
 std::string OddsPostingQuinellaBytes(const OddsPosting& p) {
-  std::string r = OddsHeader(p) + "11";
-  for (int i = 1; i < p.horseCount; ++i) {
-    for (int j = i + 1; j <= p.horseCount; ++j) {
-      r += "00" + Space2(i) + "-" + Space2(j) + text::FixedSjis(p.quinella[i][j], 6) + " " +
-           text::FixedSjis(p.wideLow[i][j], 5) + " " + text::FixedSjis(p.wideHigh[i][j], 5);
-    }
-  }
-  return r + "E\r\n";
+  return QuinellaRecordBytes(OddsPostingQuinellaRecord(p));
 }
 
 std::string ConvertedRaceFileName(std::string_view prefix, const OddsPosting& p) {
-  auto code = [](int v) -> char {
-    if (v >= 1 && v <= 9) return static_cast<char>('0' + v);
-    if (v >= 10 && v <= 12) return static_cast<char>('A' + v - 10);
-    return '0';
-  };
-  std::string n(prefix);
-  n += code(p.courseCode);
-  n += code(p.dayOfMeeting);
-  n += code(p.race);
-  return n + ".JRA";
+  return RaceFileName(prefix, p.courseCode, p.dayOfMeeting, p.race);
 }
 
 OddsPostingResult ParseOddsPosting(Session& s, std::string_view posting) {
@@ -331,14 +324,13 @@ OddsPostingResult ParseOddsPosting(Session& s, std::string_view posting) {
   if (!result.posting) return result;
   const OddsPosting& p = *result.posting;
   const fs::path folder = s.app.settings.Cnvpath;
-  result.files.push_back(WriteConvertedFile(s.wars, folder, ConvertedRaceFileName("DE-", p),
-                                            OddsPostingRaceCardBytes(p)));
-  result.files.push_back(WriteConvertedFile(s.wars, folder, ConvertedRaceFileName("ZO-", p),
-                                            OddsPostingOddsBytes(p)));
-  if (p.quinellaFound) {
-    result.files.push_back(WriteConvertedFile(s.wars, folder, ConvertedRaceFileName("UO-", p),
-                                              OddsPostingQuinellaBytes(p)));
-  }
+  auto write = [&](std::string_view prefix, const std::string& bytes) {
+    result.files.push_back(
+        WriteConvertedFile(s.wars, folder, ConvertedRaceFileName(prefix, p), bytes));
+  };
+  write(kRaceCardFilePrefix, OddsPostingRaceCardBytes(p));
+  write(kOddsFilePrefix, OddsPostingOddsBytes(p));
+  if (p.quinellaFound) write(kQuinellaFilePrefix, OddsPostingQuinellaBytes(p));
   result.converted = true;
   return result;
 }
@@ -394,16 +386,16 @@ int ConvertOddsLog(Session& s, UserPort& port, OddsLogReport* out) {
     std::string msg = "ｵｯｽﾞ発言の形式で読めない発言は変換しませんでした。";
     constexpr std::size_t kShown = 20;
     for (std::size_t i = 0; i < report.skipped.size() && i < kShown; ++i) {
-      msg += fmt::format("\r\n{}件目の発言: {}", report.skipped[i].index, report.skipped[i].problem);
+      msg += fmt::format("\n{}件目の発言: {}", report.skipped[i].index, report.skipped[i].problem);
     }
     if (report.skipped.size() > kShown) {
-      msg += fmt::format("\r\nほか{}件", report.skipped.size() - kShown);
+      msg += fmt::format("\nほか{}件", report.skipped.size() - kShown);
     }
     port.Error(s.app.AppTitle, msg);
   }
   std::string failed;
   for (const ConvertedFile& f : report.files) {
-    if (f.outcome == ConvertedFile::Outcome::Failed) failed += "\r\n" + f.name + ": " + f.error;
+    if (f.outcome == ConvertedFile::Outcome::Failed) failed += "\n" + f.name + ": " + f.error;
   }
   if (!failed.empty()) port.Error(s.app.AppTitle, "次のﾌｧｲﾙを書き込めませんでした。" + failed);
   return report.processed;

@@ -13,6 +13,7 @@
 
 #include "app/user_port.h"
 #include "fhwars/forum_log.h"
+#include "pat98/record_writers.h"
 #include "session.h"
 
 namespace tz {
@@ -22,7 +23,7 @@ namespace tz {
 struct OddsPostingHorse {
   int bracket = 0;          // 0..8; a blank field repeats the bracket of the line above
   int number = 0;           // horse number as posted
-  std::string win;          // 5: the posted field, or the scratched marker " ﾄﾘｹｼ"
+  std::string win;          // 5: the posted field, or the scratched marker kScratchedOdds5
   std::string placeLow;     // 5: a blank and the posted 4 bytes, or the scratched marker
   std::string placeHigh;    // 5: as placeLow
   std::string name;         // 18: half-width, "ｰ" as "-"
@@ -54,23 +55,25 @@ struct OddsPosting {
   bool quinellaFound = false;  // at least one quinella value that is not scratched
 };
 
-// Scratched markers written into the files.
-inline constexpr const char* kWarsScratched5 = " ﾄﾘｹｼ";
-inline constexpr const char* kWarsScratched6 = "  ﾄﾘｹｼ";
-
 // Reads one posting (the text from the line after its opening separator through its closing
 // separator line). A posting that does not follow the layout (a field past its end, a number
 // field without digits, no "発走", a day or race outside 1..12, a horse count outside 1..18, a
 // wide entry outside the field) gives nothing and `problem` says why.
 std::optional<OddsPosting> ReadOddsPosting(std::string_view posting, std::string* problem);
 
-// The three records, each in Shift_JIS followed by CR LF.
+// The three records of a posting as PAT98 lays them out (pat98/record_writers.h), each in
+// Shift_JIS followed by CR LF. The odds are a snapshot ("現在") at the posting's odds time;
+// the race card has no jockey marks.
+RaceCardFile OddsPostingRaceCard(const OddsPosting& p);
+OddsFileRecord OddsPostingOddsRecord(const OddsPosting& p);
+QuinellaFileRecord OddsPostingQuinellaRecord(const OddsPosting& p);
 std::string OddsPostingRaceCardBytes(const OddsPosting& p);  // DE-
 std::string OddsPostingOddsBytes(const OddsPosting& p);      // ZO-, 827 bytes + CR LF
 std::string OddsPostingQuinellaBytes(const OddsPosting& p);  // UO-
 
-// prefix + course code + day of meeting + race, each one code character (1..9, A, B, C; "0"
-// for a code outside the table), + ".JRA": ZO-65B.JRA is race 11 of day 5 at 中山.
+// RaceFileName of the posting's race: prefix + course code + day of meeting + race, each one
+// code character ("0" for a code outside the table), + ".JRA": ZO-65B.JRA is race 11 of day 5
+// at 中山.
 std::string ConvertedRaceFileName(std::string_view prefix, const OddsPosting& p);
 
 // What became of one posting.

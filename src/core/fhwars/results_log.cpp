@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "fhwars/forum_log.h"
@@ -26,16 +27,6 @@ std::string FitBytes(std::string_view bytes, std::size_t n) {
   out.resize(n, ' ');
   return out;
 }
-
-// The last n characters of a number text, padded on the left with `fill` (fixed-width fields
-// stay their width whatever the number).
-std::string RightPart(const std::string& s, std::size_t n, char fill) {
-  if (s.size() >= n) return s.substr(s.size() - n);
-  return std::string(n - s.size(), fill) + s;
-}
-
-std::string TwoZ(int v) { return RightPart(text::FormatNumber(v, "00"), 2, '0'); }
-std::string TwoS(int v) { return RightPart(std::to_string(v), 2, ' '); }
 
 int HeaderNumber(std::string_view header, std::size_t start, std::size_t len) {
   return static_cast<int>(text::Val(text::Mid(header, start, len)));
@@ -101,16 +92,6 @@ std::string PostingLabel(const ResultsPosting& p) {
   if (course.empty()) course = fmt::format("場{}", p.course);
   return fmt::format("{:04d}/{:02d}/{:02d} {} {}R ({})", p.year, p.month, p.dayOfMonth, course,
                      p.race, ResultsFileName(p));
-}
-
-std::string Entry10(const ResultsPayoutEntry& e) {
-  return FitBytes(e.number, 2) + "  " + FitBytes(e.payout, 6);
-}
-std::string Entry12(const ResultsPayoutEntry& e) {
-  return " " + FitBytes(e.number, 3) + "  " + FitBytes(e.payout, 6);
-}
-std::string Entry14(const ResultsPayoutEntry& e) {
-  return " " + FitBytes(e.number, 5) + "  " + FitBytes(e.payout, 6);
 }
 
 void ParsePosting(Session& s, std::string_view header, ResultsLogLines& log, ResultsLayout layout,
@@ -218,45 +199,28 @@ std::optional<ResultsPosting> ReadResultsPosting(std::string_view header, Result
 }
 
 std::string ResultsFileName(const ResultsPosting& p) {
-  std::string year = std::to_string(p.year);
-  return fmt::format("KS-{:X}{}{}{}{:X}.JRA", std::max(p.course, 0), year.back(), p.kai < 0 ? 0 : p.kai,
-                     p.day < 0 ? 0 : p.day, std::max(p.race, 0));
+  return tz::ResultsFileName(p.course, std::abs(p.year % 10), p.kai, p.day, p.race);
+}
+
+ResultsFileRecord ResultsPostingRecord(const ResultsPosting& p) {
+  ResultsFileRecord r;
+  r.head = ResultsRecordHead(p.year, p.month, p.dayOfMonth, RacecourseTableName(p.course), p.kai,
+                             p.day, p.race);
+  r.title = p.title;
+  r.finishers = p.finishers;
+  r.withWide = p.layout == ResultsLayout::WithWide;
+  r.win = p.win;
+  r.place = p.place;
+  r.bracket = p.bracket;
+  r.quinella = p.quinella;
+  if (r.withWide) r.wide = p.wide;
+  r.scratched = p.scratched;
+  r.trailer = " TAZUNA ";
+  return r;
 }
 
 std::string ResultsRecordBytes(const ResultsPosting& p) {
-  std::string course = RacecourseTableName(p.course);
-  std::string r;
-  r.reserve(710);
-  const std::string year = RightPart(std::to_string(std::max(p.year, 0)), 4, '0');
-  r += year + TwoZ(p.month) + TwoZ(p.dayOfMonth);
-  r += course.empty() ? std::string(4, ' ') : text::FixedSjis(course, 4);
-  r += year + TwoZ(p.kai) + TwoZ(p.day) + TwoS(p.race);
-  r += std::string(12, ' ');  // weather, turf going and dirt going are not posted
-  r += FitBytes(p.title, 32);
-  r += std::string(24, ' ');
-  for (const ResultsFinisher& f : p.finishers) {
-    r += FitBytes(f.place, 1) + " " + FitBytes(f.horse, 2) + FitBytes(f.name, 18) +
-         FitBytes(f.time, 6) + std::string(12, ' ');
-  }
-  const bool wide = p.layout == ResultsLayout::WithWide;
-  // The payout section starts at the last of these blanks; with wide payouts its entries begin
-  // one character later.
-  r += std::string(wide ? 85 : 84, ' ');
-  for (const auto& e : p.win) r += Entry10(e);
-  for (const auto& e : p.place) r += Entry10(e);
-  for (const auto& e : p.bracket) r += Entry12(e);
-  for (const auto& e : p.quinella) r += Entry14(e);
-  if (wide) {
-    for (const auto& e : p.wide) r += Entry14(e);
-    r += std::string(43, ' ');
-  } else {
-    r += "  ";
-  }
-  for (const auto& slot : p.scratched) r += FitBytes(slot, 2);
-  r += std::string(8, ' ');  // no void brackets
-  r += " TAZUNA ";
-  r += "\r\n";
-  return r;
+  return ResultsRecordBytes(ResultsPostingRecord(p));
 }
 
 std::string WriteResultsFile(Session& s, const ResultsPosting& p, ResultsLogReport& report) {
@@ -334,7 +298,7 @@ std::optional<int> RunResultsLogConversion(Session& s, UserPort& port, bool over
            Answer::Ok);
   if (!report.problems.empty()) {
     std::string text = "次の成績発言に問題がありました。";
-    for (const std::string& p : report.problems) text += "\r\n" + p;
+    for (const std::string& p : report.problems) text += "\n" + p;
     port.Error(title, text);
   }
   return count;

@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "app/user_port.h"
+#include "pat98/file_names.h"
+#include "pat98/record_writers.h"
 #include "session.h"
 
 namespace tz {
@@ -52,19 +54,12 @@ enum class ResultsLayout { WithoutWide, WithWide };
 // places is a posting with wide payouts and is read once.
 std::optional<ResultsLayout> HeaderLayout(std::string_view header);
 
-// One entry of a payout list: the horse (2 bytes), the bracket combination (3) or the horse pair
-// (5), and the payout (6), as the record writes them. Empty fields are written as blanks.
-struct ResultsPayoutEntry {
-  std::string number;
-  std::string payout;
-};
-
-struct ResultsFinisher {
-  std::string place;  // " " for no finisher in this slot, else the place digit
-  std::string horse;  // 2 bytes as posted
-  std::string name;   // 18 bytes: half-width, "ｰ" written as "-"
-  std::string time;   // 6 bytes as posted
-};
+// One entry of a payout list and one finisher, as the results record holds them
+// (pat98/record_writers.h): Shift_JIS bytes, empty fields written as blanks. The place of a
+// finisher is " " for no finisher in its slot, else the place digit; its name is half-width,
+// "ｰ" written as "-".
+using ResultsPayoutEntry = ResultsPayoutField;
+using ResultsFinisher = ResultsFinisherField;
 
 // One parsed results posting. Text fields hold Shift_JIS bytes exactly as they are written
 // into the results file.
@@ -93,10 +88,13 @@ struct ResultsPosting {
 std::optional<ResultsPosting> ReadResultsPosting(std::string_view header, ResultsLogLines& log,
                                                  ResultsLayout layout);
 
-// The results file name of a posting: "KS-" + course (upper-case hex) + last digit of the year
-// + 回 + 日 (decimal) + race (upper-case hex) + ".JRA".
+// The results file name of a posting: ResultsFileName of its racecourse, the last digit of its
+// year, 回, 日 and race.
 std::string ResultsFileName(const ResultsPosting& p);
 
+// The results record of a posting: the race named as the race card names it, no weather or
+// going, no void brackets, and the marker " TAZUNA " after the bracket flags.
+ResultsFileRecord ResultsPostingRecord(const ResultsPosting& p);
 // The results file's bytes: one record (700 bytes with wide payouts, 560 without) and CR LF.
 std::string ResultsRecordBytes(const ResultsPosting& p);
 

@@ -52,8 +52,8 @@ void CopyInto(const fs::path& from, const std::vector<std::string>& names, const
 
 void ReportFailures(const Session& s, UserPort& port, const CopyReport& report) {
   std::string text = kSaveFailedMessage;
-  text += "\r\n";
-  for (const std::string& f : report.failures) text += "\r\n" + f;
+  text += "\n";
+  for (const std::string& f : report.failures) text += "\n" + f;
   port.Error(s.app.AppTitle, text);
 }
 
@@ -107,7 +107,7 @@ CopyReport SaveCurrentData(Session& s, UserPort& port, TimeOfDay now) {
   std::error_code ec;
   if (!text::FindEntry(a.StoreRoot, name)) fs::create_directories(target, ec);
   if (!text::FolderExists(target)) {
-    port.Error(a.AppTitle, std::string(kSaveFailedMessage) + "\r\n\r\n" + target.string() +
+    port.Error(a.AppTitle, std::string(kSaveFailedMessage) + "\n\n" + target.string() +
                                (ec ? ": " + ec.message() : std::string()));
     return report;
   }
@@ -116,7 +116,7 @@ CopyReport SaveCurrentData(Session& s, UserPort& port, TimeOfDay now) {
   if (!report.failures.empty()) {
     ReportFailures(s, port, report);
   } else if (a.settings.SaveMsg == 1) {
-    port.Info(a.AppTitle, std::string(kSavedToFolderMessage) + "\r\n\r\n" + target.string());
+    port.Info(a.AppTitle, std::string(kSavedToFolderMessage) + "\n\n" + target.string());
   }
   return report;
 }

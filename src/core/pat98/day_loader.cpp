@@ -81,16 +81,6 @@ bool SameFolder(const fs::path& a, const fs::path& b) {
 
 }  // namespace
 
-int CodeCharValue(char c) {
-  if (c >= '1' && c <= '9') return c - '0';
-  if (c == 'A' || c == 'a') return 10;
-  if (c == 'B' || c == 'b') return 11;
-  if (c == 'C' || c == 'c') return 12;
-  return 0;
-}
-
-int CodeCharValue(std::string_view s) { return s.empty() ? 0 : CodeCharValue(s.front()); }
-
 std::string RacecourseTableName(int code) { return ValidCourse(code) ? kCourseNames[code] : ""; }
 
 std::string RacecourseName(const RaceModel& race, int code, int year) {
@@ -115,7 +105,7 @@ void ReadDayGuides(Session& s) {
   for (int c = 1; c <= kMaxCourses; ++c) r.CourseMeetingSlot[c] = 0;
   r.LoadStatus = kLoadOk;
 
-  auto guideA = text::FindEntry(folder, "UY-A.JRA");
+  auto guideA = text::FindEntry(folder, BettingGuideFileName(1));
   if (!guideA || !text::FileExists(*guideA)) {
     r.LoadStatus = text::ListFolder(folder, "ZO*.JRA").empty() ? kLoadNothing : kLoadPseudoPossible;
     r.GuideDate = "";
@@ -124,8 +114,6 @@ void ReadDayGuides(Session& s) {
     return;
   }
 
-  static const char* const kDayGuides[] = {"UY-A.JRA", "UY-B.JRA", "UY-C.JRA"};
-  static const char* const kAdvanceGuides[] = {"UY-D.JRA", "UY-E.JRA", "UY-F.JRA"};
   // Guides are written without gaps (A, then B, then C). Should one be missing, the later
   // ones move up so that meeting numbers, sale-code rows and slots stay in step.
   std::array<int, kMaxMeetings + 1> slotOfFile{};
@@ -134,7 +122,7 @@ void ReadDayGuides(Session& s) {
   for (auto& row : r.RaceSaleCode) row.fill(0);
   r.MeetingCount = 0;
   for (int m = 1; m <= kMaxMeetings; ++m) {
-    auto p = text::FindEntry(folder, kDayGuides[m - 1]);
+    auto p = text::FindEntry(folder, BettingGuideFileName(m));
     if (!p || !text::FileExists(*p)) continue;
     GuideFields g = ParseGuide(ReadFirstChars(*p, 100));
     r.MeetingCount += 1;
@@ -154,7 +142,7 @@ void ReadDayGuides(Session& s) {
   }
   for (int m = 1; m <= kMaxMeetings; ++m) {
     if (slotOfFile[m] == 0) continue;
-    auto p = text::FindEntry(folder, kAdvanceGuides[m - 1]);
+    auto p = text::FindEntry(folder, BettingGuideFileName(m + 3));
     if (!p || !text::FileExists(*p)) continue;
     GuideFields g = ParseGuide(ReadFirstChars(*p, 100));
     for (int race = 1; race <= kMaxRaces; ++race) {
@@ -166,7 +154,7 @@ void ReadDayGuides(Session& s) {
 void ReadMeetingGuide(Session& s) {
   RaceModel& r = s.race;
   r.GuideHour = 0;
-  auto p = text::FindEntry(s.app.DataFolder, "KA-ANNAI.JRA");
+  auto p = text::FindEntry(s.app.DataFolder, kMeetingGuideFileName);
   if (!p || !text::FileExists(*p)) return;
   auto bytes = text::ReadFileBytes(*p);
   if (!bytes || bytes->size() < 12) return;

@@ -1,12 +1,13 @@
 // Loading the racing day from DataFolder: the betting guides (UY-A..F.JRA), the meeting guide
 // (KA-ANNAI.JRA) with weather and going, and the index of the per-race odds files. Also the
-// code characters of PAT98 file names and the racecourse table.
+// racecourse table. The code characters of the file names are in pat98/file_names.h.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "app/user_port.h"
+#include "pat98/file_names.h"  // CodeCharValue
 #include "session.h"
 
 namespace tz {
@@ -29,10 +30,6 @@ void ReadMeetingGuide(Session& s);
 // of a racecourse without a guide, and files beyond the 41st are left out.
 void BuildOddsFileIndex(Session& s);
 
-// "1".."9" -> 1..9, "A"/"a" -> 10, "B"/"b" -> 11, "C"/"c" -> 12, anything else 0.
-int CodeCharValue(char c);
-int CodeCharValue(std::string_view s);  // first character; empty gives 0
-
 // The racecourse name of a code 1..10, four blanks otherwise. With year 9999 the code is
 // taken as a meeting number 1..3 and the name written in that meeting's guide is returned
 // (four blanks for another number).
@@ -47,7 +44,7 @@ void RefreshDayView(Session& s);
 
 // Messages of the load.
 inline constexpr const char* kNoGuideQuestion =
-    "投票要項が存在しません。\r\n擬似投票要項を作成しますか？";
+    "投票要項が存在しません。\n擬似投票要項を作成しますか？";
 inline constexpr const char* kStatusPanel5Text = "疾風組　Ver0.02β";
 inline constexpr const char* kNoMeetingGuideTip = "開催案内は取得されていません";
 

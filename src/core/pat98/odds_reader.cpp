@@ -110,7 +110,7 @@ bool ReadOddsHeader(Session& s, UserPort& port, const std::string& bytes) {
                       r.OddsBody[0].size() >= kBracketTableEnd;
   if (!usable) {
     r.HorseCount = 0;
-    port.Error(s.app.AppTitle, std::string(kBadOddsFileMessage) + "\r\n" +
+    port.Error(s.app.AppTitle, std::string(kBadOddsFileMessage) + "\n" +
                                    fs::path(r.OddsFilePath[0]).filename().string());
     r.LoadStatus = kLoadBadOddsFile;
     return false;

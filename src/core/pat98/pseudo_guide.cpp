@@ -87,9 +87,9 @@ void BuildPseudoGuide(Session& s, UserPort& port) {
     work[c][race] = hasQuinella ? "31" : "07";
   }
 
-  static const char* const kGuideNames[] = {"UY-A.JRA", "UY-B.JRA", "UY-C.JRA"};
   int c = 1;
-  for (const char* guideName : kGuideNames) {
+  for (int guideFile = 1; guideFile <= kMaxMeetings; ++guideFile) {
+    const std::string guideName = BettingGuideFileName(guideFile);
     while (c <= kMaxCourses && work[c][0].empty()) ++c;
     if (c > kMaxCourses) break;
     std::vector<std::string> codes(kMaxRaces + 1);

@@ -39,7 +39,7 @@ const ReadFailure kCannotRead{75, "ファイルを読み込めません。"};
 
 void ReportFailure(Session& s, UserPort& port, const ReadFailure& f, const fs::path& path) {
   port.Error(s.app.AppTitle,
-             fmt::format("{}({})\r\n\r\n{}", f.description, f.number, path.string()));
+             fmt::format("{}({})\n\n{}", f.description, f.number, path.string()));
 }
 
 // A whole field read as a number: blanks around digits; anything else does not convert.

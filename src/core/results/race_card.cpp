@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "pat98/fixture_race_card.h"
+#include "pat98/file_names.h"
 #include "text/files.h"
 #include "text/numbers.h"
 #include "text/sjis.h"

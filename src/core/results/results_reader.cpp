@@ -38,8 +38,6 @@ std::optional<long> Number(std::string_view field) {
 
 bool IsBlank(std::string_view field) { return text::Trim(field).empty(); }
 
-char HexDigit(int v) { return "0123456789ABCDEF"[std::clamp(v, 0, 15)]; }
-
 std::string Two(int v) { return fmt::format("{:02d}", std::clamp(v, 0, 99)); }
 
 // The payout field as the results file and the win, place and bracket files leave it in the
@@ -206,14 +204,6 @@ constexpr std::array<DayFile, 5> kDayFiles{{
 }};
 
 }  // namespace
-
-std::string ResultsFileName(int course, int yearDigit, int kai, int day, int race) {
-  return fmt::format("KS-{}{}{}{}{}.JRA", HexDigit(course), yearDigit, kai, day, HexDigit(race));
-}
-
-std::string PayoutFileName(std::string_view prefix, int course, int yearDigit, int kai, int day) {
-  return fmt::format("{}{}{}{}{}.JRA", prefix, HexDigit(course), yearDigit, kai, day);
-}
 
 std::string RaceKey(int course, int race) { return Two(course) + Two(race); }
 

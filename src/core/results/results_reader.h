@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "app/user_port.h"
+#include "pat98/file_names.h"  // ResultsFileName, PayoutFileName
 #include "results/result_state.h"
 #include "session.h"
 
@@ -27,11 +28,6 @@ inline constexpr int kAvailNoWide = 15;
 // The message shown when a results file exists but cannot be read.
 inline constexpr std::string_view kNotAResultsFile = "PAT98対応の結果ﾌｧｲﾙではありません。";
 
-// "KS-" + course (upper-case hex) + year digit + 回 + 日 (decimal) + race (upper-case hex) + ".JRA";
-// course 5, year 3, 回 2, 日 8, race 11 gives KS-5328B.JRA.
-std::string ResultsFileName(int course, int yearDigit, int kai, int day, int race);
-// prefix ("TH-", "FH-", "WH-", "UH-", "KH-") + course (hex) + year digit + 回 + 日 + ".JRA".
-std::string PayoutFileName(std::string_view prefix, int course, int yearDigit, int kai, int day);
 // Course and race as two digits each ("0511").
 std::string RaceKey(int course, int race);
 

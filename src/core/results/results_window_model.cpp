@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "pat98/day_loader.h"
-#include "pat98/fixture_race_card.h"
+#include "pat98/file_names.h"
 #include "results/race_card.h"
 #include "results/results_reader.h"
 #include "session.h"

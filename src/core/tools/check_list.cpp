@@ -150,8 +150,8 @@ std::string LoadCheckList(Session& s) {
   }
   if (!problem.empty()) {
     note.Protected = true;
-    note.Problem = "ﾁｪｯｸﾘｽﾄを読み込めませんでした。このﾌｧｲﾙは終了時にも書き換えません。\r\n\r\n" +
-                   p.string() + "\r\n\r\n" + problem;
+    note.Problem = "ﾁｪｯｸﾘｽﾄを読み込めませんでした。このﾌｧｲﾙは終了時にも書き換えません。\n\n" +
+                   p.string() + "\n\n" + problem;
     return note.Problem;
   }
   for (CheckEntry& e : ParseCheckList(*bytes, static_cast<int>(std::max<std::size_t>(1, app.BoxColors.size())))) {
@@ -165,10 +165,10 @@ std::string SaveCheckList(Session& s) {
   const CheckListFileNote& note = s.checkListWindow.File;
   std::filesystem::path p = CheckListPath(app);
   if (note.Protected) {
-    return "ﾁｪｯｸﾘｽﾄは起動時に読み込めなかったため、書き換えませんでした。\r\n\r\n" + p.string();
+    return "ﾁｪｯｸﾘｽﾄは起動時に読み込めなかったため、書き換えませんでした。\n\n" + p.string();
   }
   std::string err = text::WriteFileAtomic(p, FormatCheckList(app.CheckList));
-  if (!err.empty()) return "ﾁｪｯｸﾘｽﾄを書き込めませんでした。\r\n\r\n" + p.string() + "\r\n\r\n" + err;
+  if (!err.empty()) return "ﾁｪｯｸﾘｽﾄを書き込めませんでした。\n\n" + p.string() + "\n\n" + err;
   return {};
 }
 

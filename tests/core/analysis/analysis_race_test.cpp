@@ -15,7 +15,7 @@
 #include "analysis/upset.h"
 #include "analysis/vote_shares.h"
 #include "support/fake_port.h"
-#include "pat98/fixture_writer.h"
+#include "samples/pat98/fixture_writer.h"
 #include "pat98/odds_reader.h"
 #include "race_texts.h"
 #include "session.h"

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <set>
 
-#include "core/analysis/sample_day.h"
+#include "support/odds_day.h"
 #include "pat98/day_loader.h"
-#include "pat98/fixture_writer.h"
+#include "samples/pat98/fixture_writer.h"
 #include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
@@ -54,7 +54,7 @@ void WriteMeeting(const std::filesystem::path& folder, const std::vector<test::R
   for (std::size_t i = 0; i + 1 < extraSaleCodes.size(); i += 2) {
     g.saleCodes[extraSaleCodes[i]] = extraSaleCodes[i + 1];
   }
-  ASSERT_EQ(fixture::WriteFixture(folder, "UY-A.JRA", fixture::GuideBytes(g)), "");
+  ASSERT_EQ(fixture::WriteFixture(folder, "UY-A.JRA", BettingGuideBytes(g)), "");
 }
 
 test::RacePlan Plan(int race, int saleCode, int horses = 12) {
@@ -97,7 +97,7 @@ TEST(Pipeline, InconsistentRacesEndWithTheSystemsMessageOrAnEmptyResult) {
     for (const auto& p : plans) g.saleCodes[p.race] = p.saleCode;
     g.saleCodes[5] = 31;
     g.saleCodes[10] = 15;
-    ASSERT_EQ(fixture::WriteFixture(d.dir.path(), "UY-A.JRA", fixture::GuideBytes(g)), "");
+    ASSERT_EQ(fixture::WriteFixture(d.dir.path(), "UY-A.JRA", BettingGuideBytes(g)), "");
   }
   d.Load();
 
@@ -203,7 +203,7 @@ TEST(Pipeline, AdvanceSaleRaceUsesTheAdvanceGuideAndItsRealRaceNumber) {
   g.kai = 1;
   g.day = 2;
   g.saleCodes[11] = 31;
-  ASSERT_EQ(fixture::WriteFixture(d.dir.path(), "UY-D.JRA", fixture::GuideBytes(g)), "");
+  ASSERT_EQ(fixture::WriteFixture(d.dir.path(), "UY-D.JRA", BettingGuideBytes(g)), "");
   d.Load();
   d.Select(1, 17);
   ASSERT_EQ(d.s.race.LoadStatus, 0);
@@ -337,7 +337,7 @@ TEST(Pipeline, JrdbBaseOddsSwitchOnTheWideLayoutAndTheirPanels) {
 
 TEST(Pipeline, WholeGeneratedDayAnalysesEveryRace) {
   Day d;
-  test::WriteSampleDay(d.dir.path());
+  test::WriteOddsDay(d.dir.path());
   d.Load();
   ASSERT_EQ(d.s.race.MeetingCount, 3);
   int analysed = 0;

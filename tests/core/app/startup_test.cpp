@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
-#include "pat98/fixture_writer.h"
+#include "samples/pat98/fixture_writer.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 
@@ -119,7 +119,7 @@ TEST(Shutdown, CloseQuestionOnlyWithTheOptionAndAGuide) {
   EXPECT_EQ(RequestClose(s, port), CloseDecision::Close);
   ASSERT_EQ(port.messages.size(), 3u);
   const Message& m = port.messages[0];
-  EXPECT_EQ(m.text, "Tazuna98を終了します。\r\n現在のデータを保存しますか？");
+  EXPECT_EQ(m.text, "Tazuna98を終了します。\n現在のデータを保存しますか？");
   EXPECT_EQ(m.title, "Tazuna98");
   EXPECT_EQ(m.buttons, Buttons::YesNoCancel);
   EXPECT_EQ(m.icon, Icon::Warning);
@@ -160,7 +160,7 @@ TEST(Startup, FirstLoadRemovesAStaleBankLinkAndLoadsTheDay) {
   fixture::GuideRecord g;
   g.courseCode = 6;
   g.saleCodes[1] = 15;
-  d.Write("pat/uy-a.jra", fixture::GuideBytes(g));
+  d.Write("pat/uy-a.jra", BettingGuideBytes(g));
   d.Write("pat/zenibako.txt", "/old/day\r\n");
   Session s;
   test::FakePort port;
@@ -177,7 +177,7 @@ TEST(Startup, FirstLoadRemovesAStaleBankLinkAndLoadsTheDay) {
   // Choosing the PAT98 folder later loads it the same way; with the program there the hint
   // goes away.
   d.Write("pat2/PAT98.EXE", "");
-  d.Write("pat2/UY-A.JRA", fixture::GuideBytes(g));
+  d.Write("pat2/UY-A.JRA", BettingGuideBytes(g));
   ApplyPat98Folder(s, port, d / "pat2");
   EXPECT_EQ(s.app.DataFolder, d / "pat2");
   EXPECT_EQ(s.app.Pat98GuideDate, "20020908");

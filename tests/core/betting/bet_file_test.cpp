@@ -126,7 +126,7 @@ TEST(BetFile, MissingFolderIsReportedAndNothingWritten) {
   fs::path written = WriteBetFile(Request(dir / "PBET"), port, "Tazuna98");
   EXPECT_TRUE(written.empty());
   ASSERT_EQ(port.Errors().size(), 1u);
-  EXPECT_EQ(port.Errors()[0], "BETﾌｧｲﾙ送出ﾌｫﾙﾀﾞが存在しません。\r\r" + (dir / "PBET").string());
+  EXPECT_EQ(port.Errors()[0], "BETﾌｧｲﾙ送出ﾌｫﾙﾀﾞが存在しません。\n\n" + (dir / "PBET").string());
   EXPECT_EQ(port.messages[0].title, "Tazuna98");
   EXPECT_FALSE(fs::exists(dir / "PBET"));
 }

@@ -489,7 +489,7 @@ TEST(SendBetList, ConfirmsThenWritesTheNextFile) {
   EXPECT_EQ(q.kind, Message::Question);
   EXPECT_EQ(q.buttons, Buttons::OkCancel);
   EXPECT_EQ(q.icon, Icon::Info);
-  EXPECT_EQ(q.text, kLabel + " の勝馬投票を送出します。\r\n\r\n        投票金額  1000 円\r\n\r\n        期待値     1.33");
+  EXPECT_EQ(q.text, kLabel + " の勝馬投票を送出します。\n\n        投票金額  1000 円\n\n        期待値     1.33");
   EXPECT_EQ(text::ListFolder(dir.path(), "*").size(), 1u);
 
   port.answers = {Answer::Ok};
@@ -499,7 +499,7 @@ TEST(SendBetList, ConfirmsThenWritesTheNextFile) {
 }
 
 TEST(SendBetList, CombinedOddsTakesOddsBelowOneAsOne) {
-  EXPECT_EQ(SendConfirmationText("L", 200, 1), "L の勝馬投票を送出します。\r\n\r\n        投票金額  200 円\r\n\r\n        期待値     1");
+  EXPECT_EQ(SendConfirmationText("L", 200, 1), "L の勝馬投票を送出します。\n\n        投票金額  200 円\n\n        期待値     1");
   Session s = WithBetWindow(List({Line("複  1   ", "0.5", "100"), Line("複  2   ", "0.5", "100")}));
   FakePort port;
   port.answers = {Answer::Cancel};
@@ -520,7 +520,7 @@ TEST(SendBetList, NothingToSendAndNoFolder) {
     FakePort port;
     EXPECT_EQ(SendBetList(s, port), SendResult::NoFolder);
     ASSERT_EQ(port.Errors().size(), 1u);
-    EXPECT_EQ(port.Errors()[0], "BETﾌｧｲﾙ送出ﾌｫﾙﾀﾞが指定されていません。\r\r");
+    EXPECT_EQ(port.Errors()[0], "BETﾌｧｲﾙ送出ﾌｫﾙﾀﾞが指定されていません。\n\n");
   }
 }
 

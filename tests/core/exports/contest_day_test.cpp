@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis/sample_day.h"
+#include "support/odds_day.h"
 #include "analysis/pipeline.h"
-#include "core/pat98/pat98_fixtures.h"
+#include "support/pat98_builders.h"
 #include "exports/contest.h"
 #include "exports/day_batch.h"
 #include "pat98/day_loader.h"
-#include "pat98/fixture_race_card.h"
-#include "pat98/fixture_results.h"
+#include "pat98/record_writers.h"
+#include "samples/pat98/fixture_results.h"
 #include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
@@ -59,12 +59,12 @@ struct SmallDay {
 
   SmallDay() {
     const fs::path d = dir.path();
-    test::WriteOrFail(d, "UY-A.JRA", fixture::GuideBytes(test::MakeGuide(5, 2, {31, 31, 0, 31})));
-    test::WriteOrFail(d, "UY-B.JRA", fixture::GuideBytes(test::MakeGuide(6, 2, {31, 31})));
+    test::WriteOrFail(d, "UY-A.JRA", BettingGuideBytes(test::MakeGuide(5, 2, {31, 31, 0, 31})));
+    test::WriteOrFail(d, "UY-B.JRA", BettingGuideBytes(test::MakeGuide(6, 2, {31, 31})));
     for (int race : {1, 3, 4}) {
       const auto odds = test::MakeOdds(8, 5, 2, race);
-      const std::string zo = race == 4 ? "zo-524.jra" : fixture::RaceFileName("ZO-", 5, 2, race);
-      const std::string uo = race == 4 ? "uo-524.jra" : fixture::RaceFileName("UO-", 5, 2, race);
+      const std::string zo = race == 4 ? "zo-524.jra" : RaceFileName("ZO-", 5, 2, race);
+      const std::string uo = race == 4 ? "uo-524.jra" : RaceFileName("UO-", 5, 2, race);
       test::WriteOrFail(d, zo, fixture::OddsFileBytes(odds));
       test::WriteOrFail(d, uo, fixture::QuinellaFileBytes(test::MakeQuinella(odds)));
     }
@@ -177,7 +177,7 @@ TEST(ContestDay, FolderChecksAndWriteErrorsAreReported) {
     d.s.app.settings.CSVpath.clear();
     const auto res = ExportContestEntries(d.s, d.port, {});
     EXPECT_TRUE(res.Failed);
-    EXPECT_EQ(d.port.Errors(), std::vector<std::string>{".CSV.TXT出力ﾌｫﾙﾀﾞを指定されていません。\r\r"});
+    EXPECT_EQ(d.port.Errors(), std::vector<std::string>{".CSV.TXT出力ﾌｫﾙﾀﾞを指定されていません。\n\n"});
   }
   {
     SmallDay d;
@@ -185,7 +185,7 @@ TEST(ContestDay, FolderChecksAndWriteErrorsAreReported) {
     d.s.app.settings.CSVpath = missing;
     const auto res = ExportContestEntries(d.s, d.port, {});
     EXPECT_TRUE(res.Failed);
-    EXPECT_EQ(d.port.Errors(), std::vector<std::string>{"ﾌｧｲﾙ出力ﾌｫﾙﾀﾞが存在しません。\r\r" + missing});
+    EXPECT_EQ(d.port.Errors(), std::vector<std::string>{"ﾌｧｲﾙ出力ﾌｫﾙﾀﾞが存在しません。\n\n" + missing});
     EXPECT_FALSE(fs::exists(missing));
   }
   {
@@ -195,7 +195,7 @@ TEST(ContestDay, FolderChecksAndWriteErrorsAreReported) {
     const auto res = ExportContestEntries(d.s, d.port, {});
     EXPECT_TRUE(res.Failed);
     ASSERT_EQ(d.port.Errors().size(), 1u);
-    EXPECT_EQ(d.port.Errors()[0].rfind("ErrorNo.21\r\n\r\n", 0), 0u) << d.port.Errors()[0];
+    EXPECT_EQ(d.port.Errors()[0].rfind("ErrorNo.21\n\n", 0), 0u) << d.port.Errors()[0];
     EXPECT_EQ(d.s.app.BatchMode, 0);
   }
   {
@@ -206,7 +206,7 @@ TEST(ContestDay, FolderChecksAndWriteErrorsAreReported) {
     const auto res = ExportContestEntries(d.s, d.port, {});
     EXPECT_TRUE(res.Failed);
     ASSERT_EQ(d.port.Errors().size(), 1u);
-    EXPECT_EQ(d.port.Errors()[0].rfind("ErrorNo.28\r\n\r\n", 0), 0u) << d.port.Errors()[0];
+    EXPECT_EQ(d.port.Errors()[0].rfind("ErrorNo.28\n\n", 0), 0u) << d.port.Errors()[0];
     EXPECT_EQ(d.s.app.BatchMode, 0);
   }
 }
@@ -322,7 +322,7 @@ TEST(ContestDay, AllPatternsWriteNinetyEightFlowFiles) {
 // the layout of every block and line.
 TEST(ContestDay, GeneratedDayHasABlockPerMeetingAndALinePerRace) {
   TempDir dir, out;
-  test::WriteSampleDay(dir.path());
+  test::WriteOddsDay(dir.path());
   Session s;
   FakePort port;
   test::PointAt(s, dir.path());

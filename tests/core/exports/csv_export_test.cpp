@@ -126,7 +126,7 @@ TEST(RaceCsv, FullRaceWithAScratchedHorse) {
   EXPECT_EQ(test::ReadAll(path), Bytes(expected));
   ASSERT_EQ(port.messages.size(), 1u);
   EXPECT_EQ(port.messages[0].kind, test::Message::Info);
-  EXPECT_EQ(port.messages[0].text, path.string() + "\r\n\r\nﾌｧｲﾙを作成しました");
+  EXPECT_EQ(port.messages[0].text, path.string() + "\n\nﾌｧｲﾙを作成しました");
 }
 
 TEST(RaceCsv, BracketOnlyRaceStopsAfterTheFirstMatrix) {
@@ -176,13 +176,13 @@ TEST(RaceCsv, FolderChecksAndOverwriteQuestion) {
   // No folder set.
   EXPECT_TRUE(ExportRaceCsv(s, port).empty());
   ASSERT_EQ(port.Errors().size(), 1u);
-  EXPECT_EQ(port.Errors()[0], "CSVﾌｧｲﾙ作成ﾌｫﾙﾀﾞが指定されていません。\r\r");
+  EXPECT_EQ(port.Errors()[0], "CSVﾌｧｲﾙ作成ﾌｫﾙﾀﾞが指定されていません。\n\n");
   // A folder that does not exist.
   port.messages.clear();
   s.app.settings.CSVpath = (dir.path() / "gone").string();
   EXPECT_TRUE(ExportRaceCsv(s, port).empty());
   ASSERT_EQ(port.Errors().size(), 1u);
-  EXPECT_EQ(port.Errors()[0], "CSVﾌｧｲﾙ作成ﾌｫﾙﾀﾞが存在しません。\r\r" + s.app.settings.CSVpath);
+  EXPECT_EQ(port.Errors()[0], "CSVﾌｧｲﾙ作成ﾌｫﾙﾀﾞが存在しません。\n\n" + s.app.settings.CSVpath);
 
   // An existing file: No keeps it, Yes replaces it.
   s.app.settings.CSVpath = dir.path().string();
@@ -196,7 +196,7 @@ TEST(RaceCsv, FolderChecksAndOverwriteQuestion) {
   EXPECT_EQ(port.messages[0].defaultAnswer, Answer::No);
   EXPECT_EQ(port.messages[0].icon, Icon::Warning);
   EXPECT_EQ(port.messages[0].text,
-            path.string() + "\r\n\r\nﾌｧｲﾙは既に存在します。上書きしますか？");
+            path.string() + "\n\nﾌｧｲﾙは既に存在します。上書きしますか？");
   port.answers = {Answer::Yes};
   EXPECT_EQ(ExportRaceCsv(s, port), path);
   EXPECT_NE(test::ReadAll(path), "old");

@@ -13,7 +13,7 @@
 
 #include "analysis/pipeline.h"
 #include "pat98/day_loader.h"
-#include "pat98/fixture_race_card.h"
+#include "pat98/record_writers.h"
 #include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
@@ -262,14 +262,14 @@ TEST(DayRun, ErrorEndsTheRunWithItsMessageAndRestoresState) {
   const int meeting1Races = calls - 1;
   EXPECT_GT(meeting1Races, 0);
   ASSERT_EQ(port.Errors().size(), 1u);
-  EXPECT_EQ(port.Errors()[0], "ErrorNo.0\r\n\r\ndisk full");
+  EXPECT_EQ(port.Errors()[0], "ErrorNo.0\n\ndisk full");
   EXPECT_EQ(port.messages[0].title, s.app.AppTitle);
   EXPECT_EQ(s.app.BatchMode, 0);
   EXPECT_EQ(s.race.CurrentMeeting, 1);
   EXPECT_EQ(s.race.CurrentCourse, s.race.MeetingInfo[1].CourseCode);
 
   EXPECT_EQ(BatchErrorText(std::system_error(std::make_error_code(std::errc::permission_denied))).rfind(
-                "ErrorNo." + std::to_string(EACCES) + "\r\n\r\n", 0),
+                "ErrorNo." + std::to_string(EACCES) + "\n\n", 0),
             0u);
 }
 

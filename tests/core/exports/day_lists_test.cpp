@@ -382,7 +382,7 @@ TEST(LongshotExport, FileFolderAndOverwriteDialogue) {
   s.app.settings.CSVpath = (dir.path() / "missing").string();
   EXPECT_TRUE(ExportLongshotText(s, port).empty());
   ASSERT_EQ(port.Errors().size(), 1u);
-  EXPECT_EQ(port.Errors()[0], std::string(kListFolderMissing) + "\r\r" + s.app.settings.CSVpath);
+  EXPECT_EQ(port.Errors()[0], std::string(kListFolderMissing) + "\n\n" + s.app.settings.CSVpath);
   EXPECT_EQ(port.messages[0].title, s.app.AppTitle);
 
   s.app.settings.CSVpath = dir.path().string();
@@ -395,7 +395,7 @@ TEST(LongshotExport, FileFolderAndOverwriteDialogue) {
   EXPECT_EQ(bytes, text::JoinLinesSjis(LongshotTextLines(s.longshotList)));
   ASSERT_EQ(port.messages.size(), 1u);
   EXPECT_EQ(port.messages[0].kind, test::Message::Info);
-  EXPECT_EQ(port.messages[0].text, txt.string() + "\r\n\r\n" + kListWritten);
+  EXPECT_EQ(port.messages[0].text, txt.string() + "\n\n" + kListWritten);
 
   // Existing file: No (the default) leaves it untouched, Yes replaces it.
   const fs::path csvPath = dir.path() / "1020推奨馬.csv";
@@ -404,7 +404,7 @@ TEST(LongshotExport, FileFolderAndOverwriteDialogue) {
   EXPECT_TRUE(ExportLongshotCsv(s, port).empty());
   ASSERT_EQ(port.messages.size(), 1u);
   EXPECT_EQ(port.messages[0].kind, test::Message::Question);
-  EXPECT_EQ(port.messages[0].text, csvPath.string() + "\r\n\r\n" + kListOverwrite);
+  EXPECT_EQ(port.messages[0].text, csvPath.string() + "\n\n" + kListOverwrite);
   EXPECT_EQ(port.messages[0].icon, Icon::Warning);
   EXPECT_EQ(port.messages[0].defaultAnswer, Answer::No);
   EXPECT_EQ(test::ReadAll(csvPath), "old");
@@ -426,7 +426,7 @@ TEST(LongshotExport, FileThatCannotBeCreatedIsReportedNotAnnounced) {
   ASSERT_EQ(port.messages.size(), 1u);
   EXPECT_EQ(port.messages[0].kind, test::Message::Error);
   EXPECT_EQ(port.messages[0].text.rfind("ErrorNo.", 0), 0u);
-  EXPECT_NE(port.messages[0].text.find("\r\n\r\n"), std::string::npos);
+  EXPECT_NE(port.messages[0].text.find("\n\n"), std::string::npos);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/pipeline.h"
-#include "fhwars/fixture_odds_log.h"
+#include "samples/fhwars/fixture_odds_log.h"
 #include "pat98/day_loader.h"
 #include "pat98/odds_reader.h"
 #include "results/race_card.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "fhwars/fixture_results_log.h"
+#include "samples/fhwars/fixture_results_log.h"
 #include "fhwars/results_log.h"
 #include "results/results_reader.h"
 #include "support/fake_port.h"
@@ -121,7 +121,7 @@ TEST(ResultsLogReadBack, BothLayoutsGiveTheFinishersPayoutsAndRefunds) {
 
 TEST(ResultsLogReadBack, EveryRaceOfTheExampleLogReads) {
   std::vector<ForumResultsPosting> postings = fixture::SampleResultsPostings(BuildSampleDay(1, "20021020"));
-  ASSERT_EQ(postings.size(), 36u);
+  ASSERT_EQ(postings.size(), 35u);  // every race with results: 福島 12R is not on sale
   Converted c(postings);
   for (const ForumResultsPosting& p : postings) {
     SCOPED_TRACE(p.course * 100 + p.race);
@@ -141,7 +141,7 @@ TEST(ResultsLogReadBack, EveryRaceOfTheExampleLogReads) {
       wins += kind == 1;
       wides += kind == 5;
     }
-    EXPECT_EQ(wins, 1);
+    EXPECT_EQ(wins, static_cast<int>(p.win.size()));  // two in a dead heat for first
     EXPECT_EQ(wides, static_cast<int>(p.wide.size()));
     std::string scratched;
     for (int h : p.scratched) scratched += std::to_string(h) + ",";

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "fhwars/fixture_results_log.h"
+#include "samples/fhwars/fixture_results_log.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 #include "text/sjis.h"
@@ -388,9 +388,9 @@ TEST(ResultsLog, OkCommandChecksBeforeConverting) {
       {"no output folder", [](Conversion& c) { c.s.app.settings.Cnvpath.clear(); }, Message::Error,
        "擬似ﾌｧｲﾙ格納ﾌｫﾙﾀﾞが指定されていません"},
       {"PAT98 folder", [](Conversion& c) { c.s.app.Pat98Folder = c.s.app.settings.Cnvpath; },
-       Message::Question, "擬似ﾌｧｲﾙ格納ﾌｫﾙﾀﾞにPAT98ｲﾝｽﾄｰﾙﾌｫﾙﾀﾞが指定されています"},
+       Message::Warning, "擬似ﾌｧｲﾙ格納ﾌｫﾙﾀﾞにPAT98ｲﾝｽﾄｰﾙﾌｫﾙﾀﾞが指定されています"},
       {"PAT98 folder with a trailing separator",
-       [](Conversion& c) { c.s.app.Pat98Folder = c.s.app.settings.Cnvpath + "/"; }, Message::Question,
+       [](Conversion& c) { c.s.app.Pat98Folder = c.s.app.settings.Cnvpath + "/"; }, Message::Warning,
        "擬似ﾌｧｲﾙ格納ﾌｫﾙﾀﾞにPAT98ｲﾝｽﾄｰﾙﾌｫﾙﾀﾞが指定されています"},
       {"text folder missing", [](Conversion& c) { c.s.app.settings.Txtpath += "-gone"; }, Message::Error,
        "ﾃｷｽﾄﾌｫﾙﾀﾞが存在しません"},

@@ -6,7 +6,7 @@
 
 #include "pat98/day_loader.h"
 #include "pat98/odds_reader.h"
-#include "core/pat98/pat98_fixtures.h"
+#include "support/pat98_builders.h"
 #include "pat98/pseudo_guide.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
@@ -26,7 +26,7 @@ TEST(BadInput, ShortOrGarbageGuides) {
     int meetings;
     int course;
   };
-  std::string good = fixture::GuideBytes(test::MakeGuide(5, 2, kAllSold));
+  std::string good = BettingGuideBytes(test::MakeGuide(5, 2, kAllSold));
   const std::vector<Case> cases = {
       {"empty", "", 1, 0},
       {"date only", "20020908", 1, 0},
@@ -61,7 +61,7 @@ TEST(BadInput, TruncatedMeetingGuide) {
     Session s;
     FakePort port;
     test::PointAt(s, dir.path());
-    test::WriteOrFail(dir.path(), "UY-A.JRA", fixture::GuideBytes(test::MakeGuide(5, 2, kAllSold)));
+    test::WriteOrFail(dir.path(), "UY-A.JRA", BettingGuideBytes(test::MakeGuide(5, 2, kAllSold)));
     test::WriteOrFail(dir.path(), "KA-ANNAI.JRA", bytes);
     EXPECT_EQ(LoadCurrentData(s, port), 0);
     if (bytes.size() >= 12) {
@@ -108,7 +108,7 @@ TEST(BadInput, TruncatedOrGarbageOddsFilesAreRefused) {
     EXPECT_EQ(ReadRaceOdds(s, port), kLoadBadOddsFile) << c.name;
     EXPECT_EQ(s.race.HorseCount, 0) << c.name;
     ASSERT_EQ(port.Errors().size(), 1u) << c.name;
-    EXPECT_EQ(port.Errors()[0], "オッズファイルが壊れています。\r\nZO-521.JRA");
+    EXPECT_EQ(port.Errors()[0], "オッズファイルが壊れています。\nZO-521.JRA");
   }
 }
 
@@ -162,7 +162,7 @@ TEST(BadInput, RandomBytesEverywhere) {
     Session s;
     FakePort port;
     test::PointAt(s, dir.path());
-    std::string guide = fixture::GuideBytes(test::MakeGuide(5, 2, kAllSold));
+    std::string guide = BettingGuideBytes(test::MakeGuide(5, 2, kAllSold));
     // Keep the date so that the odds files are taken, garble the rest.
     test::WriteOrFail(dir.path(), "UY-A.JRA", guide.substr(0, 8) + randomBytes(rng() % 200));
     test::WriteOrFail(dir.path(), "KA-ANNAI.JRA", "20020908" + randomBytes(rng() % 200));

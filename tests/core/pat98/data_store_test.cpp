@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "betting/bank_link.h"
-#include "pat98/fixture_race_card.h"
-#include "pat98/fixture_writer.h"
+#include "pat98/record_writers.h"
+#include "samples/pat98/fixture_writer.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 
@@ -27,7 +27,7 @@ std::string Guide(const std::string& date, int course = 5) {
   g.kai = 2;
   g.day = 8;
   for (int r = 1; r <= 12; ++r) g.saleCodes[static_cast<std::size_t>(r)] = 15;
-  return fixture::GuideBytes(g);
+  return BettingGuideBytes(g);
 }
 
 // A program folder with its store root and a PAT98 folder holding the day of 10 May 2003.
@@ -80,7 +80,7 @@ TEST(DataStore, SaveCopiesThePat98FilesAndASecondSaveGetsATimeSuffix) {
   EXPECT_EQ(f.port.messages[0].kind, Message::Info);
   EXPECT_EQ(f.port.messages[0].title, "Tazuna98");
   EXPECT_EQ(f.port.messages[0].text,
-            "下記のﾌｫﾙﾀﾞに保存しました\r\n\r\n" + f.Store("2003-05-10").string());
+            "下記のﾌｫﾙﾀﾞに保存しました\n\n" + f.Store("2003-05-10").string());
 
   // The second save of the day leaves the first folder as it was.
   f.root.Write("PAT98/zo-581.jra", "later odds");
@@ -188,7 +188,7 @@ TEST(DataStore, AFailedCopyIsReportedAndTheOtherFilesStillArrive) {
   EXPECT_EQ(r.copied, (std::vector<std::string>{"LG-FILE.JRA", "TH-581.JRA"}));
   ASSERT_EQ(r.failures.size(), 1u);
   ASSERT_EQ(f.port.Errors().size(), 1u);
-  EXPECT_EQ(f.port.Errors()[0].rfind("保存できませんでした。\r\n\r\nKS-581.JRA: ", 0), 0u);
+  EXPECT_EQ(f.port.Errors()[0].rfind("保存できませんでした。\n\nKS-581.JRA: ", 0), 0u);
   // No temporary file is left behind.
   EXPECT_EQ(Names(f.Store("2003-05-10")),
             (std::vector<std::string>{"LG-FILE.JRA", "TH-581.JRA", "ks-581.jra"}));

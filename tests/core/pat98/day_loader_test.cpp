@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "betting/bank_link.h"
-#include "core/pat98/pat98_fixtures.h"
+#include "support/pat98_builders.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 #include "text/files.h"
@@ -25,7 +25,7 @@ struct DayFolder {
     s.app.CurrentFolderFile = program.path() / kCurrentFolderFileName;
   }
   void Guide(const std::string& name, const fixture::GuideRecord& g) {
-    test::WriteOrFail(dir.path(), name, fixture::GuideBytes(g));
+    test::WriteOrFail(dir.path(), name, BettingGuideBytes(g));
   }
   void Odds(const std::string& name, int n = 8, const std::string& date = "20020908") {
     auto odds = test::MakeOdds(n, 5, 2, 1, date);
@@ -45,7 +45,7 @@ TEST(DayLoader, ThreeMeetingsWithMeetingGuide) {
   k.hour = 9;
   k.minute = 5;
   k.meetings = {{"雨", "稍重", "重", 3}, {"晴", "良", "良", 1}, {"曇", "良", "稍重", 2}};
-  test::WriteOrFail(f.dir.path(), "KA-ANNAI.JRA", fixture::MeetingGuideBytes(k));
+  test::WriteOrFail(f.dir.path(), "KA-ANNAI.JRA", MeetingGuideBytes(k));
   for (const char* n : {"ZO-121.JRA", "ZO-122.JRA", "ZO-124.JRA", "ZO-12C.JRA", "ZO-421.JRA"}) {
     f.Odds(n);
   }
@@ -212,7 +212,7 @@ TEST(DayLoader, WeatherIconsAndMissingMeetingGuide) {
     f.Guide("UY-A.JRA", test::MakeGuide(5, 2, kAllSold));
     fixture::MeetingGuideRecord k;
     k.meetings = {{c.weather, "良", "良", 1}};
-    test::WriteOrFail(f.dir.path(), "ka-annai.jra", fixture::MeetingGuideBytes(k));
+    test::WriteOrFail(f.dir.path(), "ka-annai.jra", MeetingGuideBytes(k));
     f.Load();
     EXPECT_EQ(f.s.dayView.meetingButtons[1].icon, c.icon) << c.weather;
   }
@@ -222,7 +222,7 @@ TEST(DayLoader, WeatherIconsAndMissingMeetingGuide) {
   fixture::MeetingGuideRecord k;
   k.date = "20020907";
   k.meetings = {{"晴", "良", "良", 1}};
-  test::WriteOrFail(f.dir.path(), "KA-ANNAI.JRA", fixture::MeetingGuideBytes(k));
+  test::WriteOrFail(f.dir.path(), "KA-ANNAI.JRA", MeetingGuideBytes(k));
   f.Load();
   EXPECT_EQ(f.s.race.GuideHour, 0);
   EXPECT_EQ(f.s.dayView.meetingButtons[1].icon, kIconNoMeetingGuide);
@@ -260,7 +260,7 @@ TEST(DayLoader, OddsWithoutGuideOffersThePseudoGuide) {
     f.port.answers = {Answer::No};
     EXPECT_EQ(f.Load(), 9);
     ASSERT_EQ(f.port.messages.size(), 1u);
-    EXPECT_EQ(f.port.messages[0].text, "投票要項が存在しません。\r\n擬似投票要項を作成しますか？");
+    EXPECT_EQ(f.port.messages[0].text, "投票要項が存在しません。\n擬似投票要項を作成しますか？");
     EXPECT_EQ(f.port.messages[0].buttons, Buttons::YesNo);
     EXPECT_EQ(f.port.messages[0].icon, Icon::Warning);
     EXPECT_FALSE(text::FindEntry(f.dir.path(), "UY-A.JRA").has_value());
@@ -347,11 +347,11 @@ TEST(DayLoader, MoreThan41OddsFilesKeepTheFirst41) {
   int written = 0;
   for (int c : {5, 6, 8}) {
     for (int race = 1; race <= 12; ++race) {
-      f.Odds(fixture::RaceFileName("ZO-", c, 2, race));
+      f.Odds(RaceFileName("ZO-", c, 2, race));
       ++written;
     }
     for (int race = 1; race <= 3; ++race) {
-      f.Odds(fixture::RaceFileName("ZO-", c, 3, race));
+      f.Odds(RaceFileName("ZO-", c, 3, race));
       ++written;
     }
   }

@@ -1,10 +1,10 @@
 // The fixture writer must produce PAT98's byte layouts exactly, or every reader test built on
 // it would test against the wrong files.
-#include "pat98/fixture_writer.h"
+#include "samples/pat98/fixture_writer.h"
 
 #include <gtest/gtest.h>
 
-#include "core/pat98/pat98_fixtures.h"
+#include "support/pat98_builders.h"
 #include "text/sjis.h"
 
 namespace tz {
@@ -71,7 +71,7 @@ TEST(FixtureWriter, QuinellaFileLayouts) {
 
 TEST(FixtureWriter, GuideAndMeetingGuideLayouts) {
   auto g = test::MakeGuide(10, 12, {7, 15, 31, 0, 0, 0, 0, 0, 0, 0, 0, 31});
-  std::string u = text::DecodeSjis(fixture::GuideBytes(g));
+  std::string u = text::DecodeSjis(BettingGuideBytes(g));
   EXPECT_EQ(text::CharCount(u), 102u);
   EXPECT_EQ(text::Mid(u, 1, 8), "20020908");
   EXPECT_EQ(text::Mid(u, 59, 10), "1020020412");
@@ -83,7 +83,7 @@ TEST(FixtureWriter, GuideAndMeetingGuideLayouts) {
   k.hour = 8;
   k.minute = 7;
   k.meetings = {{"晴", "良", "稍重", 1}, {"小雨", "重", "不良", 4}};
-  std::string b = fixture::MeetingGuideBytes(k);
+  std::string b = MeetingGuideBytes(k);
   EXPECT_EQ(b.substr(0, 12), "200209080807");
   EXPECT_EQ(b.size(), 32u + 2 * 44 + 2);
   EXPECT_EQ(text::DecodeSjis(b.substr(32 + 32, 12)), "晴　良　稍重");
@@ -92,8 +92,8 @@ TEST(FixtureWriter, GuideAndMeetingGuideLayouts) {
 }
 
 TEST(FixtureWriter, FileNamesAndJrdbLines) {
-  EXPECT_EQ(fixture::RaceFileName("ZO-", 10, 2, 12), "ZO-A2C.JRA");
-  EXPECT_EQ(fixture::RaceFileName("UO-", 6, 11, 1), "UO-6B1.JRA");
+  EXPECT_EQ(RaceFileName("ZO-", 10, 2, 12), "ZO-A2C.JRA");
+  EXPECT_EQ(RaceFileName("UO-", 6, 11, 1), "UO-6B1.JRA");
   EXPECT_EQ(fixture::JrdbRaceKey(1, 2002, 2, 2, 1), "01022201");
   EXPECT_EQ(fixture::JrdbRaceKey(9, 2002, 4, 11, 12), "09024b12");
   EXPECT_EQ(fixture::JrdbFileName("20020908"), "OZ020908.TXT");

@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "core/pat98/pat98_fixtures.h"
+#include "support/pat98_builders.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 #include "text/strings.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/pat98/pat98_fixtures.h"
+#include "support/pat98_builders.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 #include "text/files.h"
@@ -23,7 +23,7 @@ struct OddsFolder {
     auto odds = test::MakeOdds(8, course, day, race, date);
     odds.header.kai = kai;
     odds.header.courseName = course == 1 ? "札幌" : "東京";
-    std::string name = fixture::RaceFileName("ZO-", course, day, race);
+    std::string name = RaceFileName("ZO-", course, day, race);
     test::WriteOrFail(dir.path(), name, fixture::OddsFileBytes(odds));
     if (quinella) {
       test::WriteOrFail(dir.path(), "UO-" + name.substr(3),

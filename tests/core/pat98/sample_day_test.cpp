@@ -1,4 +1,4 @@
-#include "pat98/sample_day.h"
+#include "samples/pat98/sample_day.h"
 
 #include <gtest/gtest.h>
 

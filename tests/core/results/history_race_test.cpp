@@ -1,64 +1,26 @@
 // The voting log on a whole generated day: the votes marked when a race is selected with the
-// option to colour the voted combinations, and the history command of the command-line tool.
+// option to colour the voted combinations.
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
-
 #include "analysis/pipeline.h"
-#include "core/analysis/sample_day.h"
 #include "pat98/day_loader.h"
-#include "pat98/fixture_results.h"
-#include "pat98/fixture_voting_log.h"
 #include "results/history.h"
 #include "session.h"
 #include "support/fake_port.h"
-#include "support/run_command.h"
 #include "support/temp_dir.h"
+#include "support/voted_day.h"
 
 namespace tz {
 namespace {
 
-using fixture::LoggedVote;
-
-LoggedVote Vote(int kind, int a, int b, int units, int saleKind = 1) {
-  LoggedVote v;
-  v.saleKind = saleKind;
-  v.course = 6;
-  v.race = 5;
-  v.kind = kind;
-  v.first = a;
-  v.second = b;
-  v.units = units;
-  return v;
-}
-
-// The generated day of 5 January 2003 (中山 is meeting 1), with the results of race 5 (ten
-// runners) and a voting log: four votes of the day and one bought the day before.
+// The voted day, loaded.
 struct VotedDay {
   test::TempDir dir;
   Session s;
   test::FakePort port;
 
   VotedDay() {
-    test::WriteSampleDay(dir.path());
-    fixture::ResultsFile f;
-    f.course = 6;
-    f.yearDigit = 3;
-    f.kai = 1;
-    f.day = 1;
-    f.race = 5;
-    f.finishers = {{1, 3, "ウイナー", "1.34.5"}, {2, 7, "セカンド", "1.34.7"}, {3, 1, "サード", "1.34.8"}};
-    f.win = {{3, 560}};
-    f.place = {{3, 160}, {7, 420}, {1, 250}};
-    f.bracket = {{3, 6, 1990}};
-    f.quinella = {{3, 7, 12340}};
-    f.wide = {{3, 7, 2000}, {1, 3, 400}, {1, 7, 900}};
-    fixture::WriteResultsFile(dir.path(), f);
-    EXPECT_EQ(fixture::WriteVotingLog(
-                  dir.path(), {{"00001", "20030104", {Vote(4, 3, 7, 1, 2)}},
-                               {"00002", "20030105", {Vote(1, 0, 3, 2), Vote(2, 0, 5, 3)}},
-                               {"00003", "20030105", {Vote(4, 3, 7, 1), Vote(5, 1, 2, 1)}}}),
-              "");
+    test::WriteVotedDay(dir.path());
     s.app.Pat98Folder = dir.path();
     s.app.DataFolder = dir.path();
     EXPECT_EQ(LoadCurrentData(s, port), 0);
@@ -105,53 +67,6 @@ TEST(HistoryOnSelection, VotedCombinationsMarkedWhenTheOptionIsOn) {
       EXPECT_EQ(d.s.history.VoteCount, 0);
     }
   }
-}
-
-std::string Cli(const std::string& args) {
-  return std::string(TAZUNA_CLI_PATH) + " history " + args;
-}
-
-TEST(HistoryCli, VotesWithAndWithoutResults) {
-  VotedDay d;
-  const std::string folder = test::ShellQuote(d.dir.path().string());
-
-  auto r = test::RunCommand(Cli("--data " + folder + " --meeting 1 --race 5 --with-results"));
-  EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out,
-            " 単  3       200  ○\n 複  5       300  ×\n 馬  3- 7    100  ○\n"
-            " ワ  1- 2    100  ×\n*馬  3- 7    100  ○\n"
-            "投票 800\n払戻 25800\n損益 +25000\n万馬券が的中しています！\n");
-
-  r = test::RunCommand(Cli(folder + " --meeting 1 --race 5"));
-  EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out,
-            " 単  3       200 \n 複  5       300 \n 馬  3- 7    100 \n"
-            " ワ  1- 2    100 \n*馬  3- 7    100 \n");
-
-  r = test::RunCommand(Cli(folder + " --meeting 1 --race 5 --with-results --json"));
-  ASSERT_EQ(r.exitCode, 0) << r.err;
-  const auto j = nlohmann::json::parse(r.out);
-  EXPECT_EQ(j["VoteCount"], 5);
-  EXPECT_EQ(j["LogStake"], 800);
-  EXPECT_EQ(j["LogReturn"], 25800);
-  EXPECT_EQ(j["MaxHitPayout"], 12340);
-  EXPECT_EQ(j["VoteList"][4]["saleKind"], "3");
-  EXPECT_EQ(j["VoteList"][4]["result"], "1");
-  EXPECT_EQ(j["VoteList"][1]["line"], " 複  5       300  ×");
-
-  // Another race of the day: no votes, nothing printed.
-  r = test::RunCommand(Cli(folder + " --meeting 1 --race 6 --with-results"));
-  EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out.substr(0, r.out.find("投票")), "");
-}
-
-TEST(HistoryCli, DamagedVoteFileFails) {
-  VotedDay d;
-  d.dir.Write("00003.JRA", "PAT98VOTE   0002    02001106050");
-  const auto r = test::RunCommand(Cli(test::ShellQuote(d.dir.path().string()) + " --meeting 1 --race 5"));
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.err.find("00003.JRA"), std::string::npos) << r.err;
-  EXPECT_EQ(r.out, "");
 }
 
 }  // namespace

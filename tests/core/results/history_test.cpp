@@ -6,7 +6,7 @@
 
 #include <fmt/format.h>
 
-#include "pat98/fixture_voting_log.h"
+#include "samples/pat98/fixture_voting_log.h"
 #include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
@@ -291,7 +291,7 @@ TEST_F(HistoryFixture, DamagedLogFilesAreReportedNeverRead) {
     EXPECT_EQ(m.kind, test::Message::Error);
     EXPECT_EQ(m.title, "Tazuna98");
     // Description, "(number)", CR LF CR LF, the path of the file.
-    EXPECT_NE(m.text.find(")\r\n\r\n"), std::string::npos);
+    EXPECT_NE(m.text.find(")\n\n"), std::string::npos);
     EXPECT_NE(m.text.find("("), 0u);
     EXPECT_EQ(m.text.substr(m.text.size() - c.failingFile.size()), c.failingFile) << m.text;
     // The hit check and the history text are skipped; nothing of the damaged file is taken.

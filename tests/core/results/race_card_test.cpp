@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "pat98/fixture_race_card.h"
+#include "pat98/record_writers.h"
 #include "support/temp_dir.h"
 #include "text/sjis.h"
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <set>
 
-#include "pat98/fixture_results.h"
-#include "pat98/fixture_voting_log.h"
+#include "samples/pat98/fixture_results.h"
+#include "samples/pat98/fixture_voting_log.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 #include "text/strings.h"

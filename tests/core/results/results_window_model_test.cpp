@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "pat98/fixture_race_card.h"
-#include "pat98/fixture_results.h"
+#include "pat98/record_writers.h"
+#include "samples/pat98/fixture_results.h"
 #include "results/results_reader.h"
 #include "session.h"
 #include "support/fake_port.h"
