@@ -329,7 +329,7 @@ class MainWindowTest : public QObject {
     d.Select(1, 11);
     QVERIFY(w.TimeLabel()->isVisible());
     test::TempDir other;
-    test::WriteSampleDay(other.path());
+    test::WriteOddsDay(other.path());
     w.OpenDataFolder(other.path());
     for (const char* name : header) QVERIFY2(label(name)->text().isEmpty(), name);
     w.TickCountdown();
@@ -359,7 +359,7 @@ class MainWindowTest : public QObject {
     d.Click("numumaY", 0);
     d.Click("numumaY", 2);
     test::TempDir other;
-    test::WriteSampleDay(other.path(), "20030112");
+    test::WriteOddsDay(other.path(), "20030112");
     d.w->OpenDataFolder(other.path());
     d.Select(1, 6);
     d.w->ApplyPattern(1);

@@ -152,7 +152,7 @@ class ResultsWindowsTest : public QObject {
     item->trigger();
     QVERIFY(d.w->findChild<Fm98List*>());
     test::TempDir other;
-    test::WriteSampleDay(other.path(), "20030112");
+    test::WriteOddsDay(other.path(), "20030112");
     d.w->OpenDataFolder(other.path());
     QTRY_VERIFY(!d.w->findChild<Fm98List*>() || !d.w->findChild<Fm98List*>()->isVisible());
   }

@@ -2,17 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <regex>
 
-#include "support/run_command.h"
 #include "support/temp_dir.h"
 
 namespace tz {
 namespace {
 
 namespace fs = std::filesystem;
-using test::RunCommand;
 using test::TempDir;
 
 // An installed tree (usr/bin beside usr/share/tazuna98/samples), a build folder and the
@@ -78,31 +74,6 @@ TEST(SampleDays, ExecutableFolderIsThatOfTheRunningTest) {
   fs::path folder = ExecutableFolder();
   ASSERT_FALSE(folder.empty());
   EXPECT_TRUE(fs::exists(folder / "core_tests"));
-}
-
-// The version of the project, as the build files declare it.
-std::string ProjectVersion() {
-  std::ifstream in(fs::path(TAZUNA_SOURCE_DIR) / "CMakeLists.txt");
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::smatch m;
-  if (!std::regex_search(text, m, std::regex(R"(project\(\s*Tazuna98\s+VERSION\s+([0-9.]+))"))) {
-    return {};
-  }
-  return m[1];
-}
-
-TEST(SampleDays, CommandLineToolTellsItsVersionAndSampleDay) {
-  std::string version = ProjectVersion();
-  ASSERT_FALSE(version.empty());
-  auto v = RunCommand(std::string(TAZUNA_CLI_PATH) + " --version");
-  EXPECT_EQ(v.exitCode, 0) << v.err;
-  EXPECT_EQ(v.out, "tazuna98-cli " + version + "\n");
-
-  // Run from the build folder, the tool finds the checkout's first sample day.
-  auto s = RunCommand(std::string(TAZUNA_CLI_PATH) + " --sample-day");
-  EXPECT_EQ(s.exitCode, 0) << s.err;
-  fs::path expected = fs::path(TAZUNA_SOURCE_DIR) / "samples" / "20021020";
-  EXPECT_EQ(fs::path(s.out.substr(0, s.out.find('\n'))), expected) << s.out;
 }
 
 }  // namespace

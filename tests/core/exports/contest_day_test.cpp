@@ -450,7 +450,7 @@ TEST(ContestDay, RunsThatCannotWriteSaySoOnce) {
     });
     EXPECT_TRUE(all.empty());
     EXPECT_EQ(rules, 0);
-    EXPECT_EQ(d.port.Errors(), std::vector<std::string>{"ﾌｧｲﾙ出力ﾌｫﾙﾀﾞが存在しません。\r\r" + missing});
+    EXPECT_EQ(d.port.Errors(), std::vector<std::string>{"ﾌｧｲﾙ出力ﾌｫﾙﾀﾞが存在しません。\n\n" + missing});
     EXPECT_EQ(d.s.app.settings.CnJiku, 3);  // nothing ran, nothing stored
 
     d.port.messages.clear();
