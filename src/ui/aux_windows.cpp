@@ -11,6 +11,7 @@
 
 #include "analysis/bracket_model.h"
 #include "betting/bet_list.h"
+#include "dialog_buttons.h"
 #include "fm98_main.h"
 #include "qt_user_port.h"
 #include "results/race_card.h"
@@ -430,16 +431,10 @@ Fm98Kin::Fm98Kin(Session& s, QWidget* parent) : QDialog(parent), s_(s) {
     fields_[k]->setObjectName(QString("Text%1").arg(k + 1));
     form->addRow(ToQ(labels[k]), fields_[k]);
   }
-  auto* buttons = new QHBoxLayout;
-  auto* ok = new QPushButton("OK", this);
-  ok->setObjectName("OkButton");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(ToQ("ｷｬﾝｾﾙ"), this);
-  cancel->setObjectName("CancelButton");
-  buttons->addStretch(1);
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  form->addRow(buttons);
+  DialogButtons buttons = MakeDialogButtons(this, "OkButton", "CancelButton");
+  QPushButton* ok = buttons.ok;
+  QPushButton* cancel = buttons.cancel;
+  form->addRow(buttons.box);
   connect(ok, &QPushButton::clicked, this, [this] {
     s_.betWindow.Amount.MoneyCapital = FromQ(fields_[0]->text());
     s_.betWindow.Amount.MoneyLimit = FromQ(fields_[1]->text());

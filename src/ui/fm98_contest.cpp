@@ -7,7 +7,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "dialog_buttons.h"
 #include "exports/contest.h"
+#include "progress_port.h"
 #include "qt_user_port.h"
 
 namespace tz::ui {
@@ -30,14 +32,6 @@ int SelectedData(const QComboBox* c) {
 bool Busy(const Session& s) { return s.app.BatchMode == -1 || s.contest.Running; }
 
 }  // namespace
-
-void ContestProgressPort::Progress(int done, int total) {
-  if (!bar_) return;
-  const int percent = total > 0 ? std::clamp(static_cast<int>(done * 100LL / total), 0, 100) : 0;
-  bar_->setValue(percent);
-}
-
-void ContestProgressPort::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
 // ---- Fm98Con ----
 
@@ -131,7 +125,7 @@ void Fm98Con::RunSelected() {
     return;
   }
   StartRun(false);
-  ContestProgressPort progress(port_, ProgressBar1);
+  ProgressBarPort progress(port_, ProgressBar1, ProgressBarPort::WithoutTotal::Zero);
   s_.contest.Running = true;
   ResetRaceButtonsForDayRun(s_);
   emit dayViewChanged();
@@ -143,7 +137,7 @@ void Fm98Con::RunSelected() {
 void Fm98Con::RunAllPatterns() {
   s_.contest.StopRequested = false;
   StartRun(true);
-  ContestProgressPort progress(port_, ProgressBar1);
+  ProgressBarPort progress(port_, ProgressBar1, ProgressBarPort::WithoutTotal::Zero);
   s_.contest.Running = true;
   ResetRaceButtonsForDayRun(s_);
   emit dayViewChanged();
@@ -249,20 +243,13 @@ FmConAuto::FmConAuto(Session& s, UserPort& port, QWidget* parent)
   Picture1->hide();
   lay->addWidget(Picture1);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  ComOK = new QPushButton(ToQ("OK"), this);
-  ComOK->setObjectName("ComOK");
-  ComOK->setDefault(true);
-  ComCan = new QPushButton(ToQ("ｷｬﾝｾﾙ"), this);
-  ComCan->setObjectName("ComCan");
-  ComStop = new QPushButton(ToQ("中止"), this);
+  DialogButtons buttons = MakeDialogButtons(this, "ComOK", "ComCan");
+  ComOK = buttons.ok;
+  ComCan = buttons.cancel;
+  ComStop = buttons.box->addButton(ToQ("中止"), QDialogButtonBox::ActionRole);
   ComStop->setObjectName("ComStop");
   ComStop->setEnabled(false);
-  buttons->addWidget(ComOK);
-  buttons->addWidget(ComCan);
-  buttons->addWidget(ComStop);
-  lay->addLayout(buttons);
+  lay->addWidget(buttons.box);
 
   const Settings& st = s_.app.settings;
   for (int i = 0; i < 7; ++i) Check1[i]->setChecked(st.CJ & (1 << i));
@@ -301,7 +288,7 @@ void FmConAuto::RunTicked() {
   Picture1->show();
   QCoreApplication::processEvents();
 
-  ContestProgressPort progress(port_, ProgressBar2);
+  ProgressBarPort progress(port_, ProgressBar2, ProgressBarPort::WithoutTotal::Zero);
   s_.contest.Running = true;
   ResetRaceButtonsForDayRun(s_);
   emit dayViewChanged();

@@ -17,16 +17,6 @@
 
 namespace tz::ui {
 
-// Passes messages to the program's port and moves a progress bar of the dialog that runs.
-class ContestProgressPort : public ForwardingPort {
- public:
-  ContestProgressPort(UserPort& base, QProgressBar* bar) : ForwardingPort(base), bar_(bar) {}
-  void Progress(int done, int total) override;
-  void ProcessPendingEvents() override;
-
- private:
-  QProgressBar* bar_;
-};
 
 class Fm98Con : public QDialog {
   Q_OBJECT

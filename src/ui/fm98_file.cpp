@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "dialog_buttons.h"
 #include "qt_user_port.h"
 #include "text/files.h"
 
@@ -57,14 +58,10 @@ Fm98FileDialog::Fm98FileDialog(Session& s, const QString& start, QWidget* parent
   row->addWidget(tree_, 1);
   row->addWidget(files_, 1);
   lay->addLayout(row);
-  auto* buttons = new QHBoxLayout;
-  ok_ = new QPushButton("OK", this);
-  ok_->setDefault(true);
-  auto* cancel = new QPushButton(ToQ("ｷｬﾝｾﾙ"), this);
-  buttons->addStretch(1);
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel);
-  lay->addLayout(buttons);
+  DialogButtons buttons = MakeDialogButtons(this);
+  ok_ = buttons.ok;
+  QPushButton* cancel = buttons.cancel;
+  lay->addWidget(buttons.box);
 
   connect(pattern_, &QLineEdit::textChanged, this, [this] { RefreshFiles(); });
   connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/startup.h"
+#include "dialog_buttons.h"
 #include "qt_user_port.h"
 #include "tazuna98_build_info.h"
 
@@ -86,18 +87,13 @@ FolderDialog::FolderDialog(Session& s, FolderPurpose purpose, QWidget* parent)
   row->addWidget(label_, 1);
   row->addWidget(pick_);
   lay->addWidget(frame);
-  auto* buttons = new QHBoxLayout;
-  sample_ = new QPushButton(ToQ("サンプルデータを開く"), this);
+  DialogButtons buttons = MakeDialogButtons(this);
+  ok_ = buttons.ok;
+  cancel_ = buttons.cancel;
+  sample_ = buttons.box->addButton(ToQ("サンプルデータを開く"), QDialogButtonBox::ActionRole);
   sample_->setObjectName("CmdSample");
   sample_->setVisible(false);
-  buttons->addWidget(sample_);
-  ok_ = new QPushButton("OK", this);
-  ok_->setDefault(true);
-  cancel_ = new QPushButton(ToQ("ｷｬﾝｾﾙ"), this);
-  buttons->addStretch(1);
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
-  lay->addLayout(buttons);
+  lay->addWidget(buttons.box);
   connect(pick_, &QPushButton::clicked, this, &FolderDialog::Pick);
   connect(ok_, &QPushButton::clicked, this, &FolderDialog::Confirm);
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
@@ -163,13 +159,11 @@ Fm98Open::Fm98Open(const std::vector<std::string>& names, QWidget* parent) : QDi
   for (const std::string& n : names) list_->addItem(ToQ(n));
   if (list_->count() > 0) list_->setCurrentRow(0);
   lay->addWidget(list_);
-  auto* box = new QDialogButtonBox(this);
-  box->addButton("OK", QDialogButtonBox::AcceptRole);
-  box->addButton(ToQ("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-  connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  DialogButtons buttons = MakeDialogButtons(this);
+  connect(buttons.ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
-  lay->addWidget(box);
+  lay->addWidget(buttons.box);
   resize(320, 300);
 }
 

@@ -7,31 +7,15 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "dialog_buttons.h"
 #include "exports/day_lists.h"
 #include "fm98_main.h"
+#include "progress_port.h"
 #include "qt_user_port.h"
 
 namespace tz::ui {
 
 namespace {
-
-// Passes messages on to the program's port and drives the dialog's progress bar.
-class BarPort : public ForwardingPort {
- public:
-  BarPort(UserPort& inner, QProgressBar* bar) : ForwardingPort(inner), bar_(bar) {}
-  void Progress(int done, int total) override {
-    inner_.Progress(done, total);
-    // processed / CurrentDayOddsCount x 100; a day without odds files leaves the bar alone.
-    if (total > 0) bar_->setValue(std::clamp(done * 100 / total, 0, 100));
-  }
-  void ProcessPendingEvents() override {
-    inner_.ProcessPendingEvents();
-    QApplication::processEvents();
-  }
-
- private:
-  QProgressBar* bar_;
-};
 
 QLabel* MakeLabel(QWidget* parent, const QString& name, int width) {
   auto* l = new QLabel(parent);
@@ -137,14 +121,10 @@ Fm98Mes::Fm98Mes(Session& s, UserPort& port, QWidget* parent) : QDialog(parent),
   const int kind = s_.batch.BatchKind;
   setWindowTitle(ToQ(kind == 1 ? "推奨穴馬一覧" : kind == 2 ? "予想値一覧" : ""));
   auto* lay = new QVBoxLayout(this);
-  auto* buttons = new QHBoxLayout;
-  start_ = new QPushButton("START", this);
-  start_->setObjectName("Command1");
-  cancel_ = new QPushButton(ToQ("ｷｬﾝｾﾙ"), this);
-  cancel_->setObjectName("Command2");
-  buttons->addWidget(start_);
-  buttons->addWidget(cancel_);
-  lay->addLayout(buttons);
+  DialogButtons buttons = MakeDialogButtons(this, "Command1", "Command2", "START");
+  start_ = buttons.ok;
+  cancel_ = buttons.cancel;
+  lay->addWidget(buttons.box);
   bar_ = new QProgressBar(this);
   bar_->setObjectName("ProgressBar1");
   bar_->setRange(0, 100);
@@ -166,7 +146,8 @@ void Fm98Mes::Start() {
     return;
   }
   if (beforeRun) beforeRun();
-  BarPort port(port_, bar_);
+  // processed / CurrentDayOddsCount x 100; a day without odds files leaves the bar alone.
+  ProgressBarPort port(port_, bar_, ProgressBarPort::WithoutTotal::Keep);
   if (kind == 1) {
     BuildLongshotList(s_, port);
   } else {

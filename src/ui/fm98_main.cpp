@@ -140,7 +140,6 @@ void UpsetBar::paintEvent(QPaintEvent*) {
 Fm98Main::Fm98Main(Session& session, UserPort& port, QWidget* parent)
     : QMainWindow(parent), s_(session), port_(port) {
   setObjectName("Fm98Main");
-  if (auto* qp = dynamic_cast<QtUserPort*>(&port_)) qp->SetParent(this);
   clock_ = [] { return QDateTime::currentDateTime(); };
   BuildMenus();
   BuildToolbar1();
@@ -470,15 +469,10 @@ void Fm98Main::RefreshCaption() {
   setWindowTitle(ToQ("Tazuna98 - " + s_.app.DataFolder.string()));
 }
 
-bool Fm98Main::IsLaterFeature(int index) const {
-  // Buttons whose windows are not built stay disabled.
-  return laterTools_.count(index) != 0;
-}
-
 int Fm98Main::RowHeight() const { return std::max(TwipsToPixels(210, this), fontMetrics().height() + 1); }
 
 void Fm98Main::SetMainToolbarEnabled(bool on) {
-  for (auto& [index, button] : tool1_) button->setEnabled(on && !IsLaterFeature(index));
+  for (auto& [index, button] : tool1_) button->setEnabled(on);
 }
 
 void Fm98Main::SetViewMode(int mode) {
@@ -551,8 +545,7 @@ void Fm98Main::RenderRace() {
 
   odds_->setVisible(raceShown);
   for (auto& [index, button] : tool1_) {
-    bool later = IsLaterFeature(index);
-    button->setEnabled(s_.dayView.mainToolBarEnabled && mw.ToolbarEnabled[index] && !later);
+    button->setEnabled(s_.dayView.mainToolBarEnabled && mw.ToolbarEnabled[index]);
   }
   if (auto* wide = findChild<QAction*>("ViewMode1")) wide->setEnabled(mw.WideViewEnabled);
   if (auto* both = findChild<QAction*>("ViewMode2")) both->setEnabled(mw.WideViewEnabled);

@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <set>
 #include <vector>
 
 #include "app/countdown.h"
@@ -157,9 +156,6 @@ class Fm98Main : public QMainWindow {
   // Whether a race is shown (its odds area visible).
   bool RaceOnScreen() const;
   int RowHeight() const;
-  bool IsLaterFeature(int index) const;
-  // A feature that is built takes its tool-bar button out of the disabled set.
-  void EnableLaterTool(int index) { laterTools_.erase(index); }
   // The windows the options open after a selection, in their fixed order.
   void OpenAutoWindows();
   void InstallResultsFeature();
@@ -206,7 +202,6 @@ class Fm98Main : public QMainWindow {
   QPointer<Fm98Hyo> hyo_;
   QPointer<Fm98Waku> waku_;
   QPointer<Fm98Bet> bet_;
-  std::set<int> laterTools_{1, 3, 11, 12};
 };
 
 }  // namespace tz::ui

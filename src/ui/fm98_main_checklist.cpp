@@ -9,7 +9,6 @@
 namespace tz::ui {
 
 void Fm98Main::InstallCheckListFeature() {
-  EnableLaterTool(1);
   if (QToolButton* b = ToolButton(1)) connect(b, &QToolButton::clicked, this, &Fm98Main::ShowCheckList);
   InstallCellDragSource(this);
   // A check-list file that could not be read at start is reported once the window is up.

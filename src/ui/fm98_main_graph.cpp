@@ -6,7 +6,6 @@
 namespace tz::ui {
 
 void Fm98Main::InstallGraphFeature() {
-  EnableLaterTool(3);
   connect(ToolButton(3), &QToolButton::clicked, this, [this] { ShowGraphs(); });
 }
 

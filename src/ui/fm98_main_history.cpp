@@ -27,8 +27,6 @@ class ErrorCountingPort : public ForwardingPort {
 }  // namespace
 
 void Fm98Main::InstallHistoryFeature() {
-  EnableLaterTool(11);
-  EnableLaterTool(12);
   if (QToolButton* b = ToolButton(11)) connect(b, &QToolButton::clicked, this, [this] { ShowHistory(); });
   if (QToolButton* b = ToolButton(12)) connect(b, &QToolButton::clicked, this, [this] { ShowResults(); });
 }

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include "dialog_buttons.h"
 #include "qt_user_port.h"
 
 namespace tz::ui {
@@ -114,16 +115,10 @@ Fm98Opt::Fm98Opt(Session& s, QWidget* parent) : QDialog(parent), s_(s) {
   // Check box 19 stays hidden even while its page is shown.
   check_[19]->setVisible(false);
 
-  auto* buttons = new QHBoxLayout();
-  buttons->addStretch(1);
-  ok_ = new QPushButton(ToQ("OK"), this);
-  ok_->setObjectName("CmdOK");
-  ok_->setDefault(true);
-  cancel_ = new QPushButton(ToQ("ｷｬﾝｾﾙ"), this);
-  cancel_->setObjectName("CmdCancel");
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
-  lay->addLayout(buttons);
+  DialogButtons buttons = MakeDialogButtons(this, "CmdOK", "CmdCancel");
+  ok_ = buttons.ok;
+  cancel_ = buttons.cancel;
+  lay->addWidget(buttons.box);
   connect(ok_, &QPushButton::clicked, this, &Fm98Opt::Accept);
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -188,16 +183,10 @@ Fm98Range::Fm98Range(Session& s, UserPort& port, QWidget* parent)
   lay->addLayout(grid);
   connect(text_[5], &QLineEdit::textChanged, lbMax_, &QLabel::setText);
 
-  auto* buttons = new QHBoxLayout();
-  buttons->addStretch(1);
-  ok_ = new QPushButton(ToQ("OK"), this);
-  ok_->setObjectName("CmdOK");
-  ok_->setDefault(true);
-  cancel_ = new QPushButton(ToQ("ｷｬﾝｾﾙ"), this);
-  cancel_->setObjectName("CmdCancel");
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
-  lay->addLayout(buttons);
+  DialogButtons buttons = MakeDialogButtons(this, "CmdOK", "CmdCancel");
+  ok_ = buttons.ok;
+  cancel_ = buttons.cancel;
+  lay->addWidget(buttons.box);
   connect(ok_, &QPushButton::clicked, this, &Fm98Range::Accept);
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -13,6 +13,7 @@
 #include "fm98_file.h"
 #include "fm98_folders.h"
 #include "fm98_small.h"
+#include "progress_port.h"
 #include "qt_user_port.h"
 #include "wars_dialog_parts.h"
 
@@ -136,7 +137,7 @@ void Fm98Wars::Confirm() {
   running_ = true;
   Comok_->setEnabled(false);
   Comcan_->setEnabled(false);
-  ConversionProgressPort port(port_, ProgressBar1_, true);
+  ProgressBarPort port(port_, ProgressBar1_, ProgressBarPort::WithoutTotal::Hide);
   ProgressBar1_->setValue(0);
   WarsOddsRun run = RunWarsOddsConversion(s_, port, overwrite_->isChecked(), Check1_->isChecked());
   ProgressBar1_->hide();

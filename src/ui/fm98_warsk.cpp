@@ -11,6 +11,7 @@
 #include "fhwars/results_log.h"
 #include "fm98_file.h"
 #include "fm98_folders.h"
+#include "progress_port.h"
 #include "qt_user_port.h"
 #include "wars_dialog_parts.h"
 
@@ -116,7 +117,7 @@ void Fm98WarsK::Confirm() {
   running_ = true;
   Comok_->setEnabled(false);
   Comcan_->setEnabled(false);
-  ConversionProgressPort port(port_, ProgressBar1_, false);
+  ProgressBarPort port(port_, ProgressBar1_, ProgressBarPort::WithoutTotal::Zero);
   ProgressBar1_->setValue(0);
   std::optional<int> count = RunResultsLogConversion(s_, port, overwrite_->isChecked());
   ProgressBar1_->hide();

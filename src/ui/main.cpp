@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
                            size.height() * 1440.0 / dpi);
   tz::ui::QtUserPort port;
   tz::ui::Fm98Main w(session, port);
+  port.SetParent(&w);  // message boxes centre on the main window
   w.StartupLoad();
   if (cmd.isSet(dataOpt)) {
     // The user named the day to open; the first-run question for the PAT98 folder is not asked.

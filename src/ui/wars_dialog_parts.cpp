@@ -12,14 +12,4 @@ QLabel* ConversionPathLabel(const std::string& text, const char* name, QWidget* 
   return l;
 }
 
-void ConversionProgressPort::Progress(int done, int total) {
-  if (total <= 0 && hideWithoutTotal_) {
-    bar_->hide();
-  } else {
-    if (bar_->isHidden()) bar_->show();
-    bar_->setValue(total > 0 ? static_cast<int>(static_cast<long long>(done) * 100 / total) : 0);
-  }
-  inner_.Progress(done, total);
-}
-
 }  // namespace tz::ui
