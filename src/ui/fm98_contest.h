@@ -17,7 +17,6 @@
 
 namespace tz::ui {
 
-
 class Fm98Con : public QDialog {
   Q_OBJECT
  public:
