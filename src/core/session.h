@@ -7,6 +7,7 @@
 #include "analysis/bracket_model.h"
 #include "analysis/main_window_model.h"
 #include "analysis/prediction_model.h"
+#include "analysis/race_analysis.h"
 #include "analysis/share_graph_model.h"
 #include "app/app_state.h"
 #include "betting/bet_model.h"
@@ -26,7 +27,8 @@ namespace tz {
 struct Session {
   AppState app;
   RaceModel race;
-  AnalysisState analysis;
+  AnalysisState analysis;     // working tables of the analysis steps
+  RaceAnalysis raceAnalysis;  // what the analysis of the current race concluded
   ResultState results;
   HistoryState history;
   BatchState batch;

@@ -697,8 +697,7 @@ void Fm98Main::OpenAutoWindows() {
 Fm98Hyo* Fm98Main::OpenPrediction() {
   if (hyo_) hyo_->close();
   ReadRaceCard(s_);
-  FindPopularityGaps(s_);
-  RankIndicators(s_);
+  RankRace(s_);
   hyo_ = new Fm98Hyo(s_, this);
   hyo_->show();
   return hyo_;

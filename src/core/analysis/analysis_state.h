@@ -39,6 +39,21 @@ inline Colour SeparatorColour(SeparatorKind k) {
   }
 }
 
+// The five indicators, in the column order of the prediction window.
+enum class Indicator : int { F = 0, T = 1, R = 2, Z = 3, W = 4 };
+inline constexpr int kIndicatorCount = 5;
+inline constexpr std::array<Indicator, kIndicatorCount> kIndicators{
+    Indicator::F, Indicator::T, Indicator::R, Indicator::Z, Indicator::W};
+
+// Longshot marks of the fourth favourite down: ★ (strongest) ☆ ▲ △.
+enum class LongshotMark : unsigned char { None, DoubleStar, Star, Triangle, OpenTriangle };
+inline constexpr std::array<LongshotMark, 4> kLongshotMarks{
+    LongshotMark::DoubleStar, LongshotMark::Star, LongshotMark::Triangle,
+    LongshotMark::OpenTriangle};
+
+// "★", "☆", "▲", "△", or "" for none.
+const char* MarkText(LongshotMark mark);
+
 // Marks of one cell of the main window's quinella or wide matrix (the wide matrix uses red
 // text and bold only).
 struct PairCellMarks {
@@ -122,6 +137,10 @@ struct AnalysisState {
   // runners (nothing to classify).
   std::string RaceTypeCode;
   Table1<int, kMaxHorses> MarkValue{};  // the mark integer m per position (bits 1, 2, 4)
+  Table1<LongshotMark, kMaxHorses> Mark{};  // longshot mark per position
+  // The R or Z rank 1 of a position inside the second cut (shown in red).
+  Table1<bool, kMaxHorses> RedR{};
+  Table1<bool, kMaxHorses> RedZ{};
 
   // ---- Upset indicator (波乱度) ----
   double UpsetIndicator = 0;  // f, the theoretical quinella odds of the two front groups

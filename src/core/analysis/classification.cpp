@@ -26,16 +26,12 @@ char LeadingPoolLetter(int cf, int c60) {
 
 void ClassifyRace(Session& s) {
   AnalysisState& a = s.analysis;
-  PredictionModel& model = s.prediction;
   const int m = RunnerCount(s);
 
   a.MarkValue.fill(0);
-  for (auto& header : model.Headers) header.Bold = false;
-  for (int p = 1; p <= kMaxHorses; ++p) {
-    model.Rows[p].Mark.clear();
-    model.Rows[p].RColour = kColourBlack;
-    model.Rows[p].ZColour = kColourBlack;
-  }
+  a.Mark.fill(LongshotMark::None);
+  a.RedR.fill(false);
+  a.RedZ.fill(false);
 
   // Nothing to classify without at least two runners.
   if (m < 2) {
@@ -80,39 +76,30 @@ void ClassifyRace(Session& s) {
     const int flags = letter1 == 'T' ? a.WinOverbetFlags[p] : a.PlaceOverbetFlags[p];
     if (flags & (kOverbetBit1 | kOverbetBit2)) a.MarkValue[p] += 1;
   }
-  double sum = 0;
-  for (int p = 1; p <= m; ++p) sum += a.PairScore[p];
-  const double mean = sum / m;
+  // A Z rank (a pair score at or above the mean, ranked 1..5) adds 4.
   for (int p = 1; p <= m; ++p) {
-    int rank = 1;
-    for (int q = 1; q <= m; ++q) {
-      if (a.PairScore[q] > a.PairScore[p]) ++rank;
-    }
-    if (rank <= 5 && a.PairScore[p] >= mean) a.MarkValue[p] += 4;
+    if (a.ZValue[p] > 0) a.MarkValue[p] += 4;
   }
-
-  model.Headers[letter1 == 'F' ? kColF : kColT].Bold = true;
-  model.Headers[letter2 == 'R' ? kColR : kColZ].Bold = true;
 
   // Longshot marks from the fourth favourite down.
   const int second = a.SecondCut;
   for (int p = 4; p <= m; ++p) {
-    PredictionRow& row = model.Rows[p];
     bool special = false;
-    if (row.R == "1" && p <= second) {
-      row.RColour = kColourRed;
+    if (a.RValue[p] == 1 && p <= second) {
+      a.RedR[p] = true;
       if (g1 == 1) {
-        row.Mark = kMarkStar;
+        a.Mark[p] = LongshotMark::Star;
         special = true;
       }
     }
-    if (row.Z == "1" && p <= second) row.ZColour = kColourRed;
+    if (a.ZValue[p] == 1 && p <= second) a.RedZ[p] = true;
     const int mark = a.MarkValue[p];
     if (MarkQualifies(mark, letter1, letter2)) {
       if (mark == 7) {
-        row.Mark = p > second ? kMarkTriangle : kMarkDoubleStar;
+        a.Mark[p] = p > second ? LongshotMark::Triangle : LongshotMark::DoubleStar;
       } else {
-        row.Mark = p > second ? kMarkOpenTriangle : (special ? kMarkDoubleStar : kMarkStar);
+        a.Mark[p] = p > second ? LongshotMark::OpenTriangle
+                               : (special ? LongshotMark::DoubleStar : LongshotMark::Star);
       }
     }
   }

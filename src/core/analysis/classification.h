@@ -1,11 +1,13 @@
-// The race class (RaceTypeCode), the longshot marks ★ ☆ ▲ △, the bold headers and the red R/Z
-// rank texts of the prediction window.
+// The race class (RaceTypeCode), the mark integers, the longshot marks ★ ☆ ▲ △ and the red
+// R/Z rank 1 of each position, from the ranks of the indicator steps.
 #pragma once
 
 namespace tz {
 
 struct Session;
 
+// Needs FValue .. ZValue (the Z rank gives the mark bit 4), the over-betting flags and the
+// gap groups of the race.
 void ClassifyRace(Session& s);
 
 // Whether mark m qualifies for a longshot mark under the race's letters 1 ("T"/"F") and 2

@@ -174,8 +174,6 @@ void PairScoreStep(Session& s, int m) {
   }
 }
 
-std::string RankText(int rank) { return rank > 0 ? std::to_string(rank) : std::string(); }
-
 }  // namespace
 
 void FlagOverbetting(Session& s) {
@@ -285,25 +283,7 @@ void ScorePairs(Session& s) {
 
 void RankIndicators(Session& s) {
   AnalysisState& a = s.analysis;
-  PredictionModel& model = s.prediction;
-  const int n = std::clamp(s.race.HorseCount, 0, kMaxHorses);
   const int m = RunnerCount(s);
-
-  // The rows are rebuilt for every race; the separators come from the gap analysis.
-  model.RowCount = n;
-  for (int p = 1; p <= kMaxHorses; ++p) {
-    PredictionRow row;
-    if (p <= n) {
-      row.HorseNumber = HorseAt(s, p);
-      row.Bracket = BracketOf(s, row.HorseNumber);
-      row.Runner = p <= m;
-    }
-    row.Separator = a.GapSeparator[p];
-    row.SeparatorColour = SeparatorColour(a.GapSeparator[p]);
-    model.Rows[p] = row;
-  }
-  for (auto& header : model.Headers) header.Bold = false;
-
   a.FValue.fill(0);
   a.TValue.fill(0);
   a.RValue.fill(0);
@@ -320,15 +300,6 @@ void RankIndicators(Session& s) {
     FavouriteStep(s, m, true, a.WValue, a.WOverbet);
     PairScoreStep(s, m);
   }
-  for (int p = 1; p <= m; ++p) {
-    PredictionRow& row = model.Rows[p];
-    row.F = RankText(a.FValue[p]);
-    row.T = RankText(a.TValue[p]);
-    row.R = RankText(a.RValue[p]);
-    row.W = RankText(a.WValue[p]);
-    row.Z = RankText(a.ZValue[p]);
-  }
-
   ClassifyRace(s);
 }
 

@@ -15,8 +15,7 @@ void FlagOverbetting(Session& s);
 // PairScore, and the marks and tooltips of the quinella and wide matrix cells.
 void ScorePairs(Session& s);
 
-// Rebuilds the prediction rows, runs the F, T, R, W and Z steps (ranks into the rows and into
-// FValue .. ZValue), then ClassifyRace.
+// Runs the F, T, R, W and Z steps (ranks into FValue .. ZValue), then ClassifyRace.
 void RankIndicators(Session& s);
 
 }  // namespace tz

@@ -132,6 +132,7 @@ void LoadJrdbBaseOdds(Session& s) {
 
 void AnalyseRace(Session& s, UserPort& port) {
   auto& r = s.race;
+  s.raceAnalysis = RaceAnalysis{};
   const std::string& title = s.app.AppTitle;
   r.ScratchedCount = 0;
   r.NoWideOdds = 0;
@@ -199,6 +200,18 @@ void AnalyseRace(Session& s, UserPort& port) {
   }
 }
 
+void PublishRaceAnalysis(Session& s) {
+  s.raceAnalysis = SummariseRace(s.race, s.analysis);
+  RenderPrediction(s.raceAnalysis, s.race, s.prediction);
+}
+
+void RankRace(Session& s) {
+  FindPopularityGaps(s);
+  RankIndicators(s);
+  ComputeUpsetIndicator(s);
+  PublishRaceAnalysis(s);
+}
+
 void SelectMeeting(Session& s, int button) {
   if (button < 1 || button > kMaxMeetings) return;
   for (int b = 5; b <= 17; ++b) {
@@ -231,9 +244,7 @@ void SelectRace(Session& s, UserPort& port, int button) {
   s.dayView.mainToolBarEnabled = true;
   if (s.app.settings.LogColor == 1) MarkVotesOfSelectedRace(s, port);
   // The prediction rows were discarded with the windows: rebuild the gaps and ranks.
-  FindPopularityGaps(s);
-  RankIndicators(s);
-  ComputeUpsetIndicator(s);
+  RankRace(s);
   const auto& a = s.analysis;
   mw.Lbjval = a.UpsetCaption;
   mw.UpsetBarVisible = a.UpsetBarVisible;

@@ -18,6 +18,11 @@ void SelectMeeting(Session& s, int button);
 void SelectRace(Session& s, UserPort& port, int button);
 // The pipeline; leaves LoadStatus 0 on success.
 void AnalyseRace(Session& s, UserPort& port);
+// Ranks the analysed race (gaps, indicator ranks, race class and marks, upset indicator),
+// stores the outcome in `raceAnalysis` and renders the prediction rows from it.
+void RankRace(Session& s);
+// The outcome of the steps already run into `raceAnalysis`, and the prediction rows from it.
+void PublishRaceAnalysis(Session& s);
 // Fills the JRDB base odds of the loaded race (JrdbWinBase, JrdbPlaceBase, JrdbLoaded).
 void LoadJrdbBaseOdds(Session& s);
 // The JRDB race key of the loaded race: course "00", year, meeting, day character, race "00".

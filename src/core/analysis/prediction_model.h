@@ -1,7 +1,7 @@
 // What the prediction window (予想) shows: one row per horse in popularity order with the five
 // over-betting ranks, the longshot mark and the separator of the gap analysis, and the five
-// column headers with their tooltips and emphasis. The exports of the day runs read the ranks
-// and marks from these rows.
+// column headers with their tooltips and emphasis. It is rendered from the race's
+// `RaceAnalysis`, which is what every other reader of the ranks and marks uses.
 //
 // The identity columns of a row (bracket colour, horse name, jockey, weight, newspaper mark)
 // come from the race card row of the horse (`RaceCardRow`, joined by `HorseNumber`).

@@ -236,12 +236,6 @@ void FindPopularityGaps(Session& s) {
     a.GapGroups[kGapClassRow][group] = 3;
     a.GapGroups[kGapCountRow][0] = group;
   }
-
-  // The prediction rows that already exist show the separators at once.
-  for (int p = 1; p <= kMaxHorses; ++p) {
-    s.prediction.Rows[p].Separator = a.GapSeparator[p];
-    s.prediction.Rows[p].SeparatorColour = SeparatorColour(a.GapSeparator[p]);
-  }
 }
 
 double TheoreticalQuinellaOdds(double a, double b) {

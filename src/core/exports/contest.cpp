@@ -106,13 +106,13 @@ std::string ContestMeetingHeader(const RaceModel& race, int meeting, const Conte
 }
 
 int ContestRankAt(const Session& s, int indicator, int position) {
-  if (position < 1 || position > s.prediction.RowCount || position > kMaxHorses) return 0;
-  const PredictionRow& row = s.prediction.Rows[position];
+  const RaceAnalysis& ra = s.raceAnalysis;
+  if (position < 1 || position > ra.RowCount || position > kMaxHorses) return 0;
   switch (indicator) {
-    case kContestT: return static_cast<int>(text::Val(row.T));
-    case kContestF: return static_cast<int>(text::Val(row.F));
-    case kContestR: return static_cast<int>(text::Val(row.R));
-    case kContestZ: return static_cast<int>(text::Val(row.Z));
+    case kContestT: return ra.RankOf(Indicator::T, position);
+    case kContestF: return ra.RankOf(Indicator::F, position);
+    case kContestR: return ra.RankOf(Indicator::R, position);
+    case kContestZ: return ra.RankOf(Indicator::Z, position);
     default: return 0;
   }
 }

@@ -78,15 +78,16 @@ int FirstContained(const std::array<CodeEntry, N>& table, std::string_view line)
 }
 
 // Puts the selected race back the way it was before a run: the run analyses race after race
-// in the same tables the screen shows, so the race tables, the analysis, the main window's
-// panels and race header, the prediction rows, the bracket view and the race's results are
-// kept aside and restored, also when the run ends early.
+// in the same tables the screen shows, so the race tables, the analysis and its outcome, the
+// main window's panels and race header, the prediction rows, the bracket view and the race's
+// results are kept aside and restored, also when the run ends early.
 class SelectionGuard {
  public:
   explicit SelectionGuard(Session& s)
       : s_(s),
         race_(s.race),
         analysis_(s.analysis),
+        raceAnalysis_(s.raceAnalysis),
         mainWindow_(s.mainWindow),
         prediction_(s.prediction),
         bracketView_(s.bracketView),
@@ -96,6 +97,7 @@ class SelectionGuard {
     s_.app.BatchMode = 0;
     s_.race = std::move(race_);
     s_.analysis = std::move(analysis_);
+    s_.raceAnalysis = std::move(raceAnalysis_);
     s_.mainWindow = std::move(mainWindow_);
     s_.prediction = std::move(prediction_);
     s_.bracketView = std::move(bracketView_);
@@ -109,6 +111,7 @@ class SelectionGuard {
   Session& s_;
   RaceModel race_;
   AnalysisState analysis_;
+  RaceAnalysis raceAnalysis_;
   MainWindowModel mainWindow_;
   PredictionModel prediction_;
   BracketViewModel bracketView_;
@@ -223,9 +226,7 @@ bool RunDayBatch(Session& s, UserPort& port, const DayRunHooks& hooks) {
         if (r.LoadStatus == 0) {
           // The prediction rows of the earlier race are discarded and built for this one.
           ResetMainWindow(s);
-          FindPopularityGaps(s);
-          RankIndicators(s);
-          ComputeUpsetIndicator(s);
+          RankRace(s);
           if (hooks.analysed) hooks.analysed(m, race);
         }
         ++processed;

@@ -10,10 +10,9 @@
 //   - a race whose odds-file entry does not start with "Z" (either case) is skipped silently
 //     and does not count as processed;
 //   - otherwise the race is made current (MakeCurrentRace) and analysed (AnalyseRace); when
-//     LoadStatus is 0 afterwards the prediction rows are rebuilt (FindPopularityGaps,
-//     RankIndicators), the upset figures computed (ComputeUpsetIndicator) and `analysed(m, r)`
-//     runs: it reads the ranks and marks of position p
-//     from s.prediction.Rows[p] and the main window's panels from s.mainWindow;
+//     LoadStatus is 0 afterwards the race is ranked (RankRace) and `analysed(m, r)` runs: it
+//     reads the ranks and marks of the race from s.raceAnalysis and the odds texts of the
+//     main window's panels from s.mainWindow;
 //   - whatever LoadStatus was, the processed count grows by one and `progress(processed)` runs
 //     (ReportBatchProgress moves a progress bar over CurrentDayOddsCount races).
 // Afterwards BatchMode is 0 again and the selected race is what it was before the run, also

@@ -5,7 +5,8 @@
 #include <cstring>
 #include <utility>
 
-#include "analysis/prediction_model.h"
+#include "analysis/main_window_model.h"
+#include "analysis/race_analysis.h"
 #include "exports/day_batch.h"
 #include "pat98/day_loader.h"
 #include "results/results_reader.h"
@@ -19,31 +20,18 @@ namespace tz {
 
 namespace {
 
-constexpr std::array<const char*, 4> kFinisherMarks{"★", "☆", "▲", "△"};
-
 bool ValidRace(int meeting, int race) {
   return meeting >= 1 && meeting <= kMaxMeetings && race >= 1 && race <= kMaxRaces;
 }
 
-// The horse at position p of the analysed race was ranked 1 under R or Z inside the second cut
-// (its rank text shows in red).
-bool RedRankOne(const PredictionRow& row) {
-  return (row.Z == "1" && row.ZColour == kColourRed) || (row.R == "1" && row.RColour == kColourRed);
-}
-
-// The class letter of the race (third letter of the race class), empty when unclassified.
-std::string ClassLetter(const Session& s) {
-  const std::string& code = s.analysis.RaceTypeCode;
-  return code.size() >= 3 ? code.substr(2, 1) : std::string();
-}
-
-const std::string& RankText(const PredictionRow& row, int group) {
+// The indicator of a group of the predicted-values list.
+Indicator GroupIndicator(int group) {
   switch (group) {
-    case kGroupW: return row.W;
-    case kGroupR: return row.R;
-    case kGroupZ: return row.Z;
-    case kGroupT: return row.T;
-    default: return row.F;
+    case kGroupW: return Indicator::W;
+    case kGroupR: return Indicator::R;
+    case kGroupZ: return Indicator::Z;
+    case kGroupT: return Indicator::T;
+    default: return Indicator::F;
   }
 }
 
@@ -127,21 +115,21 @@ void AddLongshotRace(Session& s, int meeting, int race) {
   if (!ValidRace(meeting, race)) return;
   LongshotRace& out = s.longshotList.Races[ListRaceIndex(meeting, race)];
   out.Caption = std::to_string(race) + "R";
-  const AnalysisState& a = s.analysis;
+  const RaceAnalysis& ra = s.raceAnalysis;
   // The truncated value as the upset label shows it; nothing when the race has no value.
-  out.Upset = a.UpsetText.empty() ? std::string() : a.UpsetText + " " + ClassLetter(s) + " ";
+  out.Upset = ra.HasUpset ? ra.UpsetText + " " + ra.ClassLetter() + " " : std::string();
 
   const bool grey = s.app.settings.UmaTanShi == 1;
   int k = 0;
-  const int n = std::clamp(s.prediction.RowCount, 0, kMaxHorses);
-  for (int p = 1; p <= n && k < kLongshotSlots; ++p) {
-    const PredictionRow& row = s.prediction.Rows[p];
-    if (row.Mark != kMarkDoubleStar && row.Mark != kMarkStar) continue;
+  for (int p = 1; p <= ra.RowCount && k < kLongshotSlots; ++p) {
+    const LongshotMark mark = ra.Mark[p];
+    if (mark != LongshotMark::DoubleStar && mark != LongshotMark::Star) continue;
     LongshotSlot& slot = out.Slots[static_cast<std::size_t>(k)];
-    slot.Horse.Text = row.Mark + std::to_string(s.race.HorseOrder[p]);
-    if (grey && RedRankOne(row)) slot.Horse.Back = kListGrey;
+    slot.HorseNumber = ra.Horse[p];
+    slot.Horse.Text = MarkText(mark) + std::to_string(s.race.HorseOrder[p]);
+    if (grey && ra.RedRankOne(p)) slot.Horse.Back = kListGrey;
     slot.Position.Text = std::to_string(p);
-    slot.Position.Back = s.mainWindow.odztan[p].BackColor;
+    slot.Position.Back = colours::kClass[static_cast<std::size_t>(ra.OddsClass[p])];
     ++k;
   }
 }
@@ -154,10 +142,7 @@ void AddLongshotResults(Session& s, int meeting, int race) {
     for (std::size_t n = 0; n < res.FinisherHorse.size(); ++n) {
       const int place = res.FinisherPlace[n];
       if (place < 1 || place > 5) continue;
-      const std::string number = std::to_string(res.FinisherHorse[n]);
-      const bool same = std::any_of(kFinisherMarks.begin(), kFinisherMarks.end(),
-                                    [&](const char* mark) { return slot.Horse.Text == mark + number; });
-      if (!same) continue;
+      if (slot.HorseNumber < 1 || res.FinisherHorse[n] != slot.HorseNumber) continue;
       slot.Place.Text = std::to_string(place);
       slot.Place.Fore = place <= 3 ? kListRed : kListBlue;
       slot.Place.Bold = place <= 2;
@@ -196,31 +181,28 @@ void AddPredictedRace(Session& s, int meeting, int race) {
   PredictedRace& out = s.predictedList.Races[ListRaceIndex(meeting, race)];
   out = PredictedRace{};
   out.Filled = true;
-  const AnalysisState& a = s.analysis;
+  const RaceAnalysis& ra = s.raceAnalysis;
   // Rounded here, where the longshot list truncates.
-  out.UpsetText = a.UpsetText.empty()
-                      ? std::string()
-                      : text::FormatNumber(a.UpsetIndicator, "#0.0") + " " + ClassLetter(s);
+  out.UpsetText = ra.HasUpset
+                      ? text::FormatNumber(ra.UpsetIndicator, "#0.0") + " " + ra.ClassLetter()
+                      : std::string();
   const MainWindowModel& mw = s.mainWindow;
   out.Favourite = {mw.odzfuk[1].Text, mw.odztan[1].Text, " " + mw.odzren[1].Text};
-  const auto& headers = s.prediction.Headers;
-  if (headers[kColF].Bold) out.Leading += "F";
-  else if (headers[kColT].Bold) out.Leading += "T";
-  if (headers[kColR].Bold) out.Leading += "R";
-  else if (headers[kColZ].Bold) out.Leading += "Z";
+  if (ra.LeadingPool() != '\0') out.Leading += ra.LeadingPool();
+  if (ra.LeadingPair() != '\0') out.Leading += ra.LeadingPair();
 
   const bool grey = s.app.settings.UmaTanShi == 1;
-  const int n = std::clamp(s.prediction.RowCount, 0, kMaxHorses);
   for (int g = 0; g < kPredictedGroups; ++g) {
     std::vector<PredictedEntry>& entries = out.Groups[static_cast<std::size_t>(g)];
-    for (int p = 1; p <= n && static_cast<int>(entries.size()) < kPredictedEntries; ++p) {
-      const PredictionRow& row = s.prediction.Rows[p];
-      const int rank = static_cast<int>(text::ValInt(RankText(row, g)));
+    const Indicator indicator = GroupIndicator(g);
+    for (int p = 1; p <= ra.RowCount && static_cast<int>(entries.size()) < kPredictedEntries;
+         ++p) {
+      const int rank = ra.RankOf(indicator, p);
       if (rank < 1 || rank > 5) continue;
       PredictedEntry e;
       e.Position = p;
       e.Rank = rank;
-      e.Marked = RedRankOne(row);
+      e.Marked = ra.RedRankOne(p);
       entries.push_back(e);
     }
     // Exchange sort by rank: equal ranks keep the order the loop leaves.
@@ -230,9 +212,10 @@ void AddPredictedRace(Session& s, int meeting, int race) {
       }
     }
     for (PredictedEntry& e : entries) {
+      e.HorseNumber = ra.Horse[e.Position];
       e.HorseText = std::to_string(s.race.HorseOrder[e.Position]);
       e.PositionText = std::to_string(e.Position);
-      e.Back = mw.odztan[e.Position].BackColor;
+      e.Back = colours::kClass[static_cast<std::size_t>(ra.OddsClass[e.Position])];
       if (e.Marked && grey) e.Back = kListGrey;
     }
   }
@@ -249,7 +232,7 @@ void AddPredictedResults(Session& s, int meeting, int race) {
       for (std::size_t n = 0; n < res.FinisherHorse.size(); ++n) {
         const int place = res.FinisherPlace[n];
         if (place < 1 || place > 5) continue;
-        if (e.HorseText != std::to_string(res.FinisherHorse[n])) continue;
+        if (e.HorseNumber < 1 || res.FinisherHorse[n] != e.HorseNumber) continue;
         e.PlaceText = std::to_string(place);
         e.PlaceFore = place <= 3 ? kListRed : 0;
         e.PlaceBold = place <= 2;

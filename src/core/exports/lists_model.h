@@ -35,6 +35,7 @@ struct ListLabel {
 // One marked horse of a race: mark and horse number (Lbuma), popularity position on the colour
 // of its win odds cell (Lbninki), finishing place once results exist (Lbchaku).
 struct LongshotSlot {
+  int HorseNumber = 0;  // the marked horse, 0 for an empty slot
   ListLabel Horse;
   ListLabel Position;
   ListLabel Place;
@@ -58,6 +59,7 @@ struct LongshotListModel {
 struct PredictedEntry {
   int Position = 0;
   int Rank = 0;
+  int HorseNumber = 0;
   bool Marked = false;      // R or Z rank 1 shown in red
   std::string HorseText;    // horse number
   std::string PositionText; // popularity position

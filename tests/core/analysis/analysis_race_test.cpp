@@ -17,6 +17,7 @@
 #include "support/fake_port.h"
 #include "samples/pat98/fixture_writer.h"
 #include "pat98/odds_reader.h"
+#include "analysis/pipeline.h"
 #include "race_texts.h"
 #include "session.h"
 #include "support/temp_dir.h"
@@ -32,9 +33,7 @@ void AnalyseSteps(Session& s) {
   UnderTenShift(s);
   FlagOverbetting(s);
   ScorePairs(s);
-  FindPopularityGaps(s);
-  RankIndicators(s);
-  ComputeUpsetIndicator(s);
+  RankRace(s);
 }
 
 bool ShowsNonNumber(const std::string& t) {

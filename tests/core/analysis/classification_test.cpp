@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/indicators.h"
+#include "analysis/pipeline.h"
 #include "race_texts.h"
 #include "session.h"
 
@@ -38,6 +40,7 @@ TEST(ClassifyRace, WinPoolLetterCountsOverbetRunnersBehindTheFavourite) {
     s.analysis.GapGroups[kGapSizeRow][1] = 2;
     for (int p : c.flagged) s.analysis.WinOverbetFlags[p] = kOverbetBit1;
     ClassifyRace(s);
+    PublishRaceAnalysis(s);
     ASSERT_EQ(s.analysis.RaceTypeCode.size(), 3u);
     EXPECT_EQ(s.analysis.RaceTypeCode[0], c.letter);
     EXPECT_TRUE(s.prediction.Headers[c.letter == 'T' ? kColT : kColF].Bold);
@@ -75,6 +78,7 @@ TEST(ClassifyRace, FavouriteOrAllCombinationsLetter) {
     SetRunners(s, c.synthetic, win, {});
     s.analysis.GapGroups[kGapSizeRow][1] = c.g1;
     ClassifyRace(s);
+    PublishRaceAnalysis(s);
     ASSERT_EQ(s.analysis.RaceTypeCode.size(), 3u);
     EXPECT_EQ(s.analysis.RaceTypeCode[1], c.letter);
     EXPECT_TRUE(s.prediction.Headers[c.letter == 'R' ? kColR : kColZ].Bold);
@@ -116,6 +120,12 @@ TEST(ClassifyRace, MarkQualifyingRule) {
   }
 }
 
+std::vector<std::string> Marks(const AnalysisState& a, int count) {
+  std::vector<std::string> marks;
+  for (int p = 1; p <= count; ++p) marks.push_back(MarkText(a.Mark[p]));
+  return marks;
+}
+
 TEST(ClassifyRace, LongshotMarksFromTheFourthFavouriteDown) {
   // Letters F and R (front group of two, favourite's win odds 2.5); second cut after row 5.
   Session s;
@@ -123,42 +133,47 @@ TEST(ClassifyRace, LongshotMarksFromTheFourthFavouriteDown) {
   AnalysisState& a = s.analysis;
   a.GapGroups[kGapSizeRow][1] = 2;
   a.SecondCut = 5;
-  const int rValue[] = {0, 0, 1, 0, 2, 3, 4, 5, 5};
+  const int rValue[] = {0, 0, 1, 0, 2, 1, 4, 5, 5};
   for (int p = 1; p <= 8; ++p) a.RValue[p] = rValue[p];
   for (int p : {2, 4, 5, 6, 7}) a.PlaceOverbetFlags[p] = kOverbetBit1;
-  for (int p : {2, 5, 6, 8}) a.PairScore[p] = 10;
-  for (int p = 1; p <= 8; ++p) s.prediction.Rows[p].Runner = true;
-  s.prediction.RowCount = 8;
-  s.prediction.Rows[2].R = "1";
-  s.prediction.Rows[5].R = "1";
-  s.prediction.Rows[4].Z = "1";
-  s.prediction.Rows[6].Z = "1";
+  // Four equal pair scores share Z rank 1.
+  for (int p : {2, 5, 6, 8}) a.ZValue[p] = 1;
   ClassifyRace(s);
 
   EXPECT_EQ(a.RaceTypeCode.substr(0, 2), "FR");
   EXPECT_EQ((std::vector<int>(a.MarkValue.begin() + 1, a.MarkValue.begin() + 9)),
             (std::vector<int>{0, 7, 0, 3, 7, 7, 3, 6}));
-  std::vector<std::string> marks;
-  for (int p = 1; p <= 8; ++p) marks.push_back(s.prediction.Rows[p].Mark);
   // Mark 7 on row 2 shows nothing (the three favourites never get one); 7 inside the second
   // cut is ★ and outside ▲; 3 inside is ☆ and outside △; 6 does not qualify with "R".
-  EXPECT_EQ(marks, (std::vector<std::string>{"", "", "", "☆", "★", "▲", "△", ""}));
+  EXPECT_EQ(Marks(a, 8), (std::vector<std::string>{"", "", "", "☆", "★", "▲", "△", ""}));
+  EXPECT_TRUE(a.RedR[5]);
+  EXPECT_TRUE(a.RedZ[5]);
+  EXPECT_FALSE(a.RedZ[6]);  // outside the second cut
+  EXPECT_FALSE(a.RedR[2]);  // favourites are not marked
+  EXPECT_FALSE(a.RedZ[2]);
+
+  // The prediction window shows the same in its rows.
+  PublishRaceAnalysis(s);
+  EXPECT_EQ(s.prediction.Rows[5].Mark, "★");
   EXPECT_EQ(s.prediction.Rows[5].RColour, kColourRed);
-  EXPECT_EQ(s.prediction.Rows[4].ZColour, kColourRed);
-  EXPECT_EQ(s.prediction.Rows[6].ZColour, kColourBlack);  // outside the second cut
-  EXPECT_EQ(s.prediction.Rows[2].RColour, kColourBlack);  // favourites are not marked
+  EXPECT_EQ(s.prediction.Rows[5].ZColour, kColourRed);
+  EXPECT_EQ(s.prediction.Rows[6].ZColour, kColourBlack);
+  EXPECT_EQ(s.prediction.Rows[2].RColour, kColourBlack);
+  EXPECT_TRUE(s.prediction.Headers[kColF].Bold);
+  EXPECT_TRUE(s.prediction.Headers[kColR].Bold);
+  EXPECT_FALSE(s.prediction.Headers[kColT].Bold);
+  EXPECT_FALSE(s.prediction.Headers[kColZ].Bold);
 }
 
 TEST(ClassifyRace, RankOneBehindALoneFavourite) {
   struct {
     int g1;
     std::vector<std::string> marks;
-    Colour row4Colour;
   } cases[] = {
       // Lone favourite: R rank 1 inside the second cut is ☆ on its own and ★ when its mark
       // also qualifies; outside the cut it is an ordinary △.
-      {1, {"", "", "", "☆", "★", "", "△"}, kColourRed},
-      {2, {"", "", "", "", "☆", "", "△"}, kColourRed},
+      {1, {"", "", "", "☆", "★", "", "△"}},
+      {2, {"", "", "", "", "☆", "", "△"}},
   };
   for (const auto& c : cases) {
     Session s;
@@ -166,19 +181,14 @@ TEST(ClassifyRace, RankOneBehindALoneFavourite) {
     AnalysisState& a = s.analysis;
     a.GapGroups[kGapSizeRow][1] = c.g1;
     a.SecondCut = 5;
-    a.PairScore[1] = 10;  // everyone else below the mean
-    for (int p : {5, 7}) {
-      a.RValue[p] = 1;
-      a.PlaceOverbetFlags[p] = kOverbetBit2;
-    }
-    for (int p : {4, 5, 7}) s.prediction.Rows[p].R = "1";
+    a.ZValue[1] = 1;  // everyone else below the mean pair score
+    for (int p : {4, 5, 7}) a.RValue[p] = 1;
+    for (int p : {5, 7}) a.PlaceOverbetFlags[p] = kOverbetBit2;
     ClassifyRace(s);
     ASSERT_EQ(a.RaceTypeCode.substr(0, 2), "FR");
-    std::vector<std::string> marks;
-    for (int p = 1; p <= 7; ++p) marks.push_back(s.prediction.Rows[p].Mark);
-    EXPECT_EQ(marks, c.marks) << "g1 " << c.g1;
-    EXPECT_EQ(s.prediction.Rows[4].RColour, c.row4Colour);
-    EXPECT_EQ(s.prediction.Rows[7].RColour, kColourBlack);
+    EXPECT_EQ(Marks(a, 7), c.marks) << "g1 " << c.g1;
+    EXPECT_TRUE(a.RedR[4]);
+    EXPECT_FALSE(a.RedR[7]);
   }
 }
 
@@ -202,7 +212,8 @@ TEST(ClassifyRace, PairScoreMarkNeedsTheMeanAndATopFiveRank) {
     SetRunners(s, synthetic, synthetic, {});
     s.analysis.GapGroups[kGapSizeRow][1] = 2;
     for (int p = 1; p <= m; ++p) s.analysis.PairScore[p] = c.scores[p - 1];
-    ClassifyRace(s);
+    // The Z step ranks the pair scores; the classification reads those ranks.
+    RankIndicators(s);
     EXPECT_EQ((std::vector<int>(s.analysis.MarkValue.begin() + 1,
                                 s.analysis.MarkValue.begin() + 1 + m)),
               c.marks);
@@ -214,8 +225,12 @@ TEST(ClassifyRace, FewerThanTwoRunnersClassifyNothing) {
     Session s;
     SetRunners(s, std::vector<double>(m, 3.0), std::vector<double>(m, 3.0), {}, 2);
     s.analysis.RaceTypeCode = "TRA";
+    s.analysis.Mark[1] = LongshotMark::Star;
+    s.prediction.Headers[kColF].Bold = true;
     ClassifyRace(s);
     EXPECT_EQ(s.analysis.RaceTypeCode, "") << m;
+    EXPECT_EQ(s.analysis.Mark[1], LongshotMark::None) << m;
+    PublishRaceAnalysis(s);
     EXPECT_FALSE(s.prediction.Headers[kColF].Bold);
   }
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/pipeline.h"
 #include "analysis/vote_shares.h"
 #include "race_texts.h"
 #include "session.h"
@@ -132,6 +133,7 @@ TEST(RankIndicators, PlaceStepRanksFiveCandidatesOnly) {
              {10, 10, 10, 10, 10, 10, 10, 10, 10, 61, 10},
              {1.2, 1.0, 2.0, 2.8, 2.2, 1.6, 5.8, 7.5, 3.0, 2.0, 14.0});
   RankIndicators(s);
+  PublishRaceAnalysis(s);
   EXPECT_EQ(Column(s, &PredictionRow::F),
             (std::vector<std::string>{"", "2", "4", "5", "3", "1", "", "", "", "", ""}));
   EXPECT_EQ(s.analysis.FValue[6], 1);
@@ -143,11 +145,13 @@ TEST(RankIndicators, WinStepKeepsTheExchangeOrderOfEqualValues) {
   // The exchange brings p4 to the front by swapping it with p2, which leaves p3 before p2.
   SetRunners(s, {2, 4, 4, 6, 50, 10}, {2.2, 2.0, 2.0, 1.8, 41, 12}, {1, 1, 1, 1, 1, 1});
   RankIndicators(s);
+  PublishRaceAnalysis(s);
   EXPECT_EQ(Column(s, &PredictionRow::T), (std::vector<std::string>{"", "3", "2", "1", "", ""}));
 
   // No candidate at all leaves the column empty.
   SetRunners(s, {2, 4, 6}, {3, 5, 7}, {1, 1, 1});
   RankIndicators(s);
+  PublishRaceAnalysis(s);
   EXPECT_EQ(Column(s, &PredictionRow::T), (std::vector<std::string>{"", "", ""}));
 }
 
@@ -181,6 +185,7 @@ TEST(RankIndicators, QuinellaFromTheFavourite) {
     Session s;
     FavouriteRace(s, {2, 4, 6, 8, 10}, c.quotes);
     RankIndicators(s);
+    PublishRaceAnalysis(s);
     EXPECT_EQ(Values(s.analysis.RValue, 5), c.rValues);
     for (int p = 1; p <= 5; ++p) {
       const int r = c.rValues[p - 1];
@@ -202,6 +207,7 @@ TEST(RankIndicators, QuinellaFromTheFavouriteUsesTheSameBracketQuinella) {
     s.race.HorseBracket[2] = c.bracketOf2;
     s.analysis.BracketQuinella[1][1] = 12.0;
     RankIndicators(s);
+    PublishRaceAnalysis(s);
     EXPECT_EQ(s.analysis.RValue[2], c.rValue) << "bracket " << c.bracketOf2;
     EXPECT_EQ(s.analysis.RValue[1], 0);
   }
@@ -213,12 +219,14 @@ TEST(RankIndicators, WideFromTheFavourite) {
   Session s;
   FavouriteRace(s, {2, 50, 50, 8}, {40.0, 30.0, 4.0}, true, {2, 45, 30, 8});
   RankIndicators(s);
+  PublishRaceAnalysis(s);
   EXPECT_EQ(Values(s.analysis.WValue, 4), (std::vector<int>{0, 0, 2, 1}));
   EXPECT_EQ(Column(s, &PredictionRow::W), (std::vector<std::string>{"", "", "2", "1"}));
 
   // Without wide odds (sale code 7) every value is 0: nothing ranks, all follow the favourite.
   FavouriteRace(s, {2, 4, 6, 8}, {0, 0, 0}, true);
   RankIndicators(s);
+  PublishRaceAnalysis(s);
   EXPECT_EQ(Values(s.analysis.WValue, 4), (std::vector<int>{0, -1, -1, -1}));
 }
 
@@ -238,6 +246,7 @@ TEST(RankIndicators, PairScoreRanksShareAndCanMarkMoreThanFive) {
     SetRunners(s, {2, 4, 6, 8, 10, 12, 14}, {}, {});
     for (int p = 1; p <= 7; ++p) s.analysis.PairScore[p] = c.scores[p - 1];
     RankIndicators(s);
+    PublishRaceAnalysis(s);
     EXPECT_EQ(Column(s, &PredictionRow::Z), c.z);
   }
 }
@@ -250,6 +259,7 @@ TEST(RankIndicators, RowsFollowThePopularityOrderWithScratchedHorsesLast) {
   s.analysis.GapSeparator[3] = SeparatorKind::Red;
   s.prediction.Rows[2].F = "9";  // left over from an earlier race
   RankIndicators(s);
+  PublishRaceAnalysis(s);
   const PredictionModel& m = s.prediction;
   ASSERT_EQ(m.RowCount, 5);
   EXPECT_EQ(m.Rows[1].HorseNumber, 3);
@@ -371,6 +381,7 @@ TEST(RankIndicators, LimitsOfThePlaceAndWinCandidates) {
     Session s;
     SetRunners(s, {2, c.synthetic}, {3, c.win}, {14, c.place});
     RankIndicators(s);
+    PublishRaceAnalysis(s);
     EXPECT_EQ(Column(s, &PredictionRow::F), (std::vector<std::string>{"", c.f}));
     EXPECT_EQ(Column(s, &PredictionRow::T), (std::vector<std::string>{"", c.t}));
   }
@@ -401,6 +412,7 @@ TEST(RankIndicators, SelectionLimitsFromTheFavourite) {
     Session s;
     FavouriteRace(s, c.synthetic, c.quotes, c.wide, c.win);
     RankIndicators(s);
+    PublishRaceAnalysis(s);
     const int m = static_cast<int>(c.synthetic.size());
     EXPECT_EQ(Values(c.wide ? s.analysis.WValue : s.analysis.RValue, m), c.values);
   }

@@ -5,6 +5,7 @@
 #include <map>
 #include <vector>
 
+#include "analysis/pipeline.h"
 #include "race_texts.h"
 #include "session.h"
 
@@ -213,6 +214,7 @@ TEST(PopularityGaps, CutsGroupsAndSeparators) {
     Session s;
     test::SetRunners(s, c.synthetic, {}, {}, c.scratched);
     FindPopularityGaps(s);
+    PublishRaceAnalysis(s);
     const AnalysisState& a = s.analysis;
     EXPECT_EQ(a.FirstCut, c.firstCut);
     EXPECT_EQ(a.SecondCut, c.secondCut);

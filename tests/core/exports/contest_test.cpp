@@ -19,12 +19,19 @@ namespace {
 Session Reversed(int n) {
   Session s;
   s.race.HorseCount = n;
-  s.prediction.RowCount = n;
+  s.raceAnalysis.Analysed = true;
+  s.raceAnalysis.RowCount = n;
+  s.raceAnalysis.RunnerCount = n;
   for (int p = 1; p <= n; ++p) {
     s.race.HorseOrder[p] = n + 1 - p;
-    s.prediction.Rows[p].HorseNumber = n + 1 - p;
+    s.raceAnalysis.Horse[p] = n + 1 - p;
   }
   return s;
+}
+
+// The rank of position p under an indicator, as the analysis stores it.
+int& RankAt(Session& s, Indicator k, int p) {
+  return s.raceAnalysis.Rank[static_cast<std::size_t>(k)][static_cast<std::size_t>(p)];
 }
 
 std::vector<int> Positions(const std::vector<ContestPartner>& list) {
@@ -84,11 +91,11 @@ TEST(ContestHeader, FieldsAreRightAlignedWithBlanks) {
 
 TEST(ContestAxis, EachIndicatorPicksItsHorse) {
   Session s = Reversed(10);
-  s.prediction.Rows[3].T = "2";
-  s.prediction.Rows[6].T = "2";  // a later position with the same rank is not taken
-  s.prediction.Rows[4].F = "1";
-  s.prediction.Rows[7].R = "3";
-  s.prediction.Rows[9].Z = "5";
+  RankAt(s, Indicator::T, 3) = 2;
+  RankAt(s, Indicator::T, 6) = 2;  // a later position with the same rank is not taken
+  RankAt(s, Indicator::F, 4) = 1;
+  RankAt(s, Indicator::R, 7) = 3;
+  RankAt(s, Indicator::Z, 9) = 5;
   s.analysis.WinOrder[2] = 4;
   s.analysis.PlaceOrder[3] = 7;
   struct Case {
@@ -125,10 +132,10 @@ TEST(ContestAxis, EachIndicatorPicksItsHorse) {
 
 TEST(ContestPartners, EachIndicatorTakesRanksOneToFiveInRankOrder) {
   Session s = Reversed(9);
-  const std::vector<std::string> t = {"", "", "3", "1", "6", "", "2", "", "5", "4"};
-  for (int p = 1; p <= 9; ++p) s.prediction.Rows[p].T = t[p];
-  s.prediction.Rows[2].R = "-1";  // "comes after the favourite" is no rank
-  s.prediction.Rows[5].R = "1";
+  const std::vector<int> t = {0, 0, 3, 1, 6, 0, 2, 0, 5, 4};
+  for (int p = 1; p <= 9; ++p) RankAt(s, Indicator::T, p) = t[p];
+  RankAt(s, Indicator::R, 2) = -1;  // "comes after the favourite" is no rank
+  RankAt(s, Indicator::R, 5) = 1;
   for (int p = 1; p <= 9; ++p) s.analysis.WinRankByPos[p] = 10 - p;   // 9 .. 1
   for (int p = 1; p <= 9; ++p) s.analysis.PlaceRankByPos[p] = p % 3;  // 1 2 0 1 2 0 ..
   const int axis = 5;  // position 5
@@ -154,10 +161,10 @@ TEST(ContestPartners, EachIndicatorTakesRanksOneToFiveInRankOrder) {
 // late positions are never lost.
 TEST(ContestPartners, ListGrowsBeyondTenAndIsSortedBeforeItIsCut) {
   Session s = Reversed(16);
-  for (int p = 1; p <= 11; ++p) s.prediction.Rows[p].Z = "3";
-  s.prediction.Rows[12].Z = "1";
-  s.prediction.Rows[13].Z = "2";
-  s.prediction.Rows[14].Z = "1";
+  for (int p = 1; p <= 11; ++p) RankAt(s, Indicator::Z, p) = 3;
+  RankAt(s, Indicator::Z, 12) = 1;
+  RankAt(s, Indicator::Z, 13) = 2;
+  RankAt(s, Indicator::Z, 14) = 1;
   const int axis = 1;  // position 16, no rank
   const auto list = ContestPartners(s, kContestZ, axis);
   ASSERT_EQ(list.size(), 14u);

@@ -27,8 +27,8 @@ using test::TempDir;
 
 const fs::path kSampleFolder = fs::path(TAZUNA_SOURCE_DIR) / "samples" / "20021020";
 
-// A race of ten horses in popularity order 10, 9, .. 1 with the given marks and rank texts,
-// win cells coloured by position.
+// A race of ten horses in popularity order 10, 9, .. 1 with the given marks and ranks, the
+// win cell of position p in colour class p % 7.
 struct RowSpec {
   const char* mark = "";
   const char* r = "";
@@ -37,29 +37,45 @@ struct RowSpec {
   bool redZ = false;
 };
 
+LongshotMark MarkOf(const std::string& text) {
+  for (LongshotMark m : kLongshotMarks) {
+    if (text == MarkText(m)) return m;
+  }
+  return LongshotMark::None;
+}
+
+void SetRank(RaceAnalysis& ra, Indicator k, int p, const std::string& text) {
+  ra.Rank[static_cast<std::size_t>(k)][p] = text.empty() ? 0 : std::stoi(text);
+}
+
+Colour ClassColourOf(int p) { return colours::kClass[static_cast<std::size_t>(p % 7)]; }
+
 Session RaceWithRows(const std::vector<RowSpec>& rows) {
   Session s;
   s.race.MeetingCount = 1;
   s.race.MeetingInfo[1] = {5, 4, 2, 2002};
   const int n = static_cast<int>(rows.size());
   s.race.HorseCount = n;
-  s.prediction.RowCount = n;
+  RaceAnalysis& ra = s.raceAnalysis;
+  ra.Analysed = true;
+  ra.RowCount = n;
+  ra.RunnerCount = n;
   for (int p = 1; p <= n; ++p) {
     s.race.HorseOrder[p] = n + 1 - p;
-    PredictionRow& row = s.prediction.Rows[p];
-    row.HorseNumber = n + 1 - p;
-    row.Mark = rows[p - 1].mark;
-    row.R = rows[p - 1].r;
-    row.Z = rows[p - 1].z;
-    row.RColour = rows[p - 1].redR ? kColourRed : kColourBlack;
-    row.ZColour = rows[p - 1].redZ ? kColourRed : kColourBlack;
-    s.mainWindow.odztan[p].BackColor = 0x100 * p;
+    ra.Horse[p] = n + 1 - p;
+    ra.Mark[p] = MarkOf(rows[p - 1].mark);
+    SetRank(ra, Indicator::R, p, rows[p - 1].r);
+    SetRank(ra, Indicator::Z, p, rows[p - 1].z);
+    ra.RedR[p] = rows[p - 1].redR;
+    ra.RedZ[p] = rows[p - 1].redZ;
+    ra.OddsClass[p] = p % 7;
   }
-  s.analysis.RaceTypeCode = "TRB";
+  ra.RaceTypeCode = "TRB";
   const UpsetFigures f = UpsetFiguresFor(12.36);
-  s.analysis.UpsetIndicator = 12.36;
-  s.analysis.UpsetValue = f.Value;
-  s.analysis.UpsetText = f.Text;
+  ra.HasUpset = true;
+  ra.UpsetIndicator = 12.36;
+  ra.UpsetValue = f.Value;
+  ra.UpsetText = f.Text;
   return s;
 }
 
@@ -89,7 +105,7 @@ TEST(LongshotList, FirstSixStarredHorsesByPositionWithTheirWinCellColour) {
     const LongshotSlot& slot = race.Slots[k];
     EXPECT_EQ(slot.Horse.Text, expected[k].first) << k;
     EXPECT_EQ(slot.Position.Text, std::to_string(expected[k].second)) << k;
-    EXPECT_EQ(slot.Position.Back, 0x100 * expected[k].second) << k;
+    EXPECT_EQ(slot.Position.Back, ClassColourOf(expected[k].second)) << k;
   }
   // Only the horse ranked 1 in red under R gets the grey background.
   EXPECT_EQ(race.Slots[1].Horse.Back, kListGrey);
@@ -133,11 +149,10 @@ TEST(PredictedList, GroupsRankedOneToFiveInExchangeOrderCappedAtSix) {
   Session s = RaceWithRows({{"", "2"}, {"", "2", "1", false, true}, {"", "1"}, {}, {}, {}, {}, {}});
   // Z ranks at seven positions: only the first six by position are kept.
   const char* z[] = {"", "1", "5", "4", "3", "2", "1", "2"};
-  for (int p = 1; p <= 8; ++p) s.prediction.Rows[p].Z = z[p - 1];
-  s.prediction.Rows[2].ZColour = kColourRed;
-  s.prediction.Rows[1].W = "9";  // not a rank of the list
-  s.prediction.Headers[kColT].Bold = true;
-  s.prediction.Headers[kColZ].Bold = true;
+  for (int p = 1; p <= 8; ++p) SetRank(s.raceAnalysis, Indicator::Z, p, z[p - 1]);
+  s.raceAnalysis.RedZ[2] = true;
+  SetRank(s.raceAnalysis, Indicator::W, 1, "9");  // not a rank of the list
+  s.raceAnalysis.RaceTypeCode = "TZB";            // T and Z lead
   s.mainWindow.odzfuk[1].Text = "1.2";
   s.mainWindow.odztan[1].Text = "2.5";
   s.mainWindow.odzren[1].Text = "2.7";
@@ -165,7 +180,7 @@ TEST(PredictedList, GroupsRankedOneToFiveInExchangeOrderCappedAtSix) {
   EXPECT_EQ(first.HorseText, "7");
   EXPECT_EQ(first.PositionText, "2");
   EXPECT_EQ(first.Back, kListGrey);
-  EXPECT_EQ(race.Groups[kGroupZ][1].Back, 0x100 * 7);
+  EXPECT_EQ(race.Groups[kGroupZ][1].Back, ClassColourOf(7));
 
   // Results: horse 7 (position 2) won, horse 6 (position 3) fourth, horse 1 (position 8, not
   // listed) second; the sixth entry (position 3, horse 6) is never checked.

@@ -1,0 +1,85 @@
+#include "analysis/race_analysis.h"
+
+#include <algorithm>
+
+#include "analysis/main_window_model.h"
+
+namespace tz {
+
+const char* MarkText(LongshotMark mark) {
+  switch (mark) {
+    case LongshotMark::DoubleStar: return kMarkDoubleStar;
+    case LongshotMark::Star: return kMarkStar;
+    case LongshotMark::Triangle: return kMarkTriangle;
+    case LongshotMark::OpenTriangle: return kMarkOpenTriangle;
+    default: return "";
+  }
+}
+
+RaceAnalysis SummariseRace(const RaceModel& race, const AnalysisState& a) {
+  RaceAnalysis out;
+  out.Analysed = true;
+  const int n = std::clamp(race.HorseCount, 0, kMaxHorses);
+  out.RowCount = n;
+  out.RunnerCount = std::clamp(n - race.ScratchedCount, 0, n);
+  const int m = out.RunnerCount;
+  for (int p = 1; p <= kMaxHorses; ++p) {
+    out.Separator[p] = a.GapSeparator[p];
+    if (p > n) continue;
+    const int h = race.HorseOrder[p];
+    out.Horse[p] = (h >= 1 && h <= kMaxHorses) ? h : 0;
+    if (p > m) continue;
+    // R and W use -1 for a horse behind the favourite; it shows no rank.
+    const auto shown = [](int v) { return v > 0 ? v : 0; };
+    out.Rank[static_cast<std::size_t>(Indicator::F)][p] = shown(a.FValue[p]);
+    out.Rank[static_cast<std::size_t>(Indicator::T)][p] = shown(a.TValue[p]);
+    out.Rank[static_cast<std::size_t>(Indicator::R)][p] = shown(a.RValue[p]);
+    out.Rank[static_cast<std::size_t>(Indicator::Z)][p] = shown(a.ZValue[p]);
+    out.Rank[static_cast<std::size_t>(Indicator::W)][p] = shown(a.WValue[p]);
+    out.RedR[p] = a.RedR[p];
+    out.RedZ[p] = a.RedZ[p];
+    out.Mark[p] = a.Mark[p];
+    out.MarkValue[p] = a.MarkValue[p];
+    out.PairScore[p] = a.PairScore[p];
+    out.WinOverbetFlags[p] = a.WinOverbetFlags[p];
+    out.PlaceOverbetFlags[p] = a.PlaceOverbetFlags[p];
+    out.OddsClass[p] = SyntheticClass(a.SyntheticWinOdds[p]);
+  }
+  out.RaceTypeCode = a.RaceTypeCode;
+  out.HasUpset = !a.UpsetText.empty();
+  out.UpsetIndicator = a.UpsetIndicator;
+  out.UpsetValue = a.UpsetValue;
+  out.UpsetText = a.UpsetText;
+  return out;
+}
+
+void RenderPrediction(const RaceAnalysis& ra, const RaceModel& race, PredictionModel& model) {
+  const auto rankText = [](int rank) { return rank > 0 ? std::to_string(rank) : std::string(); };
+  model.RowCount = ra.RowCount;
+  for (int p = 1; p <= kMaxHorses; ++p) {
+    PredictionRow row;
+    if (p <= ra.RowCount) {
+      row.HorseNumber = ra.Horse[p];
+      row.Bracket = row.HorseNumber >= 1 ? race.HorseBracket[row.HorseNumber] : 0;
+      row.Runner = p <= ra.RunnerCount;
+    }
+    if (p <= ra.RunnerCount) {
+      row.F = rankText(ra.RankOf(Indicator::F, p));
+      row.T = rankText(ra.RankOf(Indicator::T, p));
+      row.R = rankText(ra.RankOf(Indicator::R, p));
+      row.Z = rankText(ra.RankOf(Indicator::Z, p));
+      row.W = rankText(ra.RankOf(Indicator::W, p));
+      row.RColour = ra.RedR[p] ? kColourRed : kColourBlack;
+      row.ZColour = ra.RedZ[p] ? kColourRed : kColourBlack;
+      row.Mark = MarkText(ra.Mark[p]);
+    }
+    row.Separator = ra.Separator[p];
+    row.SeparatorColour = SeparatorColour(ra.Separator[p]);
+    model.Rows[p] = row;
+  }
+  for (auto& header : model.Headers) header.Bold = false;
+  if (ra.LeadingPool() != '\0') model.Headers[ra.LeadingPool() == 'F' ? kColF : kColT].Bold = true;
+  if (ra.LeadingPair() != '\0') model.Headers[ra.LeadingPair() == 'R' ? kColR : kColZ].Bold = true;
+}
+
+}  // namespace tz
