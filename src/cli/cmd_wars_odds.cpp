@@ -30,28 +30,17 @@ const char* OutcomeName(ConvertedFile::Outcome o) {
 }  // namespace
 
 void RegisterWarsOddsCommand(CLI::App& app, CliContext& ctx) {
-  struct Options {
-    std::string log;
-    std::string out;
-    bool overwrite = false;
-    bool json = false;
-    std::string sampleLog;
+  struct Options : ConversionOptions {
     unsigned seed = 1;
   };
   auto o = std::make_shared<Options>();
   auto* cmd = app.add_subcommand(
       "fhwars-odds",
       "Convert a saved FHWARS odds log (conference room 17) into race-card, odds and quinella/wide files");
-  auto* logOpt = cmd->add_option("--log", o->log, "The saved odds log");
-  auto* outOpt = cmd->add_option("--out", o->out, "Folder that receives the files (created when missing)");
-  cmd->add_flag("--overwrite", o->overwrite, "Replace files of the same name (default: keep them)");
-  cmd->add_flag("--json", o->json, "Write the summary as JSON");
-  auto* sampleOpt = cmd->add_option(
-      "--write-sample-log", o->sampleLog,
+  AddConversionOptions(
+      cmd, *o, "The saved odds log", "Folder that receives the files (created when missing)",
       "Write the example odds log of the generated sample day (its races that are on sale) to this file");
   cmd->add_option("--seed", o->seed, "Seed of the generated sample day (with --write-sample-log)");
-  logOpt->excludes(sampleOpt);
-  outOpt->excludes(sampleOpt);
   cmd->callback([o, &ctx] {
     ctx.exitCode = 1;
     if (!o->sampleLog.empty()) {
@@ -65,17 +54,9 @@ void RegisterWarsOddsCommand(CLI::App& app, CliContext& ctx) {
       ctx.exitCode = 0;
       return;
     }
-    if (o->log.empty() || o->out.empty()) {
-      std::cerr << "--log and --out are required\n";
-      return;
-    }
     Session s;
-    std::error_code ec;
-    fs::path log = fs::absolute(o->log, ec);
-    fs::path out = fs::absolute(o->out, ec);
-    s.app.settings.Txtpath = log.parent_path().string();
-    s.app.settings.Txtfile = log.filename().string();
-    s.app.settings.Cnvpath = out.string();
+    fs::path out;
+    if (!SetConversionPaths(*o, s.app.settings, &Settings::Txtfile, out)) return;
     ConversionPort port;
     WarsOddsRun run = RunWarsOddsConversion(s, port, o->overwrite, false);
     if (run.result != WarsOddsRun::Result::Converted) return;  // refused; the message is on stderr

@@ -16,24 +16,12 @@ namespace tz::cli {
 namespace fs = std::filesystem;
 
 void RegisterWarsResultsCommand(CLI::App& app, CliContext& ctx) {
-  struct Options {
-    std::string log;
-    std::string out;
-    bool overwrite = false;
-    bool json = false;
-    std::string sampleLog;
-  };
-  auto o = std::make_shared<Options>();
+  auto o = std::make_shared<ConversionOptions>();
   auto* cmd = app.add_subcommand("fhwars-results",
                                  "Convert a saved FHWARS results log (conference room 17) into results files (KS-)");
-  auto* logOpt = cmd->add_option("--log", o->log, "The saved results log");
-  auto* outOpt = cmd->add_option("--out", o->out, "Existing folder that receives the results files");
-  cmd->add_flag("--overwrite", o->overwrite, "Replace files of the same name (default: keep them)");
-  cmd->add_flag("--json", o->json, "Write the summary as JSON");
-  auto* sampleOpt = cmd->add_option("--write-sample-log", o->sampleLog,
-                                    "Write the example results log of the generated sample day to this file");
-  logOpt->excludes(sampleOpt);
-  outOpt->excludes(sampleOpt);
+  AddConversionOptions(cmd, *o, "The saved results log",
+                       "Existing folder that receives the results files",
+                       "Write the example results log of the generated sample day to this file");
   cmd->callback([o, &ctx] {
     ctx.exitCode = 1;
     if (!o->sampleLog.empty()) {
@@ -46,17 +34,9 @@ void RegisterWarsResultsCommand(CLI::App& app, CliContext& ctx) {
       ctx.exitCode = 0;
       return;
     }
-    if (o->log.empty() || o->out.empty()) {
-      std::cerr << "--log and --out are required\n";
-      return;
-    }
     Session s;
-    std::error_code ec;
-    fs::path log = fs::absolute(o->log, ec);
-    fs::path out = fs::absolute(o->out, ec);
-    s.app.settings.Txtpath = log.parent_path().string();
-    s.app.settings.Tksfile = log.filename().string();
-    s.app.settings.Cnvpath = out.string();
+    fs::path out;
+    if (!SetConversionPaths(*o, s.app.settings, &Settings::Tksfile, out)) return;
     ConversionPort port;
     ResultsLogReport report;
     std::optional<int> count = RunResultsLogConversion(s, port, o->overwrite, &report);

@@ -3,8 +3,11 @@
 
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
+#include <functional>
 #include <string>
 
+#include "app/app_state.h"
 #include "app/user_port.h"
 
 namespace tz::cli {
@@ -30,6 +33,22 @@ class ConversionPort : public TerminalPort {
   Answer Ask(std::string_view title, std::string_view text, Buttons buttons, Icon icon,
              Answer defaultAnswer) override;
 };
+
+// The options the two forum-log conversion commands share: --log, --out, --overwrite, --json
+// and --write-sample-log (which excludes the first two).
+struct ConversionOptions {
+  std::string log;
+  std::string out;
+  std::string sampleLog;
+  bool overwrite = false;
+  bool json = false;
+};
+void AddConversionOptions(CLI::App* cmd, ConversionOptions& o, const char* logHelp,
+                          const char* outHelp, const char* sampleHelp);
+// Names the log (its folder, and its file under `logFile`) and the receiving folder in the
+// settings, as absolute paths; false, with the message on stderr, when either is not given.
+bool SetConversionPaths(const ConversionOptions& o, Settings& set,
+                        std::string Settings::*logFile, std::filesystem::path& out);
 
 // The day's folder of a command that reads one (a PAT98 folder or a dated data folder): given
 // as --data DIR or as the first word after the command, the same option either way.

@@ -1,10 +1,32 @@
-// Wiring of the main window's FHWARS odds conversion: the menu item and its dialog.
+// Wiring of the main window's FHWARS conversions: the two menu items and their dialogs.
 #include <QAction>
 
 #include "fm98_main.h"
 #include "fm98_wars.h"
+#include "fm98_warsk.h"
 
 namespace tz::ui {
+
+namespace {
+
+// One dialog of a kind at a time; it stays beside the main window without blocking it, and a
+// conversion can open the receiving folder as the day.
+template <typename Dialog>
+void ShowConversion(QWidget* main, Session& s, UserPort& port,
+                    std::function<void(const std::filesystem::path&)> open) {
+  if (auto* d = main->findChild<Dialog*>()) {
+    d->show();
+    d->raise();
+    d->activateWindow();
+    return;
+  }
+  auto* d = new Dialog(s, port, main);
+  d->setAttribute(Qt::WA_DeleteOnClose);
+  d->SetOpenFolder(std::move(open));
+  d->show();
+}
+
+}  // namespace
 
 void Fm98Main::InstallWarsOddsFeature() {
   if (auto* a = findChild<QAction*>("menuwars")) {
@@ -13,18 +35,21 @@ void Fm98Main::InstallWarsOddsFeature() {
   }
 }
 
-void Fm98Main::ShowWarsOdds() {
-  // One dialog at a time; it stays beside the main window without blocking it.
-  if (auto* d = findChild<Fm98Wars*>()) {
-    d->show();
-    d->raise();
-    d->activateWindow();
-    return;
+void Fm98Main::InstallWarsResultsFeature() {
+  if (auto* a = findChild<QAction*>("menuwkekka")) {
+    a->setEnabled(true);
+    connect(a, &QAction::triggered, this, &Fm98Main::ShowWarsResults);
   }
-  auto* d = new Fm98Wars(s_, port_, this);
-  d->setAttribute(Qt::WA_DeleteOnClose);
-  d->SetOpenFolder([this](const std::filesystem::path& folder) { OpenDataFolder(folder); });
-  d->show();
+}
+
+void Fm98Main::ShowWarsOdds() {
+  ShowConversion<Fm98Wars>(this, s_, port_,
+                           [this](const std::filesystem::path& f) { OpenDataFolder(f); });
+}
+
+void Fm98Main::ShowWarsResults() {
+  ShowConversion<Fm98WarsK>(this, s_, port_,
+                            [this](const std::filesystem::path& f) { OpenDataFolder(f); });
 }
 
 }  // namespace tz::ui

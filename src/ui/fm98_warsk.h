@@ -2,66 +2,20 @@
 // files (KS-) and can open the receiving folder as the loaded day afterwards.
 #pragma once
 
-#include <QCheckBox>
-#include <QDialog>
-#include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <filesystem>
-#include <functional>
-
-#include "app/user_port.h"
-#include "session.h"
+#include "conversion_dialog.h"
 
 namespace tz::ui {
 
-class Fm98WarsK : public QDialog {
+class Fm98WarsK : public ConversionDialog {
   Q_OBJECT
  public:
   Fm98WarsK(Session& s, UserPort& port, QWidget* parent = nullptr);
-
-  // What opening the receiving folder does after a conversion (the main window loads it as
-  // the day); without it DataFolder is only set.
-  void SetOpenFolder(std::function<void(const std::filesystem::path&)> open) { openFolder_ = std::move(open); }
-
-  QLabel* Lbtext() const { return Lbtext_; }
-  QLabel* LbFile() const { return LbFile_; }
-  QLabel* Lbdir() const { return Lbdir_; }
-  QPushButton* Com3() const { return Com3_; }
-  QPushButton* Com2() const { return Com2_; }
-  QRadioButton* Option1(int index) const { return index == 1 ? overwrite_ : keep_; }
-  QCheckBox* Check1() const { return Check1_; }
-  QProgressBar* ProgressBar1() const { return ProgressBar1_; }
-  QPushButton* Comok() const { return Comok_; }
-  QPushButton* Comcan() const { return Comcan_; }
-
-  // "...": the file picker for the log, the folder picker for the receiving folder.
-  void PickLog();
-  void PickFolder();
-  // OK: checks, asks, converts, tells the count; closes after a conversion that met postings.
-  void Confirm();
+  // The receiving folder as the picker chose it ("Lbdir").
+  QLineEdit* Lbdir() const { return Folder(); }
 
  protected:
-  // A close while the log is being converted waits for the end of the run.
-  void closeEvent(QCloseEvent* e) override;
-
- private:
-  Session& s_;
-  UserPort& port_;
-  std::function<void(const std::filesystem::path&)> openFolder_;
-  QLabel* Lbtext_;
-  QLabel* LbFile_;
-  QLabel* Lbdir_;
-  QPushButton* Com3_;
-  QPushButton* Com2_;
-  QRadioButton* overwrite_;
-  QRadioButton* keep_;
-  QCheckBox* Check1_;
-  QProgressBar* ProgressBar1_;
-  QPushButton* Comok_;
-  QPushButton* Comcan_;
-  bool running_ = false;
+  // Closes after a conversion that met postings, opening the folder when Check1 is ticked.
+  Outcome Convert(UserPort& progress, bool overwrite, bool openAfter) override;
 };
 
 }  // namespace tz::ui

@@ -1,0 +1,171 @@
+#include "conversion_dialog.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "dialog_buttons.h"
+#include "fhwars/forum_log.h"
+#include "fm98_file.h"
+#include "fm98_small.h"
+#include "qt_user_port.h"
+#include "wars_dialog_parts.h"
+
+namespace tz::ui {
+
+namespace {
+
+QPushButton* PickButton(const char* name, QWidget* parent) {
+  auto* b = new QPushButton("...", parent);
+  b->setObjectName(name);
+  b->setFixedWidth(32);
+  return b;
+}
+
+}  // namespace
+
+ConversionDialog::ConversionDialog(Session& s, UserPort& port, ConversionDialogSpec spec,
+                                   QWidget* parent)
+    : QDialog(parent), s_(s), port_(port), spec_(std::move(spec)) {
+  setObjectName(spec_.objectName);
+  setWindowTitle(ToQ(spec_.title));
+  setModal(false);
+  const Settings& set = s.app.settings;
+  auto* lay = new QVBoxLayout(this);
+
+  auto* textFrame = new QGroupBox(ToQ("ﾃｷｽﾄﾌｧｲﾙ (17番会議室ﾛｸﾞ)"), this);
+  auto* textGrid = new QGridLayout(textFrame);
+  Lbtext_ = ConversionPathLabel(set.Txtpath, "Lbtext", textFrame);
+  LbFile_ = ConversionPathLabel(set.*spec_.logFile, "LbFile", textFrame);
+  Com3_ = PickButton("Com3", textFrame);
+  textGrid->addWidget(Lbtext_, 0, 0, 1, 2);
+  textGrid->addWidget(Com3_, 0, 2);
+  textGrid->addWidget(new QLabel(ToQ(spec_.fileCaption), textFrame), 1, 0);
+  textGrid->addWidget(LbFile_, 1, 1);
+  textGrid->setColumnStretch(1, 1);
+  lay->addWidget(textFrame);
+
+  auto* dirFrame = new QGroupBox(ToQ(spec_.folderCaption), this);
+  auto* dirRow = new QHBoxLayout(dirFrame);
+  folder_ = new QLineEdit(ToQ(set.Cnvpath), dirFrame);
+  folder_->setObjectName(spec_.folderName);
+  folder_->setMinimumWidth(320);
+  folder_->setReadOnly(!spec_.typedFolder);
+  Com2_ = PickButton("Com2", dirFrame);
+  dirRow->addWidget(folder_, 1);
+  dirRow->addWidget(Com2_);
+  lay->addWidget(dirFrame);
+
+  auto* overwriteFrame = new QGroupBox(ToQ("同一名ﾌｧｲﾙの上書き"), this);
+  auto* optRow = new QHBoxLayout(overwriteFrame);
+  overwrite_ = new QRadioButton(ToQ("する"), overwriteFrame);
+  overwrite_->setObjectName("Option1_1");
+  keep_ = new QRadioButton(ToQ("しない"), overwriteFrame);
+  keep_->setObjectName("Option1_0");
+  auto* group = new QButtonGroup(this);
+  group->addButton(keep_, 0);
+  group->addButton(overwrite_, 1);
+  keep_->setChecked(true);
+  optRow->addWidget(overwrite_);
+  optRow->addWidget(keep_);
+  optRow->addStretch(1);
+  lay->addWidget(overwriteFrame);
+
+  Check1_ = new QCheckBox(ToQ("変換終了後に格納ﾌｫﾙﾀﾞを開く"), this);
+  Check1_->setObjectName("Check1");
+  Check1_->setChecked(true);
+  lay->addWidget(Check1_);
+
+  ProgressBar1_ = new QProgressBar(this);
+  ProgressBar1_->setObjectName("ProgressBar1");
+  ProgressBar1_->setRange(0, 100);
+  ProgressBar1_->setValue(0);
+  ProgressBar1_->hide();
+  lay->addWidget(ProgressBar1_);
+
+  DialogButtons buttons = MakeDialogButtons(this, "Comok", "Comcan");
+  Comok_ = buttons.ok;
+  Comcan_ = buttons.cancel;
+  if (!spec_.helpCaption.empty()) {
+    Command1_ = buttons.box->addButton(ToQ("ﾍﾙﾌﾟ"), QDialogButtonBox::HelpRole);
+    Command1_->setObjectName("Command1");
+    connect(Command1_, &QPushButton::clicked, this, &ConversionDialog::ShowHelp);
+  }
+  lay->addWidget(buttons.box);
+
+  connect(Com3_, &QPushButton::clicked, this, &ConversionDialog::PickLog);
+  connect(Com2_, &QPushButton::clicked, this, &ConversionDialog::PickFolder);
+  connect(Comok_, &QPushButton::clicked, this, &ConversionDialog::Confirm);
+  connect(Comcan_, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void ConversionDialog::PickLog() {
+  std::optional<PickedFile> f = Fm98File()(this, s_, FilePickerStartFolder(Lbtext_->text()));
+  if (!f) return;
+  Lbtext_->setText(f->folder);
+  LbFile_->setText(f->file);
+}
+
+void ConversionDialog::PickFolder() {
+  const QString shown = folder_->text();
+  if (spec_.typedFolder && !shown.isEmpty() && !QFileInfo(shown).isDir()) {
+    // A folder typed in but missing is made on request, and the click ends there.
+    if (OfferToCreateConvertFolder(s_, port_, std::filesystem::path(FromQ(shown)))) return;
+  }
+  QString start = PickerStartFolder(spec_.purpose, shown, s_.app);
+  QString chosen = Fm98Path()(this, ToQ("ﾌｫﾙﾀﾞの指定"), start);
+  if (!chosen.isEmpty()) folder_->setText(QDir::toNativeSeparators(chosen));
+}
+
+void ConversionDialog::ShowHelp() {
+  Fm98Help help(this);
+  help.setWindowTitle(ToQ(spec_.helpCaption));
+  help.SetHelpText(ToQ(spec_.helpText));
+  help.exec();
+}
+
+void ConversionDialog::Confirm() {
+  if (running_) return;
+  Settings& set = s_.app.settings;
+  set.Txtpath = FromQ(Lbtext_->text());
+  set.*spec_.logFile = FromQ(LbFile_->text());
+  set.Cnvpath = FromQ(folder_->text());
+
+  // The window processes events while converting: the buttons wait until the run is over.
+  running_ = true;
+  Comok_->setEnabled(false);
+  Comcan_->setEnabled(false);
+  ProgressBarPort port(port_, ProgressBar1_, spec_.withoutTotal);
+  ProgressBar1_->setValue(0);
+  const Outcome outcome = Convert(port, overwrite_->isChecked(), Check1_->isChecked());
+  ProgressBar1_->hide();
+  running_ = false;
+  Comok_->setEnabled(true);
+  Comcan_->setEnabled(true);
+
+  if (!outcome.close) return;
+  if (outcome.openFolder) {
+    std::filesystem::path folder = set.Cnvpath;
+    if (openFolder_) {
+      openFolder_(folder);
+    } else {
+      s_.app.DataFolder = folder;
+    }
+  }
+  close();
+}
+
+void ConversionDialog::closeEvent(QCloseEvent* e) {
+  if (running_) {
+    e->ignore();
+    return;
+  }
+  QDialog::closeEvent(e);
+}
+
+}  // namespace tz::ui
