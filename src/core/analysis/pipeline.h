@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/user_port.h"
+#include "jrdb/jrdb_base_odds.h"  // LoadJrdbBaseOdds
 
 namespace tz {
 
@@ -18,8 +19,6 @@ void SelectMeeting(Session& s, int button);
 void SelectRace(Session& s, UserPort& port, int button);
 // The pipeline; leaves LoadStatus 0 on success.
 void AnalyseRace(Session& s, UserPort& port);
-// Fills the JRDB base odds of the loaded race (JrdbWinBase, JrdbPlaceBase, JrdbLoaded).
-void LoadJrdbBaseOdds(Session& s);
 // The JRDB race key of the loaded race: course "00", year, meeting, day character, race "00".
 std::string SelectedRaceJrdbKey(const Session& s);
 // Sets the selection of a race slot 1..13 of a meeting (what a race button does before
