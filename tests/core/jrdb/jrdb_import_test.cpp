@@ -111,6 +111,15 @@ TEST(JrdbImport, RealProgrammeAndResultsWithoutOdds) {
     EXPECT_FALSE(text::StartsWithNoCase(name, "ZO-") || text::StartsWithNoCase(name, "UO-")) << name;
   }
 
+  // The race card of 札幌 1R: post time from BAC, names, jockeys and weights from SED.
+  const std::string cardBytes = test::ReadAll(out / "DE-111.JRA");
+  ASSERT_GT(cardBytes.size(), 26u);
+  EXPECT_EQ(cardBytes.substr(22, 4), "1000");
+  const std::string card = text::DecodeSjis(cardBytes);
+  EXPECT_NE(card.find("ヒカルジョディー"), std::string::npos);
+  EXPECT_NE(card.find("秋山真一"), std::string::npos);
+  EXPECT_NE(card.find("54.0"), std::string::npos);
+
   Session s;
   FakePort port;
   Load(s, port, out.path());
