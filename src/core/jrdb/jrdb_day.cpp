@@ -113,6 +113,11 @@ JrdbDay ReadJrdbDay(const fs::path& folder, const std::string& yymmdd) {
   // The field of each race first: the odds file's count, else the programme's.
   if (auto bytes = b.Read("OZ")) {
     for (auto& [key, rec] : ByRace(b, "OZ", ReadBaseOdds(b.Name("OZ"), *bytes, problems))) {
+      // The odds files need the quinella block; a record of win and place odds only is cut.
+      if (!rec.hasQuinella) {
+        b.Fail("OZ", rec.line, fmt::format("馬連基準ｵｯｽﾞがありません (レコードが{}バイトより短い)", kBaseOddsBytes));
+        continue;
+      }
       if (JrdbRace* r = b.Race(key, "OZ", rec.line)) {
         r->runners = rec.runners;
         r->odds = rec;
