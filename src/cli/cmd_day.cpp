@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "commands.h"
+#include "jrdb/jrdb_import.h"
 #include "pat98/day_loader.h"
 #include "pat98/odds_reader.h"
 #include "samples/pat98/sample_day.h"
@@ -285,6 +286,47 @@ void PrintOdds(const json& o) {
   }
 }
 
+struct SampleOptions {
+  std::string folder;
+  unsigned seed = 1;
+  std::string date;
+  std::string fromJrdb;
+};
+
+// make-sample --from-jrdb: the JRDB import of the day (the folder's only day, or --date), written
+// over what the folder holds, then the other JRDB files of the day and their licence beside the
+// base-odds file, as the source of the sample.
+bool MakeSampleFromJrdb(const SampleOptions& o) {
+  const fs::path src = o.fromJrdb;
+  jrdb::ImportReport rep;
+  if (o.date.empty()) {
+    rep = jrdb::ImportJrdbDay(src, o.folder, true);
+  } else if (o.date.size() == 8) {
+    rep = jrdb::ImportJrdbDate(src, o.date.substr(2, 6), o.folder, true);
+  } else {
+    rep.error = "--date must be yyyymmdd";
+  }
+  if (!rep.ok) {
+    std::cerr << ForTerminal(rep.error) << "\n";
+    return false;
+  }
+  const fs::path jrdbOut = fs::path(o.folder) / "jrdb";
+  const std::string yymmdd = rep.date.substr(2, 6);
+  for (const std::string& name :
+       {"OW" + yymmdd + ".TXT", "SKB" + yymmdd + ".TXT", "UKC" + yymmdd + ".TXT", std::string("LICENSE")}) {
+    if (auto p = text::FindEntry(src, name)) {
+      auto bytes = text::ReadFileBytes(*p);
+      std::string err = bytes ? text::WriteFileAtomic(jrdbOut / p->filename(), *bytes) : "cannot read " + p->string();
+      if (!err.empty()) {
+        std::cerr << err << "\n";
+        return false;
+      }
+    }
+  }
+  std::cout << fmt::format("wrote {} races of {} into {}\n", rep.counts.races, rep.date, o.folder);
+  return true;
+}
+
 }  // namespace
 
 void RegisterDayCommands(CLI::App& app, CliContext& ctx) {
@@ -372,54 +414,22 @@ void RegisterDayCommands(CLI::App& app, CliContext& ctx) {
     ctx.exitCode = 0;
   });
 
-  struct SampleOptions {
-    std::string folder;
-    unsigned seed = 1;
-    std::string date;
-    std::string fromJrdb;
-  };
   auto sampleOpt = std::make_shared<SampleOptions>();
   auto* sample = app.add_subcommand("make-sample", "Write a generated racing day into a folder");
   sample->add_option("OUTDIR,--out", sampleOpt->folder, "Folder to write the day into")->required();
   sample->add_option("--seed", sampleOpt->seed, "Seed of the generator (default 1)");
   sample->add_option("--date", sampleOpt->date, "Date of the day, yyyymmdd (default 20021020)");
   sample->add_option("--from-jrdb", sampleOpt->fromJrdb,
-                     "Build the day from the real odds of the JRDB files (OZ, OW, SKB, UKC) in this folder");
+                     "Import the day of the JRDB files in this folder (as jrdb-import does), with its source files");
   sample->callback([sampleOpt, &ctx] {
     ctx.exitCode = 1;
     try {
-      SampleDay d;
-      if (sampleOpt->fromJrdb.empty()) {
-        d = BuildSampleDay(sampleOpt->seed, sampleOpt->date.empty() ? "20021020" : sampleOpt->date);
-      } else {
-        std::string date = sampleOpt->date;
-        if (date.empty()) {
-          // The date of the first base-odds file of the folder (yymmdd, 19yy from 90 on).
-          auto names = text::ListFolder(sampleOpt->fromJrdb, "OZ??????.TXT");
-          if (names.empty()) {
-            std::cerr << "no OZ file in " << sampleOpt->fromJrdb << "\n";
-            return;
-          }
-          std::string yy = names[0].substr(2, 2);
-          date = (std::stoi(yy) >= 90 ? "19" : "20") + names[0].substr(2, 6);
-        }
-        d = BuildDayFromJrdb(sampleOpt->fromJrdb, date);
+      if (!sampleOpt->fromJrdb.empty()) {
+        ctx.exitCode = MakeSampleFromJrdb(*sampleOpt) ? 0 : 1;
+        return;
       }
+      SampleDay d = BuildSampleDay(sampleOpt->seed, sampleOpt->date.empty() ? "20021020" : sampleOpt->date);
       std::string err = WriteSampleDay(d, sampleOpt->folder);
-      if (err.empty() && !sampleOpt->fromJrdb.empty()) {
-        // The JRDB files go along unchanged, where the base-odds reader can be pointed at them.
-        fs::path jrdb = fs::path(sampleOpt->folder) / "jrdb";
-        fs::create_directories(jrdb);
-        const std::string yymmdd = d.date.substr(2, 6);
-        for (std::string name : {"OZ" + yymmdd + ".TXT", "OW" + yymmdd + ".TXT", "SKB" + yymmdd + ".TXT",
-                                 "UKC" + yymmdd + ".TXT", std::string("LICENSE")}) {
-          if (auto p = text::FindEntry(sampleOpt->fromJrdb, name)) {
-            std::error_code ec;
-            fs::copy_file(*p, jrdb / p->filename(), fs::copy_options::overwrite_existing, ec);
-            if (ec) err = ec.message();
-          }
-        }
-      }
       if (!err.empty()) {
         std::cerr << err << "\n";
         return;

@@ -150,6 +150,7 @@ Fm98Main::Fm98Main(Session& session, UserPort& port, QWidget* parent)
   InstallHistoryFeature();
   InstallWarsOddsFeature();
   InstallWarsResultsFeature();
+  InstallJrdbImportFeature();
   InstallListsFeature();
   InstallContestFeature();
   InstallGraphFeature();
@@ -276,6 +277,7 @@ void Fm98Main::BuildMenus() {
   // Disabled until their feature wires them (Install...Feature, fm98_main_<feature>.cpp).
   add(tools, "menuwars", "FHWARSｵｯｽﾞ変換(&F)")->setEnabled(false);
   add(tools, "menuwkekka", "FHWARS成績変換(&K)")->setEnabled(false);
+  add(tools, "menujrdbimport", "JRDBﾃﾞｰﾀ変換(&D)");
   tools->addSeparator();
   add(tools, "MenuOption", "ｵﾌﾟｼｮﾝ(&O)")->setEnabled(false);
   tools->addSeparator();

@@ -118,6 +118,7 @@ class Fm98Main : public QMainWindow {
   void ShowResultsList();         // 競走成績一覧
   void ShowWarsOdds();            // FHWARSｵｯｽﾞ変換
   void ShowWarsResults();         // FHWARS成績変換
+  void ShowJrdbImport();          // JRDBﾃﾞｰﾀ変換
   void ShowBatchList(int kind);   // 1 推奨穴馬一覧, 2 予想値一覧
   void ShowContest();             // FHWARSｺﾝﾃｽﾄ形式
   void ShowGraphs();              // ｸﾞﾗﾌ button
@@ -162,6 +163,7 @@ class Fm98Main : public QMainWindow {
   void InstallHistoryFeature();
   void InstallWarsOddsFeature();
   void InstallWarsResultsFeature();
+  void InstallJrdbImportFeature();
   void InstallListsFeature();
   void InstallContestFeature();
   void InstallGraphFeature();

@@ -15,7 +15,6 @@
 #include "session.h"
 #include "text/files.h"
 #include "text/numbers.h"
-#include "text/sjis.h"
 #include "text/strings.h"
 
 namespace tz {
@@ -34,27 +33,6 @@ std::string DayChar(int day) {
 }
 
 std::string TwoDigits(int v) { return text::FormatNumber(v, "00"); }
-
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string cur;
-  for (char c : text) {
-    if (c == '\n') {
-      lines.push_back(cur);
-      cur.clear();
-    } else if (c != '\r') {
-      cur.push_back(c);
-    }
-  }
-  if (!cur.empty()) lines.push_back(cur);
-  return lines;
-}
-
-std::string BaseOddsField(const std::string& line, std::size_t start) {
-  std::string v = text::Mid(line, start, 5);
-  if (v == "999.9" || text::Trim(v).empty()) return {};
-  return v;
-}
 
 // Runs the analysis steps of a loaded race in their fixed order.
 void RunAnalysisSteps(Session& s) {
@@ -101,33 +79,6 @@ std::string SelectedRaceJrdbKey(const Session& s) {
   const std::string year = r.GuideDate.size() >= 4 ? r.GuideDate.substr(2, 2) : std::string("  ");
   return TwoDigits(r.CurrentCourse) + year + std::to_string(r.OddsKai) + DayChar(r.OddsDay) +
          TwoDigits(r.CurrentRace);
-}
-
-void LoadJrdbBaseOdds(Session& s) {
-  auto& a = s.analysis;
-  for (int h = 1; h <= kMaxHorses; ++h) {
-    a.JrdbWinBase[h].clear();
-    a.JrdbPlaceBase[h].clear();
-  }
-  a.JrdbLoaded = 0;
-  const std::string& folder = s.app.settings.OZpath;
-  const std::string& date = s.race.GuideDate;
-  if (folder.empty() || date.size() < 8) return;
-  const auto path = text::FindEntry(folder, "OZ" + date.substr(2, 6) + ".TXT");
-  if (!path) return;
-  const auto bytes = text::ReadFileBytes(*path);
-  if (!bytes) return;
-  const std::string key = SelectedRaceJrdbKey(s);
-  for (const std::string& line : SplitLines(text::DecodeSjis(*bytes))) {
-    if (!text::EqualsNoCase(text::Left(line, 8), key)) continue;
-    const int n = static_cast<int>(text::ValInt(text::Mid(line, 9, 2)));
-    for (int i = 1; i <= n && i <= kMaxHorses; ++i) {
-      a.JrdbWinBase[i] = BaseOddsField(line, 11 + 5 * (i - 1));
-      a.JrdbPlaceBase[i] = BaseOddsField(line, 101 + 5 * (i - 1));
-    }
-    a.JrdbLoaded = -1;
-    break;
-  }
 }
 
 void AnalyseRace(Session& s, UserPort& port) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/user_port.h"
+#include "jrdb/jrdb_base_odds.h"  // LoadJrdbBaseOdds
 
 namespace tz {
 
@@ -23,8 +24,6 @@ void AnalyseRace(Session& s, UserPort& port);
 void RankRace(Session& s);
 // The outcome of the steps already run into `raceAnalysis`, and the prediction rows from it.
 void PublishRaceAnalysis(Session& s);
-// Fills the JRDB base odds of the loaded race (JrdbWinBase, JrdbPlaceBase, JrdbLoaded).
-void LoadJrdbBaseOdds(Session& s);
 // The JRDB race key of the loaded race: course "00", year, meeting, day character, race "00".
 std::string SelectedRaceJrdbKey(const Session& s);
 // Sets the selection of a race slot 1..13 of a meeting (what a race button does before

@@ -41,14 +41,6 @@ struct SampleDay {
 // The same seed and date always give the same day, byte for byte.
 SampleDay BuildSampleDay(unsigned seed, const std::string& date = "20021020");
 
-// A day made of real odds: the JRDB files of `date` in `jrdbFolder` (OZ base odds with win,
-// place and quinella, OW base wide odds, SKB runners and UKC horse names) turned into PAT98's
-// guides, odds, quinella/wide and race-card files. Every race sells quinella and wide; the
-// place and wide odds are the single JRDB value as both lower and upper odds; the bracket
-// quinella odds are derived from the quinella odds. Throws std::runtime_error when the OZ
-// file is missing or unreadable.
-SampleDay BuildDayFromJrdb(const std::filesystem::path& jrdbFolder, const std::string& date);
-
 // Writes the day into `folder` (created when missing): guides, meeting guide, odds, quinella
 // and race-card files, and the JRDB base-odds file in folder/"jrdb". Returns an error text,
 // empty on success.
