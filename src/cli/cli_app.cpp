@@ -21,6 +21,7 @@ int Run(int argc, char** argv) {
   RegisterListCommands(app, ctx);
   RegisterContestCommand(app, ctx);
   RegisterCheckListCommand(app, ctx);
+  RegisterBacktestCommand(app, ctx);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

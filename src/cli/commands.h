@@ -54,6 +54,7 @@ void RegisterWarsResultsCommand(CLI::App& app, CliContext& ctx); // cmd_wars_res
 void RegisterListCommands(CLI::App& app, CliContext& ctx);       // cmd_lists.cpp
 void RegisterContestCommand(CLI::App& app, CliContext& ctx);     // cmd_contest.cpp
 void RegisterCheckListCommand(CLI::App& app, CliContext& ctx);   // cmd_checklist.cpp
+void RegisterBacktestCommand(CLI::App& app, CliContext& ctx);    // cmd_backtest.cpp
 
 // A message or a text of the program (a bet list, a history text) with its line breaks as the
 // terminal shows them: MessageLines.

@@ -23,7 +23,7 @@ struct BacktestWindowRow {
 };
 
 struct BacktestWindowModel {
-  std::string summary;  // "3日  36ﾚｰｽ  除外 2"
+  std::string summary;  // "3日  36ﾚｰｽ  除外 2", or the day's date and races
   std::vector<std::string> columns;
   std::vector<BacktestWindowRow> rows;
   std::vector<std::string> skipped;  // one line per skipped race or day
@@ -33,10 +33,13 @@ struct BacktestWindowModel {
 // The caption of a pool in the window.
 const char* BacktestPoolCaption(BacktestPool pool);
 
-BacktestWindowModel BuildBacktestWindowModel(const BacktestResult& r);
+// The whole run (day -1) or one day of it (an index into r.perDay); the days' dates are the
+// choices of the window's day list, after "全期間".
+BacktestWindowModel BuildBacktestWindowModel(const BacktestResult& r, int day = -1);
+std::vector<std::string> BacktestDayChoices(const BacktestResult& r);
 
-// The table as a CSV file (Shift_JIS, CR LF), written atomically. Returns an error text, empty
-// on success.
-std::string WriteBacktestCsv(const BacktestResult& r, const std::filesystem::path& file);
+// The table of the whole run or of one day as a CSV file (Shift_JIS, CR LF), written
+// atomically. Returns an error text, empty on success.
+std::string WriteBacktestCsv(const BacktestResult& r, int day, const std::filesystem::path& file);
 
 }  // namespace tz
