@@ -130,6 +130,7 @@ BacktestWindow::BacktestWindow(BacktestResult result, UserPort& port, std::strin
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->verticalHeader()->setVisible(false);
+  table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   table_->horizontalHeader()->setSortIndicatorShown(true);
 
   chart_ = new BacktestChart(this);
@@ -144,6 +145,7 @@ BacktestWindow::BacktestWindow(BacktestResult result, UserPort& port, std::strin
   auto* across = new QSplitter(Qt::Horizontal, split);
   across->addWidget(table_);
   across->addWidget(scroll);
+  across->setSizes({640, 360});
   split->addWidget(across);
   split->addWidget(skipped_);
   split->setStretchFactor(0, 4);

@@ -320,7 +320,9 @@ BacktestDay BacktestOneDay(const AppState& base, const fs::path& folder) {
     DayPort port;
     const int status = LoadCurrentData(*s, port);
     if (status != 0 || s->race.MeetingCount == 0) {
-      return BrokenDay(name, kSkipNoDay, "LoadStatus " + std::to_string(status) + " " + port.Since(0));
+      std::string detail = "LoadStatus " + std::to_string(status);
+      if (const std::string said = port.Since(0); !said.empty()) detail += ": " + said;
+      return BrokenDay(name, kSkipNoDay, detail);
     }
     BacktestDay day;
     day.folder = name;
