@@ -22,6 +22,7 @@ int Run(int argc, char** argv) {
   RegisterContestCommand(app, ctx);
   RegisterCheckListCommand(app, ctx);
   RegisterJrdbImportCommand(app, ctx);
+  RegisterBacktestCommand(app, ctx);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

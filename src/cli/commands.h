@@ -74,6 +74,7 @@ void RegisterListCommands(CLI::App& app, CliContext& ctx);       // cmd_lists.cp
 void RegisterContestCommand(CLI::App& app, CliContext& ctx);     // cmd_contest.cpp
 void RegisterCheckListCommand(CLI::App& app, CliContext& ctx);   // cmd_checklist.cpp
 void RegisterJrdbImportCommand(CLI::App& app, CliContext& ctx);  // cmd_jrdb_import.cpp
+void RegisterBacktestCommand(CLI::App& app, CliContext& ctx);    // cmd_backtest.cpp
 
 // A message or a text of the program (a bet list, a history text) with its line breaks as the
 // terminal shows them: MessageLines.

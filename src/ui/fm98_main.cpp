@@ -156,6 +156,7 @@ Fm98Main::Fm98Main(Session& session, UserPort& port, QWidget* parent)
   InstallGraphFeature();
   InstallOptionsFeature();
   InstallCheckListFeature();
+  InstallBacktestFeature();
 
   LbMsg_->setVisible(HasPat98Program(s_.app.DataFolder) != 0);
   SetMainToolbarEnabled(false);
@@ -287,6 +288,8 @@ void Fm98Main::BuildMenus() {
   add(tools, "MenuRZ", "予想値一覧(&Z)", QKeySequence("Ctrl+Z"))->setEnabled(false);
   tools->addSeparator();
   add(tools, "MenuCon", "FHWARSｺﾝﾃｽﾄ形式(&C)")->setEnabled(false);
+  tools->addSeparator();
+  add(tools, "MenuBacktest", "回収率ﾊﾞｯｸﾃｽﾄ");
 
   QMenu* help = menuBar()->addMenu(ToQ("ﾍﾙﾌﾟ(&H)"));
   help->setObjectName("MenuHelp");

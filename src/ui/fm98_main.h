@@ -124,6 +124,7 @@ class Fm98Main : public QMainWindow {
   void ShowGraphs();              // ｸﾞﾗﾌ button
   void ShowOptions();             // ｵﾌﾟｼｮﾝ
   void ShowCheckList();           // ﾁｪｯｸ button
+  void ShowBacktest();            // 回収率ﾊﾞｯｸﾃｽﾄ
 
  signals:
   // Emitted after the view mode changed (the odds area redraws on it).
@@ -169,6 +170,7 @@ class Fm98Main : public QMainWindow {
   void InstallGraphFeature();
   void InstallOptionsFeature();
   void InstallCheckListFeature();
+  void InstallBacktestFeature();
 
   Session& s_;
   UserPort& port_;
