@@ -10,7 +10,6 @@
 
 #include <fmt/format.h>
 
-#include "analysis/classification.h"
 #include "analysis/vote_shares.h"
 #include "exports/contest.h"
 #include "exports/day_batch.h"
@@ -60,47 +59,16 @@ void AddTable(BacktestTable& into, const BacktestTable& from) {
   for (const auto& [key, tally] : from) into[key] += tally;
 }
 
-const char* LongshotMarkText(LongshotMark m) {
-  switch (m) {
-    case LongshotMark::DoubleStar: return kMarkDoubleStar;
-    case LongshotMark::Star: return kMarkStar;
-    case LongshotMark::Triangle: return kMarkTriangle;
-    case LongshotMark::OpenTriangle: return kMarkOpenTriangle;
-    case LongshotMark::None: break;
-  }
-  return "";
-}
-
-// The one place that reads the analysis tables; the marks follow from the mark integers, the
-// second cut and the class letters the way the prediction window derives them.
+// The one place that reads the analysis of a race.
 RaceAnalysisView ReadRaceAnalysis(const Session& s) {
-  const AnalysisState& a = s.analysis;
+  const RaceAnalysis& ra = s.raceAnalysis;
   RaceAnalysisView view;
-  view.RaceType = a.RaceTypeCode;
-  const int m = std::clamp(RunnerCount(s), 0, kMaxHorses);
-  const bool classified = view.RaceType.size() == 3;
-  const char letter1 = classified ? view.RaceType[0] : ' ';
-  const char letter2 = classified ? view.RaceType[1] : ' ';
-  const bool loneFavourite = a.GapGroups[kGapSizeRow][1] == 1;
-  const int second = a.SecondCut;
-  for (int p = 1; p <= m; ++p) {
+  view.RaceType = ra.RaceTypeCode.size() == 3 ? ra.RaceTypeCode : std::string();
+  for (int p = 1; p <= ra.RunnerCount; ++p) {
     RaceAnalysisView::Runner runner;
-    runner.Horse = s.race.HorseOrder[p];
-    runner.Rank = {a.FValue[p], a.TValue[p], a.RValue[p], a.ZValue[p], a.WValue[p]};
-    if (classified && p >= 4) {
-      const bool special = a.RValue[p] == 1 && p <= second && loneFavourite;
-      if (special) runner.Mark = LongshotMark::Star;
-      const int mark = a.MarkValue[p];
-      if (MarkQualifies(mark, letter1, letter2)) {
-        if (mark == 7) {
-          runner.Mark = p > second ? LongshotMark::Triangle : LongshotMark::DoubleStar;
-        } else if (p > second) {
-          runner.Mark = LongshotMark::OpenTriangle;
-        } else {
-          runner.Mark = special ? LongshotMark::DoubleStar : LongshotMark::Star;
-        }
-      }
-    }
+    runner.Horse = ra.Horse[p];
+    for (int i = 0; i < kIndicatorCount; ++i) runner.Rank[i] = ra.Rank[i][p];
+    runner.Mark = ra.Mark[p];
     view.Runners.push_back(runner);
   }
   return view;
@@ -178,7 +146,7 @@ BacktestTable ScoreRace(const RaceAnalysisView& view, const RacePayouts& payouts
       const auto& records = pool == BacktestPool::Win ? payouts.win : payouts.place;
       const std::int64_t ret = SingleReturn(records, runner.Horse);
       if (runner.Mark != LongshotMark::None) {
-        bet({BacktestGroupKind::Mark, static_cast<int>(runner.Mark), LongshotMarkText(runner.Mark),
+        bet({BacktestGroupKind::Mark, static_cast<int>(runner.Mark), MarkText(runner.Mark),
              pool},
             ret);
         if (!view.RaceType.empty()) bet({BacktestGroupKind::RaceClass, 0, view.RaceType, pool}, ret);

@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/analysis_state.h"
 #include "app/app_state.h"
 
 namespace tz {
@@ -64,9 +65,6 @@ void AddTable(BacktestTable& into, const BacktestTable& from);
 
 // ---- One race ----
 
-enum class LongshotMark : int { None = 0, DoubleStar, Star, Triangle, OpenTriangle };
-const char* LongshotMarkText(LongshotMark m);  // "★" "☆" "▲" "△", "" for None
-
 // Indicator order of the rank groups.
 inline constexpr std::array<char, 5> kBacktestIndicators{'F', 'T', 'R', 'Z', 'W'};
 
@@ -81,7 +79,7 @@ struct RaceAnalysisView {
   std::vector<Runner> Runners;  // positions 1..M
 };
 
-// Reads the view from the analysed race of the session.
+// Reads the view from the analysed race of the session (its `raceAnalysis`).
 RaceAnalysisView ReadRaceAnalysis(const Session& s);
 
 // The priced payouts of a race (refunds left out), by pool.

@@ -164,7 +164,7 @@ TEST(BacktestRace, ReadsTheMarksAndRanksThePredictionWindowShows) {
       const PredictionRow& row = s.prediction.Rows[static_cast<int>(i) + 1];
       const auto& runner = view.Runners[i];
       EXPECT_EQ(runner.Horse, row.HorseNumber);
-      EXPECT_EQ(LongshotMarkText(runner.Mark), row.Mark) << "position " << i + 1;
+      EXPECT_EQ(MarkText(runner.Mark), row.Mark) << "position " << i + 1;
       if (runner.Mark != LongshotMark::None) ++marks;
       const std::string* texts[] = {&row.F, &row.T, &row.R, &row.Z, &row.W};
       for (int k = 0; k < 5; ++k) {
