@@ -187,8 +187,8 @@ void FlagOverbetting(Session& s) {
   for (int p = 1; p <= m; ++p) {
     const int h = HorseAt(s, p);
     if (h == 0) continue;
-    const double w = text::Val(r.WinOdds[h]);
-    const double f = text::Val(r.PlaceOddsLow[h]);
+    const double w = r.WinOdds[h].value();
+    const double f = r.PlaceOddsLow[h].value();
     const double t = text::Val(a.SyntheticWinText[h]);
     // A shown 仮単 that is not a positive number ("取消") gives the runner no flags.
     if (!(t > 0)) {

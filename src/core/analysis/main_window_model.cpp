@@ -280,7 +280,7 @@ void FillPanels(Session& s) {
       if (wide) {
         CellView& c = mw.WideOdz[p - 1][q - 1];
         c.Text = r.WideOddsLow[h][k];
-        c.ToolTip = "ﾜｲﾄﾞ  " + r.WideOddsLow[h][k] + " - " + r.WideOddsHigh[h][k];
+        c.ToolTip = "ﾜｲﾄﾞ  " + r.WideOddsLow[h][k].text() + " - " + r.WideOddsHigh[h][k].text();
       }
     }
   }

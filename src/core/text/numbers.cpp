@@ -9,31 +9,37 @@
 
 namespace tz::text {
 
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
 double Val(std::string_view s) {
   std::size_t i = 0;
   while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
-  std::string num;
+  bool negative = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-    num.push_back(s[i]);
+    negative = s[i] == '-';
     ++i;
   }
-  bool digits = false;
-  while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
-    num.push_back(s[i++]);
-    digits = true;
-  }
+  const std::size_t start = i;
+  while (i < s.size() && IsDigit(s[i])) ++i;
+  std::size_t end = i;
   if (i < s.size() && s[i] == '.') {
     std::size_t j = i + 1;
-    std::string frac;
-    while (j < s.size() && s[j] >= '0' && s[j] <= '9') frac.push_back(s[j++]);
-    if (!frac.empty()) {
-      num += '.';
-      num += frac;
-      digits = true;
-    }
+    while (j < s.size() && IsDigit(s[j])) ++j;
+    if (j > i + 1) end = j;  // a point without digits after it ends the number before it
   }
-  if (!digits) return 0.0;
-  return std::strtod(num.c_str(), nullptr);
+  if (end == start) return 0.0;
+  // The digits are parsed in place, without the sign (from_chars takes no "+").
+  double v = 0;
+  const auto r = std::from_chars(s.data() + start, s.data() + end, v, std::chars_format::fixed);
+  if (r.ec != std::errc()) {
+    // Beyond the range of a double: strtod's answer (infinity, or 0 and the denormals).
+    v = std::strtod(std::string(s.substr(start, end - start)).c_str(), nullptr);
+  }
+  return negative ? -v : v;
 }
 
 std::int64_t RoundHalfEven(double v) {

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace tz::text {
 namespace {
@@ -18,6 +23,67 @@ TEST(Numbers, ValReadsTheLeadingDecimalNumber) {
       {"3.", 3},      {".5", 0.5},      {"- 3", 0},      {"ﾄﾘｹｼ", 0},  {"  ", 0},
   };
   for (const auto& c : cases) EXPECT_DOUBLE_EQ(Val(c.text), c.value) << '"' << c.text << '"';
+}
+
+// The reading Val had before it parsed in place: the number's characters copied out and handed
+// to strtod. The two must agree on every text, to the bit.
+double CopiedStrtodVal(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+  std::string num;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) num.push_back(s[i++]);
+  bool digits = false;
+  while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
+    num.push_back(s[i++]);
+    digits = true;
+  }
+  if (i < s.size() && s[i] == '.') {
+    std::size_t j = i + 1;
+    std::string frac;
+    while (j < s.size() && s[j] >= '0' && s[j] <= '9') frac.push_back(s[j++]);
+    if (!frac.empty()) {
+      num += '.' + frac;
+      digits = true;
+    }
+  }
+  return digits ? std::strtod(num.c_str(), nullptr) : 0.0;
+}
+
+void ExpectSameAsStrtod(const std::string& text) {
+  const double expected = CopiedStrtodVal(text);
+  const double got = Val(text);
+  EXPECT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(expected))
+      << '"' << text << "\": " << got << " against " << expected;
+}
+
+TEST(Numbers, ValAgreesWithStrtodOnOddTexts) {
+  const std::vector<std::string> odd = {
+      "", " ", "\t", "  12.3", "\t 7.5", " \t-3", "+", "-", "+.", "-.", ".", "..5", "-.5", "+.5",
+      "5.", "5..", "1.2.3", "9999.9", "999.9", "  0.0", "   0.0", "-0", "-0.0", "+0", "00012.50",
+      "1e5", "1E-2", "0x1A", "inf", "-inf", "nan", "infinity", "12,5", "１２", "ﾄﾘｹｼ", " ﾄﾘｹｼ",
+      "--1", "+-1", "- 1", "1 2", "12\n", "\n12", "3.14159265358979323846264338327950288",
+      "9007199254740993", "9007199254740992.5", "0.1", "0.30000000000000004",
+      "2.2250738585072011e-308", "179769313486231570" + std::string(291, '0'),
+      "1" + std::string(400, '0'), "0." + std::string(400, '0') + "1",
+      "0." + std::string(320, '0') + "49406564584124654", std::string(60, '9') + ".5",
+  };
+  for (const std::string& t : odd) ExpectSameAsStrtod(t);
+
+  // Every text of up to five characters over the characters that matter to the reading.
+  const std::string alphabet = " \t+-.059x";
+  std::string t;
+  auto all = [&](auto&& self, std::size_t length) -> void {
+    if (t.size() == length) {
+      ExpectSameAsStrtod(t);
+      return;
+    }
+    for (char c : alphabet) {
+      t.push_back(c);
+      self(self, length);
+      t.pop_back();
+    }
+  };
+  for (std::size_t length = 0; length <= 5; ++length) all(all, length);
 }
 
 TEST(Numbers, ValIntRoundsHalfToEven) {
