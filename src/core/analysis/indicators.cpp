@@ -238,10 +238,10 @@ void ScorePairs(Session& s) {
       const int bj = BracketOf(s, hj);
       const int lo = std::min(bi, bj);
       const int hiB = std::max(bi, bj);
-      std::string bracketText;
-      if (lo >= 1 && hiB <= kMaxBrackets) bracketText = text::Trim(r.BracketQuinellaOdds[lo][hiB]);
-      a.QuinellaCellTooltip[i][j] = "枠連 " + std::to_string(lo) + "-" + std::to_string(hiB) +
-                                    "  x" + bracketText;
+      std::string& tip = a.QuinellaCellTooltip[i][j];  // built in place, in its own buffer
+      tip.assign("枠連 ").append(std::to_string(lo)).append("-").append(std::to_string(hiB));
+      tip.append("  x");
+      if (lo >= 1 && hiB <= kMaxBrackets) tip.append(text::Trim(r.BracketQuinellaOdds[lo][hiB]));
 
       // Over-betting of the pair against its theoretical odds. A pair without a quote has
       // nothing to compare and scores nothing.

@@ -86,6 +86,91 @@ TEST(Numbers, ValAgreesWithStrtodOnOddTexts) {
   for (std::size_t length = 0; length <= 5; ++length) all(all, length);
 }
 
+// The formatting FormatNumber had before it worked in one buffer: the shortest decimal text
+// rounded through strings. The two must give the same text for every value and pattern.
+// Rounds a plain decimal text "123.456" (no sign) to `decimals` places, half away from zero.
+// Returns the integer digits and the fraction digits.
+void RoundDecimalText(const std::string& text, int decimals, std::string& intPart,
+                      std::string& fracPart) {
+  std::size_t dot = text.find('.');
+  intPart = dot == std::string::npos ? text : text.substr(0, dot);
+  std::string frac = dot == std::string::npos ? "" : text.substr(dot + 1);
+  if (intPart.empty()) intPart = "0";
+  bool roundUp = static_cast<int>(frac.size()) > decimals && frac[decimals] >= '5';
+  frac.resize(static_cast<std::size_t>(decimals), '0');
+  std::string digits = intPart + frac;
+  if (roundUp) {
+    int k = static_cast<int>(digits.size()) - 1;
+    while (k >= 0) {
+      if (digits[k] == '9') {
+        digits[k] = '0';
+        --k;
+      } else {
+        ++digits[k];
+        break;
+      }
+    }
+    if (k < 0) digits.insert(digits.begin(), '1');
+  }
+  intPart = digits.substr(0, digits.size() - static_cast<std::size_t>(decimals));
+  fracPart = digits.substr(digits.size() - static_cast<std::size_t>(decimals));
+  // Drop leading zeros of the integer part; the pattern decides how many to show.
+  std::size_t nz = intPart.find_first_not_of('0');
+  intPart = nz == std::string::npos ? "" : intPart.substr(nz);
+}
+
+std::string TextBuiltFormat(double v, std::string_view pattern) {
+  if (!std::isfinite(v)) return "";
+  std::size_t dot = pattern.find('.');
+  std::string_view intPat = pattern.substr(0, dot);
+  std::string_view fracPat = dot == std::string_view::npos ? "" : pattern.substr(dot + 1);
+  int decimals = 0;
+  for (char c : fracPat) {
+    if (c == '0' || c == '#') ++decimals;
+  }
+  int minInt = 0;
+  bool grouping = false;
+  for (char c : intPat) {
+    if (c == '0') ++minInt;
+    if (c == ',') grouping = true;
+  }
+  bool negative = std::signbit(v);
+  std::string text = ShortestDecimal(std::fabs(v));
+  std::string intPart;
+  std::string fracPart;
+  RoundDecimalText(text, decimals, intPart, fracPart);
+  while (static_cast<int>(intPart.size()) < minInt) intPart.insert(intPart.begin(), '0');
+  if (grouping && intPart.size() > 3) {
+    std::string g;
+    int n = 0;
+    for (auto it = intPart.rbegin(); it != intPart.rend(); ++it) {
+      if (n > 0 && n % 3 == 0) g.insert(g.begin(), ',');
+      g.insert(g.begin(), *it);
+      ++n;
+    }
+    intPart = g;
+  }
+  std::string out = intPart;
+  if (decimals > 0) out += "." + fracPart;
+  bool allZero = out.find_first_of("123456789") == std::string::npos;
+  if (negative && !allZero) out.insert(out.begin(), '-');
+  return out;
+}
+
+TEST(Numbers, FormatNumberAgreesWithTheTextBuiltFormatting) {
+  const char* patterns[] = {"0", "00", "#0.0", "###,##0", "#.0", "0.00", "#,##0.0", "000"};
+  std::vector<double> values = {0.0, -0.0, 0.05, 0.04999, 2.25, -2.25, 9.95, 9.96, 99.95, 999.95,
+                                1e15, 123456789.5, 1e63, 1e64, 1e300, -1e-300, 5e-324,
+                                std::numeric_limits<double>::max()};
+  for (int i = 0; i < 20000; ++i) values.push_back((i - 10000) * 0.05);
+  for (int i = 1; i < 2000; ++i) values.push_back(80.0 / (i * 0.37));
+  for (double v : values) {
+    for (const char* p : patterns) {
+      EXPECT_EQ(FormatNumber(v, p), TextBuiltFormat(v, p)) << v << " " << p;
+    }
+  }
+}
+
 TEST(Numbers, ValIntRoundsHalfToEven) {
   struct {
     const char* text;
