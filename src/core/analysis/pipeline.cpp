@@ -92,8 +92,8 @@ void SetRaceSelection(Session& s, int meeting, int slot) {
     return;
   }
   const fs::path folder = s.app.DataFolder;
-  r.OddsFilePath[0] = text::ResolveName(folder, name).string();
-  r.OddsFilePath[1] = text::ResolveName(folder, "U" + name.substr(1)).string();
+  r.OddsFilePath[0] = s.folders.Resolve(folder, name).string();
+  r.OddsFilePath[1] = s.folders.Resolve(folder, "U" + name.substr(1)).string();
 }
 
 std::string SelectedRaceJrdbKey(const Session& s) {
@@ -113,7 +113,7 @@ void LoadJrdbBaseOdds(Session& s) {
   const std::string& folder = s.app.settings.OZpath;
   const std::string& date = s.race.GuideDate;
   if (folder.empty() || date.size() < 8) return;
-  const auto path = text::FindEntry(folder, "OZ" + date.substr(2, 6) + ".TXT");
+  const auto path = s.folders.Find(folder, "OZ" + date.substr(2, 6) + ".TXT");
   if (!path) return;
   const auto bytes = text::ReadFileBytes(*path);
   if (!bytes) return;
