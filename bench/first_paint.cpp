@@ -71,7 +71,9 @@ double OneStart(const fs::path& home) {
   }
   std::string text;
   char buf[512];
-  for (ssize_t n; (n = read(out[0], buf, sizeof buf)) > 0;) text.append(buf, static_cast<std::size_t>(n));
+  for (ssize_t n; (n = read(out[0], buf, sizeof buf)) > 0;) {
+    text.append(buf, static_cast<std::size_t>(n));
+  }
   close(out[0]);
   int status = 0;
   waitpid(pid, &status, 0);
