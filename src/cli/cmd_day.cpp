@@ -198,7 +198,7 @@ json Matrix(const auto& table, int n) {
   json rows = json::array();
   for (int i = 1; i <= n; ++i) {
     json row = json::array();
-    for (int j = 1; j <= n; ++j) row.push_back(table[i][j]);
+    for (int j = 1; j <= n; ++j) row.push_back(table[i][j].text());
     rows.push_back(row);
   }
   return rows;
@@ -226,8 +226,9 @@ json OddsJson(const Session& s) {
   out["noWideOdds"] = r.NoWideOdds;
   json horses = json::array();
   for (int h = 1; h <= r.HorseCount; ++h) {
-    horses.push_back({{"number", h}, {"bracket", r.HorseBracket[h]}, {"win", r.WinOdds[h]},
-                      {"placeLow", r.PlaceOddsLow[h]}, {"placeHigh", r.PlaceOddsHigh[h]}});
+    horses.push_back({{"number", h}, {"bracket", r.HorseBracket[h]}, {"win", r.WinOdds[h].text()},
+                      {"placeLow", r.PlaceOddsLow[h].text()},
+                      {"placeHigh", r.PlaceOddsHigh[h].text()}});
   }
   out["horses"] = horses;
   out["bracketQuinella"] = Matrix(r.BracketQuinellaOdds, kMaxBrackets);

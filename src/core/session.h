@@ -20,6 +20,7 @@
 #include "results/history_state.h"
 #include "results/result_state.h"
 #include "results/results_window_model.h"
+#include "text/files.h"
 #include "tools/check_list_model.h"
 
 namespace tz {
@@ -33,6 +34,8 @@ struct Session {
   HistoryState history;
   BatchState batch;
   WarsState wars;
+  // Listings of the folders the file lookups read, made again after each load.
+  text::FolderIndex folders;
   // What the windows show.
   DayViewModel dayView;
   MainWindowModel mainWindow;

@@ -185,8 +185,8 @@ void FlagOverbetting(Session& s) {
   for (int p = 1; p <= m; ++p) {
     const int h = HorseAt(s, p);
     if (h == 0) continue;
-    const double w = text::Val(r.WinOdds[h]);
-    const double f = text::Val(r.PlaceOddsLow[h]);
+    const double w = r.WinOdds[h].value();
+    const double f = r.PlaceOddsLow[h].value();
     const double t = text::Val(a.SyntheticWinText[h]);
     // A shown 仮単 that is not a positive number ("取消") gives the runner no flags.
     if (!(t > 0)) {
@@ -236,10 +236,10 @@ void ScorePairs(Session& s) {
       const int bj = BracketOf(s, hj);
       const int lo = std::min(bi, bj);
       const int hiB = std::max(bi, bj);
-      std::string bracketText;
-      if (lo >= 1 && hiB <= kMaxBrackets) bracketText = text::Trim(r.BracketQuinellaOdds[lo][hiB]);
-      a.QuinellaCellTooltip[i][j] = "枠連 " + std::to_string(lo) + "-" + std::to_string(hiB) +
-                                    "  x" + bracketText;
+      std::string& tip = a.QuinellaCellTooltip[i][j];  // built in place, in its own buffer
+      tip.assign("枠連 ").append(std::to_string(lo)).append("-").append(std::to_string(hiB));
+      tip.append("  x");
+      if (lo >= 1 && hiB <= kMaxBrackets) tip.append(text::Trim(r.BracketQuinellaOdds[lo][hiB]));
 
       // Over-betting of the pair against its theoretical odds. A pair without a quote has
       // nothing to compare and scores nothing.

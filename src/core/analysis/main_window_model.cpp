@@ -280,7 +280,8 @@ void FillPanels(Session& s) {
       if (wide) {
         CellView& c = mw.WideOdz[p - 1][q - 1];
         c.Text = r.WideOddsLow[h][k];
-        c.ToolTip = "ﾜｲﾄﾞ  " + r.WideOddsLow[h][k] + " - " + r.WideOddsHigh[h][k];
+        c.ToolTip.assign("ﾜｲﾄﾞ  ").append(r.WideOddsLow[h][k]).append(" - ");
+        c.ToolTip.append(r.WideOddsHigh[h][k]);
       }
     }
   }

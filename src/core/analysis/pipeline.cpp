@@ -70,8 +70,8 @@ void SetRaceSelection(Session& s, int meeting, int slot) {
     return;
   }
   const fs::path folder = s.app.DataFolder;
-  r.OddsFilePath[0] = text::ResolveName(folder, name).string();
-  r.OddsFilePath[1] = text::ResolveName(folder, "U" + name.substr(1)).string();
+  r.OddsFilePath[0] = s.folders.Resolve(folder, name).string();
+  r.OddsFilePath[1] = s.folders.Resolve(folder, "U" + name.substr(1)).string();
 }
 
 std::string SelectedRaceJrdbKey(const Session& s) {

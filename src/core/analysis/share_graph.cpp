@@ -220,13 +220,13 @@ void DrawShareGraph(Session& s) {
     }
 
     // Win.
-    const double winShare = 80.0 / text::OddsValue(r.WinOdds[h]);
+    const double winShare = 80.0 / r.WinOdds[h].value();
     c.Tan.Text = ranks ? std::to_string(a.WinRankByPos[ph]) : ShareText(winShare);
     c.WinBar = MakeBar(x + off + 2 * w - d, w, winShare, graph::kWinBar);
     if (sort == kSortWinShare && prev) ConnectBars(g, prev->WinBar, c.WinBar, graph::kWinLine);
 
     // Place.
-    const double placeShare = 80.0 / text::OddsValue(r.PlaceOddsLow[h]) / 3.1;
+    const double placeShare = 80.0 / r.PlaceOddsLow[h].value() / 3.1;
     c.Fuk.Text = ranks ? std::to_string(a.PlaceRankByPos[ph]) : ShareText(placeShare);
     c.PlaceBar = MakeBar(x + off + 3 * w - d, w, placeShare, graph::kPlaceBar);
     if (sort == kSortPlaceShare && prev) ConnectBars(g, prev->PlaceBar, c.PlaceBar, graph::kPlaceBar);

@@ -14,6 +14,15 @@ int HorseCountOf(const Session& s) { return std::clamp(s.race.HorseCount, 0, kMa
 
 std::string PercentText(double share) { return text::FormatNumber(share, "#0.0") + "%"; }
 
+// The value of a text read with its blanks trimmed, ideographic spaces included: only a text
+// with a byte beyond ASCII can read otherwise than its stored value.
+double TrimmedValue(const OddsQuote& cell) {
+  for (unsigned char c : cell.text()) {
+    if (c >= 0x80) return text::OddsValue(text::Trim(cell.text()));
+  }
+  return cell.value();
+}
+
 }  // namespace
 
 int RunnerCount(const Session& s) {
@@ -43,9 +52,9 @@ void ComputeVoteShares(Session& s) {
     double sum = 0;
     for (int k = 1; k <= n; ++k) {
       if (k == h) continue;
-      const std::string& cell = r.QuinellaOdds[k][h];
+      const OddsQuote& cell = r.QuinellaOdds[k][h];
       if (cell.empty()) continue;
-      const double q = text::OddsValue(cell);
+      const double q = cell.value();
       if (q > 0) sum += 75.0 * (1.0 / q);
     }
     const double share = sum / 2.0;
@@ -93,7 +102,7 @@ void ComputeVoteShares(Session& s) {
     double sum = 0;
     for (int k = 1; k <= n; ++k) {
       if (k == h) continue;
-      const double v = text::OddsValue(text::Trim(r.WideOddsLow[k][h]));
+      const double v = TrimmedValue(r.WideOddsLow[k][h]);
       if (v > 0) sum += (75.0 * (1.0 / v)) / 3.0;
     }
     a.WideShare[h] = sum / 2.0;
@@ -124,19 +133,18 @@ void BuildPositionTables(Session& s) {
     const bool inRange = p <= m && h != 0;
     a.WinOrder[p] = inRange ? h : 0;
     a.PlaceOrder[p] = inRange ? h : 0;
-    a.PlaceOddsByPos[p] = inRange ? text::OddsValue(r.PlaceOddsLow[h]) : 0.0;
-    a.WinOddsByPos[p] = inRange ? text::OddsValue(r.WinOdds[h]) : 0.0;
+    a.PlaceOddsByPos[p] = inRange ? r.PlaceOddsLow[h].value() : 0.0;
+    a.WinOddsByPos[p] = inRange ? r.WinOdds[h].value() : 0.0;
     for (int q = 1; q <= kMaxHorses; ++q) {
       const int k = horseAt(q);
       const bool pair = inRange && q <= m && k != 0 && p != q;
-      a.QuinellaByPos[p][q] = pair ? text::OddsValue(r.QuinellaOdds[h][k]) : 0.0;
-      a.WideByPos[p][q] =
-          (pair && r.CurrentSaleCode != 7) ? text::OddsValue(r.WideOddsLow[h][k]) : 0.0;
+      a.QuinellaByPos[p][q] = pair ? r.QuinellaOdds[h][k].value() : 0.0;
+      a.WideByPos[p][q] = (pair && r.CurrentSaleCode != 7) ? r.WideOddsLow[h][k].value() : 0.0;
     }
   }
   for (int x = 1; x <= kMaxBrackets; ++x) {
     for (int y = 1; y <= kMaxBrackets; ++y) {
-      a.BracketQuinella[x][y] = text::OddsValue(r.BracketQuinellaOdds[x][y]);
+      a.BracketQuinella[x][y] = r.BracketQuinellaOdds[x][y].value();
     }
   }
 

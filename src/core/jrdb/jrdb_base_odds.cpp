@@ -31,7 +31,7 @@ void LoadJrdbBaseOdds(Session& s) {
   const std::string& folder = s.app.settings.OZpath;
   const std::string& date = s.race.GuideDate;
   if (folder.empty() || date.size() < 8) return;
-  const auto path = text::FindEntry(folder, "OZ" + date.substr(2, 6) + ".TXT");
+  const auto path = s.folders.Find(folder, "OZ" + date.substr(2, 6) + ".TXT");
   if (!path) return;
   const auto bytes = text::ReadFileBytes(*path);
   if (!bytes) return;

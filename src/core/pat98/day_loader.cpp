@@ -105,8 +105,8 @@ void ReadDayGuides(Session& s) {
   for (int c = 1; c <= kMaxCourses; ++c) r.CourseMeetingSlot[c] = 0;
   r.LoadStatus = kLoadOk;
 
-  auto guideA = text::FindEntry(folder, BettingGuideFileName(1));
-  if (!guideA || !text::FileExists(*guideA)) {
+  auto guideA = s.folders.FindFile(folder, BettingGuideFileName(1));
+  if (!guideA) {
     r.LoadStatus = text::ListFolder(folder, "ZO*.JRA").empty() ? kLoadNothing : kLoadPseudoPossible;
     r.GuideDate = "";
     r.GuideDateText = "";
@@ -122,8 +122,8 @@ void ReadDayGuides(Session& s) {
   for (auto& row : r.RaceSaleCode) row.fill(0);
   r.MeetingCount = 0;
   for (int m = 1; m <= kMaxMeetings; ++m) {
-    auto p = text::FindEntry(folder, BettingGuideFileName(m));
-    if (!p || !text::FileExists(*p)) continue;
+    auto p = s.folders.FindFile(folder, BettingGuideFileName(m));
+    if (!p) continue;
     GuideFields g = ParseGuide(ReadFirstChars(*p, 100));
     r.MeetingCount += 1;
     const int slot = r.MeetingCount;
@@ -142,8 +142,8 @@ void ReadDayGuides(Session& s) {
   }
   for (int m = 1; m <= kMaxMeetings; ++m) {
     if (slotOfFile[m] == 0) continue;
-    auto p = text::FindEntry(folder, BettingGuideFileName(m + 3));
-    if (!p || !text::FileExists(*p)) continue;
+    auto p = s.folders.FindFile(folder, BettingGuideFileName(m + 3));
+    if (!p) continue;
     GuideFields g = ParseGuide(ReadFirstChars(*p, 100));
     for (int race = 1; race <= kMaxRaces; ++race) {
       r.RaceSaleCode[slotOfFile[m] + 3][race] = g.saleCodes[race];
@@ -154,8 +154,8 @@ void ReadDayGuides(Session& s) {
 void ReadMeetingGuide(Session& s) {
   RaceModel& r = s.race;
   r.GuideHour = 0;
-  auto p = text::FindEntry(s.app.DataFolder, kMeetingGuideFileName);
-  if (!p || !text::FileExists(*p)) return;
+  auto p = s.folders.FindFile(s.app.DataFolder, kMeetingGuideFileName);
+  if (!p) return;
   auto bytes = text::ReadFileBytes(*p);
   if (!bytes || bytes->size() < 12) return;
   if (text::FieldB(*bytes, 1, 8) != r.GuideDate) return;
@@ -277,12 +277,14 @@ int LoadCurrentData(Session& s, UserPort& port) {
 
   if (a.StartupLoad == 1) v.hintLabelVisible = HasPat98Program(a.DataFolder) != 0;
 
+  s.folders.Clear();
   ReadDayGuides(s);
   if (r.LoadStatus < 0) r.MeetingCount = 0;
   if (r.LoadStatus > 0) {
     Answer ans = port.Ask(a.AppTitle, kNoGuideQuestion, Buttons::YesNo, Icon::Warning, Answer::Yes);
     if (ans != Answer::Yes) return r.LoadStatus;
     BuildPseudoGuide(s, port);
+    s.folders.Forget(a.DataFolder);  // the guides just written
     if (r.LoadStatus != 0) return r.LoadStatus;
     ReadDayGuides(s);
     // The builder writes no guide when no odds file names a known racecourse; the day is

@@ -23,13 +23,11 @@ const char* const kScratch5 = " ﾄﾘｹｼ";
 const char* const kScratch6 = "  ﾄﾘｹｼ";
 
 // The odds file or quinella file of a path, its name looked up without regard to case.
-std::optional<fs::path> Locate(const std::string& pathText) {
+std::optional<fs::path> Locate(text::FolderIndex& folders, const std::string& pathText) {
   if (pathText.empty()) return std::nullopt;
   fs::path p(pathText);
-  auto found = text::FindEntry(p.parent_path().empty() ? fs::path(".") : p.parent_path(),
-                               p.filename().string());
-  if (!found || !text::FileExists(*found)) return std::nullopt;
-  return found;
+  return folders.FindFile(p.parent_path().empty() ? fs::path(".") : p.parent_path(),
+                          p.filename().string());
 }
 
 int Num(std::string_view s) {
@@ -163,7 +161,7 @@ void AssignBrackets(RaceModel& r) {
 int ReadRaceOdds(Session& s, UserPort& port) {
   RaceModel& r = s.race;
   r.LoadStatus = kLoadOk;
-  auto path = Locate(r.OddsFilePath[0]);
+  auto path = Locate(s.folders, r.OddsFilePath[0]);
   std::optional<std::string> bytes;
   if (path) bytes = text::ReadFileBytes(*path);
   if (!bytes) {
@@ -179,7 +177,7 @@ int ReadRaceOdds(Session& s, UserPort& port) {
 
 void ReadQuinellaFile(Session& s) {
   RaceModel& r = s.race;
-  auto path = Locate(r.OddsFilePath[1]);
+  auto path = Locate(s.folders, r.OddsFilePath[1]);
   std::optional<std::string> bytes;
   if (path) bytes = text::ReadFileBytes(*path);
   if (!bytes) {

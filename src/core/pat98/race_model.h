@@ -5,11 +5,16 @@
 //
 // Odds are kept as the fixed-width texts read from the files: an empty text marks a scratched
 // horse or a combination that does not exist, and a quoted 0.0 is stored as "999.9"
-// (five-character fields) or "9999.9" (six-character fields) so that it sorts last.
+// (five-character fields) or "9999.9" (six-character fields) so that it sorts last. Each text
+// carries its value, read once when the text is stored.
 #pragma once
 
 #include <array>
 #include <string>
+#include <string_view>
+#include <utility>
+
+#include "text/numbers.h"
 
 namespace tz {
 
@@ -26,6 +31,34 @@ template <typename T, int N>
 using Table1 = std::array<T, N + 1>;  // 1-based table with an unused slot 0
 template <typename T, int N, int M>
 using Table2 = std::array<std::array<T, M + 1>, N + 1>;
+
+// One odds text as read (for the displays and the files written from it) and its value, the
+// leading decimal number of the text (0 for an empty text), taken once when the text is stored.
+// It reads like the text it holds: compare it, pass it where a text is wanted.
+class OddsQuote {
+ public:
+  OddsQuote() = default;
+  OddsQuote(std::string text) : text_(std::move(text)), value_(text::OddsValue(text_)) {}
+  OddsQuote(std::string_view text) : OddsQuote(std::string(text)) {}
+  OddsQuote(const char* text) : OddsQuote(std::string(text)) {}
+
+  const std::string& text() const { return text_; }
+  double value() const { return value_; }
+  bool empty() const { return text_.empty(); }
+  std::size_t size() const { return text_.size(); }
+  void clear() {
+    text_.clear();
+    value_ = 0;
+  }
+
+  operator const std::string&() const { return text_; }
+  operator std::string_view() const { return text_; }
+  friend bool operator==(const OddsQuote& a, std::string_view b) { return a.text_ == b; }
+
+ private:
+  std::string text_;
+  double value_ = 0;
+};
 
 // Result codes of the loading steps.
 enum LoadStatusCode : int {
@@ -97,13 +130,13 @@ struct RaceModel {
   Table1<int, kMaxHorses> ScratchedHorses{};
   Table1<int, kMaxHorses> HorseOrder{};
   Table1<int, kMaxHorses> HorseBracket{};
-  Table1<std::string, kMaxHorses> WinOdds{};
-  Table1<std::string, kMaxHorses> PlaceOddsLow{};
-  Table1<std::string, kMaxHorses> PlaceOddsHigh{};
-  Table2<std::string, kMaxBrackets, kMaxBrackets> BracketQuinellaOdds{};
-  Table2<std::string, kMaxHorses, kMaxHorses> QuinellaOdds{};
-  Table2<std::string, kMaxHorses, kMaxHorses> WideOddsLow{};
-  Table2<std::string, kMaxHorses, kMaxHorses> WideOddsHigh{};
+  Table1<OddsQuote, kMaxHorses> WinOdds{};
+  Table1<OddsQuote, kMaxHorses> PlaceOddsLow{};
+  Table1<OddsQuote, kMaxHorses> PlaceOddsHigh{};
+  Table2<OddsQuote, kMaxBrackets, kMaxBrackets> BracketQuinellaOdds{};
+  Table2<OddsQuote, kMaxHorses, kMaxHorses> QuinellaOdds{};
+  Table2<OddsQuote, kMaxHorses, kMaxHorses> WideOddsLow{};
+  Table2<OddsQuote, kMaxHorses, kMaxHorses> WideOddsHigh{};
   int NoWideOdds = 0;
   int OddsKai = 0;
   int OddsDay = 0;

@@ -70,8 +70,7 @@ std::string DistanceCaption(const RaceModel& race) {
 
 int ReadRaceCard(Session& s) {
   std::optional<std::string> bytes;
-  if (auto path = text::FindEntry(s.app.DataFolder, SelectedRaceCardName(s.race));
-      path && text::FileExists(*path)) {
+  if (auto path = s.folders.FindFile(s.app.DataFolder, SelectedRaceCardName(s.race))) {
     bytes = text::ReadFileBytes(*path);
   }
   return ReadRaceCardBytes(s, bytes ? std::optional<std::string_view>(*bytes) : std::nullopt);

@@ -221,8 +221,9 @@ bool ReadResultsFile(Session& s, int course, int yearDigit, int kai, int day, in
   r.ResultTurfGoing.clear();
   r.ResultDirtGoing.clear();
   r.ResultsAvailability = 0;
-  auto path = text::FindEntry(s.app.DataFolder, ResultsFileName(course, yearDigit, kai, day, race));
-  if (!path || !text::FileExists(*path)) return true;
+  auto path =
+      s.folders.FindFile(s.app.DataFolder, ResultsFileName(course, yearDigit, kai, day, race));
+  if (!path) return true;
   auto bytes = text::ReadFileBytes(*path);
   if (!bytes) {
     ResetFinishers(r);
@@ -331,8 +332,9 @@ void ReadPayoutFiles(Session& s, int course, int yearDigit, int kai, int day, in
   };
   int availability = 0;
   for (const DayFile& f : kDayFiles) {
-    auto path = text::FindEntry(s.app.DataFolder, PayoutFileName(f.prefix, course, yearDigit, kai, day));
-    if (!path || !text::FileExists(*path)) continue;
+    auto path = s.folders.FindFile(s.app.DataFolder,
+                                   PayoutFileName(f.prefix, course, yearDigit, kai, day));
+    if (!path) continue;
     auto bytes = text::ReadFileBytes(*path);
     if (!bytes) continue;
     // Body: bytes 21 to the end less the last byte, in a buffer of fixed length (padded with

@@ -1,8 +1,10 @@
 #include "text/files.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -36,6 +38,86 @@ fs::path ResolveName(const fs::path& folder, std::string_view name) {
   if (auto p = FindEntry(folder, name)) return *p;
   return folder / std::string(name);
 }
+
+namespace {
+
+// A listing made this soon after the folder's last change may miss a change in the same tick.
+constexpr auto kStableAfter = std::chrono::seconds(3);
+
+// Names that are not a plain entry of the folder are looked up on the file system itself.
+bool IsPlainName(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos;
+}
+
+}  // namespace
+
+const FolderIndex::Listing* FolderIndex::Current(const fs::path& folder) {
+  std::error_code ec;
+  const fs::file_time_type stamp = fs::last_write_time(folder, ec);
+  if (ec) {
+    listings_.erase(folder.string());
+    return nullptr;
+  }
+  auto it = listings_.find(folder.string());
+  if (it != listings_.end() && it->second.trusted && it->second.stamp == stamp) return &it->second;
+
+  Listing l;
+  l.stamp = stamp;
+  l.trusted = fs::file_time_type::clock::now() - stamp > kStableAfter;
+  for (fs::directory_iterator d(folder, ec), end; !ec && d != end; d.increment(ec)) {
+    std::error_code ec2;
+    std::string n = d->path().filename().string();
+    const bool regular = d->is_regular_file(ec2);
+    l.byUpper[ToUpperAscii(n)].push_back({std::move(n), regular});
+  }
+  if (ec) {
+    listings_.erase(folder.string());
+    return nullptr;
+  }
+  for (auto& [upper, entries] : l.byUpper) {
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+      return DirectoryOrderLess(a.name, b.name);
+    });
+  }
+  ++listingsMade_;
+  return &(listings_[folder.string()] = std::move(l));
+}
+
+std::optional<FolderIndex::Entry> FolderIndex::Lookup(const fs::path& folder,
+                                                      std::string_view name) {
+  const Listing* l = Current(folder);
+  if (!l) return std::nullopt;
+  auto it = l->byUpper.find(ToUpperAscii(name));
+  if (it == l->byUpper.end()) return std::nullopt;
+  for (const Entry& e : it->second) {
+    if (e.name == name) return e;
+  }
+  return it->second.front();
+}
+
+std::optional<fs::path> FolderIndex::Find(const fs::path& folder, std::string_view name) {
+  if (!IsPlainName(name)) return FindEntry(folder, name);
+  if (auto e = Lookup(folder, name)) return folder / e->name;
+  return std::nullopt;
+}
+
+std::optional<fs::path> FolderIndex::FindFile(const fs::path& folder, std::string_view name) {
+  if (!IsPlainName(name)) {
+    auto p = FindEntry(folder, name);
+    return p && FileExists(*p) ? p : std::nullopt;
+  }
+  if (auto e = Lookup(folder, name); e && e->regularFile) return folder / e->name;
+  return std::nullopt;
+}
+
+fs::path FolderIndex::Resolve(const fs::path& folder, std::string_view name) {
+  if (auto p = Find(folder, name)) return *p;
+  return folder / std::string(name);
+}
+
+void FolderIndex::Forget(const fs::path& folder) { listings_.erase(folder.string()); }
+
+void FolderIndex::Clear() { listings_.clear(); }
 
 bool FileExists(const fs::path& p) {
   std::error_code ec;
@@ -96,12 +178,21 @@ std::vector<std::string> ListFolder(const fs::path& folder, std::string_view pat
 }
 
 std::optional<std::string> ReadFileBytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return ss.str();
+  std::FILE* f = std::fopen(p.c_str(), "rb");
+  if (!f) return std::nullopt;
+  struct stat st {};
+  const std::size_t size =
+      ::fstat(fileno(f), &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
+  std::string out(size, '\0');
+  out.resize(size > 0 ? std::fread(out.data(), 1, size, f) : 0);
+  // Read on to the end in case the file grew; a read error ends the bytes (a folder reads
+  // empty).
+  if (out.size() == size) {
+    char buf[4096];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) out.append(buf, n);
+  }
+  std::fclose(f);
+  return out;
 }
 
 std::string WriteFileAtomic(const fs::path& p, std::string_view bytes) {

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tz::text {
@@ -19,6 +21,45 @@ std::optional<fs::path> FindEntry(const fs::path& folder, std::string_view name)
 // The path to use for `name` in `folder`: the existing entry of that name in any letter case,
 // otherwise folder / name as given (the name to create).
 fs::path ResolveName(const fs::path& folder, std::string_view name);
+
+// The case-insensitive lookups of FindEntry and ResolveName answered from one listing of each
+// folder. A listing serves every later lookup in its folder while the folder's modification
+// time stays what it was when the listing was made; any change of the folder's entries (the
+// program's own writes, or the files PAT98 downloads during the day) moves that time and the
+// next lookup lists the folder again. A listing made within a few seconds of the folder's last
+// change is used once only, since a change in the same tick of the file-system clock would not
+// move the time.
+class FolderIndex {
+ public:
+  std::optional<fs::path> Find(const fs::path& folder, std::string_view name);
+  // As Find, and only when the entry found is a regular file.
+  std::optional<fs::path> FindFile(const fs::path& folder, std::string_view name);
+  fs::path Resolve(const fs::path& folder, std::string_view name);
+  // Drops the listing of one folder, or of every folder.
+  void Forget(const fs::path& folder);
+  void Clear();
+  // How many times a folder was listed (the rest were answered from a listing).
+  int ListingsMade() const { return listingsMade_; }
+
+ private:
+  struct Entry {
+    std::string name;
+    bool regularFile = false;
+  };
+  struct Listing {
+    fs::file_time_type stamp;
+    bool trusted = false;  // made long enough after the folder's last change
+    // Entries by upper-cased name, in directory order.
+    std::unordered_map<std::string, std::vector<Entry>> byUpper;
+  };
+  const Listing* Current(const fs::path& folder);
+  // The entry `name` stands for: the exact name when it exists, else the first in directory
+  // order that differs only in case; nothing when the folder has neither.
+  std::optional<Entry> Lookup(const fs::path& folder, std::string_view name);
+
+  std::map<std::string, Listing> listings_;
+  int listingsMade_ = 0;
+};
 
 bool FileExists(const fs::path& p);
 bool FolderExists(const fs::path& p);

@@ -1,5 +1,6 @@
 #include "text/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -9,31 +10,37 @@
 
 namespace tz::text {
 
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
 double Val(std::string_view s) {
   std::size_t i = 0;
   while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
-  std::string num;
+  bool negative = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-    num.push_back(s[i]);
+    negative = s[i] == '-';
     ++i;
   }
-  bool digits = false;
-  while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
-    num.push_back(s[i++]);
-    digits = true;
-  }
+  const std::size_t start = i;
+  while (i < s.size() && IsDigit(s[i])) ++i;
+  std::size_t end = i;
   if (i < s.size() && s[i] == '.') {
     std::size_t j = i + 1;
-    std::string frac;
-    while (j < s.size() && s[j] >= '0' && s[j] <= '9') frac.push_back(s[j++]);
-    if (!frac.empty()) {
-      num += '.';
-      num += frac;
-      digits = true;
-    }
+    while (j < s.size() && IsDigit(s[j])) ++j;
+    if (j > i + 1) end = j;  // a point without digits after it ends the number before it
   }
-  if (!digits) return 0.0;
-  return std::strtod(num.c_str(), nullptr);
+  if (end == start) return 0.0;
+  // The digits are parsed in place, without the sign (from_chars takes no "+").
+  double v = 0;
+  const auto r = std::from_chars(s.data() + start, s.data() + end, v, std::chars_format::fixed);
+  if (r.ec != std::errc()) {
+    // Beyond the range of a double: strtod's answer (infinity, or 0 and the denormals).
+    v = std::strtod(std::string(s.substr(start, end - start)).c_str(), nullptr);
+  }
+  return negative ? -v : v;
 }
 
 std::int64_t RoundHalfEven(double v) {
@@ -68,35 +75,12 @@ std::string ShortestDecimal(double v) {
 
 namespace {
 
-// Rounds a plain decimal text "123.456" (no sign) to `decimals` places, half away from zero.
-// Returns the integer digits and the fraction digits.
-void RoundDecimalText(const std::string& text, int decimals, std::string& intPart,
-                      std::string& fracPart) {
-  std::size_t dot = text.find('.');
-  intPart = dot == std::string::npos ? text : text.substr(0, dot);
-  std::string frac = dot == std::string::npos ? "" : text.substr(dot + 1);
-  if (intPart.empty()) intPart = "0";
-  bool roundUp = static_cast<int>(frac.size()) > decimals && frac[decimals] >= '5';
-  frac.resize(static_cast<std::size_t>(decimals), '0');
-  std::string digits = intPart + frac;
-  if (roundUp) {
-    int k = static_cast<int>(digits.size()) - 1;
-    while (k >= 0) {
-      if (digits[k] == '9') {
-        digits[k] = '0';
-        --k;
-      } else {
-        ++digits[k];
-        break;
-      }
-    }
-    if (k < 0) digits.insert(digits.begin(), '1');
-  }
-  intPart = digits.substr(0, digits.size() - static_cast<std::size_t>(decimals));
-  fracPart = digits.substr(digits.size() - static_cast<std::size_t>(decimals));
-  // Drop leading zeros of the integer part; the pattern decides how many to show.
-  std::size_t nz = intPart.find_first_not_of('0');
-  intPart = nz == std::string::npos ? "" : intPart.substr(nz);
+// The shortest decimal text of v in a caller's buffer of 64 characters; "0" when it does not fit
+// (as ShortestDecimal gives).
+std::string_view ShortestDecimalIn(double v, char (&buf)[64]) {
+  auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+  if (r.ec != std::errc()) return "0";
+  return std::string_view(buf, static_cast<std::size_t>(r.ptr - buf));
 }
 
 }  // namespace
@@ -106,35 +90,57 @@ std::string FormatNumber(double v, std::string_view pattern) {
   std::size_t dot = pattern.find('.');
   std::string_view intPat = pattern.substr(0, dot);
   std::string_view fracPat = dot == std::string_view::npos ? "" : pattern.substr(dot + 1);
-  int decimals = 0;
+  std::size_t decimals = 0;
   for (char c : fracPat) {
     if (c == '0' || c == '#') ++decimals;
   }
-  int minInt = 0;
+  std::size_t minInt = 0;
   bool grouping = false;
   for (char c : intPat) {
     if (c == '0') ++minInt;
     if (c == ',') grouping = true;
   }
-  bool negative = std::signbit(v);
-  std::string text = ShortestDecimal(std::fabs(v));
-  std::string intPart;
-  std::string fracPart;
-  RoundDecimalText(text, decimals, intPart, fracPart);
-  while (static_cast<int>(intPart.size()) < minInt) intPart.insert(intPart.begin(), '0');
-  if (grouping && intPart.size() > 3) {
-    std::string g;
-    int n = 0;
-    for (auto it = intPart.rbegin(); it != intPart.rend(); ++it) {
-      if (n > 0 && n % 3 == 0) g.insert(g.begin(), ',');
-      g.insert(g.begin(), *it);
-      ++n;
+  const bool negative = std::signbit(v);
+
+  // Rounds the shortest decimal text of |v| to `decimals` places, half away from zero: the
+  // integer digits and the kept fraction digits, one after the other.
+  char shortest[64];
+  const std::string_view text = ShortestDecimalIn(std::fabs(v), shortest);
+  const std::size_t point = std::min(text.find('.'), text.size());
+  std::string_view intText = text.substr(0, point);
+  const std::string_view fracText = point < text.size() ? text.substr(point + 1) : "";
+  if (intText.empty()) intText = "0";
+  const bool roundUp = fracText.size() > decimals && fracText[decimals] >= '5';
+  std::string digits;
+  digits.reserve(intText.size() + decimals + 1);
+  digits.append(intText);
+  digits.append(fracText.substr(0, std::min(decimals, fracText.size())));
+  digits.append(decimals - std::min(decimals, fracText.size()), '0');
+  if (roundUp) {
+    std::size_t k = digits.size();
+    while (k > 0 && digits[k - 1] == '9') digits[--k] = '0';
+    if (k > 0) {
+      ++digits[k - 1];
+    } else {
+      digits.insert(digits.begin(), '1');
     }
-    intPart = g;
   }
-  std::string out = intPart;
-  if (decimals > 0) out += "." + fracPart;
-  bool allZero = out.find_first_of("123456789") == std::string::npos;
+  std::string_view intPart = std::string_view(digits).substr(0, digits.size() - decimals);
+  const std::string_view fracPart = std::string_view(digits).substr(digits.size() - decimals);
+  // Leading zeros of the integer part are dropped; the pattern decides how many to show.
+  intPart.remove_prefix(std::min(intPart.find_first_not_of('0'), intPart.size()));
+
+  const std::size_t intDigits = std::max(intPart.size(), minInt);
+  std::string out;
+  out.reserve(1 + intDigits + intDigits / 3 + 1 + decimals);
+  for (std::size_t i = 0; i < intDigits; ++i) {
+    // Digit i from the left; the pattern's zeros fill in front of the integer part.
+    const std::size_t fromRight = intDigits - i;
+    if (grouping && intDigits > 3 && i > 0 && fromRight % 3 == 0) out.push_back(',');
+    out.push_back(i < intDigits - intPart.size() ? '0' : intPart[i - (intDigits - intPart.size())]);
+  }
+  if (decimals > 0) out.append(".").append(fracPart);
+  const bool allZero = out.find_first_of("123456789") == std::string::npos;
   if (negative && !allZero) out.insert(out.begin(), '-');
   return out;
 }

@@ -25,17 +25,40 @@ constexpr std::array<std::u32string_view, 0x30F6 - 0x30A1 + 1> kKatakana = {
     U"", U"ﾜ", U"", U"", U"ｦ", U"ﾝ", U"ｳﾞ", U"", U"",                     // ヮ..ヶ
 };
 
+bool IsAsciiText(std::string_view s) {
+  for (unsigned char c : s) {
+    if (c >= 0x80) return false;
+  }
+  return true;
+}
+
+// Texts of ASCII only (odds, numbers) are trimmed on their bytes; others go through their code
+// points, which also replaces a malformed byte with U+FFFD.
+std::string_view TrimAsciiRight(std::string_view s) {
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+std::string_view TrimAsciiLeft(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  return s;
+}
+
 }  // namespace
 
-std::string Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
+std::string Trim(std::string_view s) {
+  if (IsAsciiText(s)) return std::string(TrimAsciiLeft(TrimAsciiRight(s)));
+  return TrimLeft(TrimRight(s));
+}
 
 std::string TrimRight(std::string_view s) {
+  if (IsAsciiText(s)) return std::string(TrimAsciiRight(s));
   std::u32string u = ToU32(s);
   while (!u.empty() && IsBlank(u.back())) u.pop_back();
   return ToU8(u);
 }
 
 std::string TrimLeft(std::string_view s) {
+  if (IsAsciiText(s)) return std::string(TrimAsciiLeft(s));
   std::u32string u = ToU32(s);
   std::size_t i = 0;
   while (i < u.size() && IsBlank(u[i])) ++i;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "support/temp_dir.h"
 
 namespace tz::text {
@@ -22,6 +24,45 @@ TEST(Files, FindsNamesWithoutRegardToCase) {
   EXPECT_FALSE(FindEntry(d.path() / "missing", "x"));
   EXPECT_EQ(ResolveName(d.path(), "NEW.TXT"), d.path() / "NEW.TXT");
   EXPECT_EQ(ResolveName(d.path(), "Uy-A.jra"), d.path() / "uy-a.jra");
+}
+
+TEST(Files, FolderIndexAnswersAsTheFileSystemFromOneListing) {
+  TempDir d;
+  d.Write("zo-1.jra", "x");
+  d.Write("ZO-1.JRA", "x");
+  d.Write("ka-annai.jra", "x");
+  d.Write("SUB/x", "");
+  // A folder last changed an hour ago: its listing is trusted.
+  fs::last_write_time(d.path(), fs::file_time_type::clock::now() - std::chrono::hours(1));
+
+  FolderIndex index;
+  for (const char* name : {"ZO-1.JRA", "zo-1.jra", "Zo-1.Jra", "KA-ANNAI.JRA", "sub", "SUB",
+                           "sub/x", "SUB/x", "missing", ".", ""}) {
+    auto entry = FindEntry(d.path(), name);
+    EXPECT_EQ(index.Find(d.path(), name), entry) << name;
+    EXPECT_EQ(index.FindFile(d.path(), name), entry && FileExists(*entry) ? entry : std::nullopt)
+        << name;
+    EXPECT_EQ(index.Resolve(d.path(), name), ResolveName(d.path(), name)) << name;
+  }
+  EXPECT_EQ(index.ListingsMade(), 1);
+  EXPECT_FALSE(index.Find(d.path() / "missing", "x"));
+
+  // The program's own write is seen at the next lookup.
+  ASSERT_EQ(WriteFileAtomic(d.path() / "KS-1.JRA", "r"), "");
+  EXPECT_EQ(index.FindFile(d.path(), "ks-1.jra"), d.path() / "KS-1.JRA");
+  EXPECT_EQ(index.ListingsMade(), 2);
+}
+
+TEST(Files, FolderIndexDoesNotTrustAListingOfAFolderJustChanged) {
+  TempDir d;
+  d.Write("a.txt", "");
+  FolderIndex index;
+  const auto stamp = fs::last_write_time(d.path());
+  EXPECT_FALSE(index.Find(d.path(), "B.TXT"));
+  // A file added in the same tick of the file-system clock leaves the folder's time as it was.
+  d.Write("b.txt", "");
+  fs::last_write_time(d.path(), stamp);
+  EXPECT_EQ(index.Find(d.path(), "B.TXT"), d.path() / "b.txt");
 }
 
 TEST(Files, ListsInDirectoryOrderWithWildcards) {

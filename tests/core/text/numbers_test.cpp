@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace tz::text {
 namespace {
@@ -18,6 +23,152 @@ TEST(Numbers, ValReadsTheLeadingDecimalNumber) {
       {"3.", 3},      {".5", 0.5},      {"- 3", 0},      {"ﾄﾘｹｼ", 0},  {"  ", 0},
   };
   for (const auto& c : cases) EXPECT_DOUBLE_EQ(Val(c.text), c.value) << '"' << c.text << '"';
+}
+
+// The reading Val had before it parsed in place: the number's characters copied out and handed
+// to strtod. The two must agree on every text, to the bit.
+double CopiedStrtodVal(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+  std::string num;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) num.push_back(s[i++]);
+  bool digits = false;
+  while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
+    num.push_back(s[i++]);
+    digits = true;
+  }
+  if (i < s.size() && s[i] == '.') {
+    std::size_t j = i + 1;
+    std::string frac;
+    while (j < s.size() && s[j] >= '0' && s[j] <= '9') frac.push_back(s[j++]);
+    if (!frac.empty()) {
+      num += '.' + frac;
+      digits = true;
+    }
+  }
+  return digits ? std::strtod(num.c_str(), nullptr) : 0.0;
+}
+
+void ExpectSameAsStrtod(const std::string& text) {
+  const double expected = CopiedStrtodVal(text);
+  const double got = Val(text);
+  EXPECT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(expected))
+      << '"' << text << "\": " << got << " against " << expected;
+}
+
+TEST(Numbers, ValAgreesWithStrtodOnOddTexts) {
+  const std::vector<std::string> odd = {
+      "", " ", "\t", "  12.3", "\t 7.5", " \t-3", "+", "-", "+.", "-.", ".", "..5", "-.5", "+.5",
+      "5.", "5..", "1.2.3", "9999.9", "999.9", "  0.0", "   0.0", "-0", "-0.0", "+0", "00012.50",
+      "1e5", "1E-2", "0x1A", "inf", "-inf", "nan", "infinity", "12,5", "１２", "ﾄﾘｹｼ", " ﾄﾘｹｼ",
+      "--1", "+-1", "- 1", "1 2", "12\n", "\n12", "3.14159265358979323846264338327950288",
+      "9007199254740993", "9007199254740992.5", "0.1", "0.30000000000000004",
+      "2.2250738585072011e-308", "179769313486231570" + std::string(291, '0'),
+      "1" + std::string(400, '0'), "0." + std::string(400, '0') + "1",
+      "0." + std::string(320, '0') + "49406564584124654", std::string(60, '9') + ".5",
+  };
+  for (const std::string& t : odd) ExpectSameAsStrtod(t);
+
+  // Every text of up to five characters over the characters that matter to the reading.
+  const std::string alphabet = " \t+-.059x";
+  std::string t;
+  auto all = [&](auto&& self, std::size_t length) -> void {
+    if (t.size() == length) {
+      ExpectSameAsStrtod(t);
+      return;
+    }
+    for (char c : alphabet) {
+      t.push_back(c);
+      self(self, length);
+      t.pop_back();
+    }
+  };
+  for (std::size_t length = 0; length <= 5; ++length) all(all, length);
+}
+
+// The formatting FormatNumber had before it worked in one buffer: the shortest decimal text
+// rounded through strings. The two must give the same text for every value and pattern.
+// Rounds a plain decimal text "123.456" (no sign) to `decimals` places, half away from zero.
+// Returns the integer digits and the fraction digits.
+void RoundDecimalText(const std::string& text, int decimals, std::string& intPart,
+                      std::string& fracPart) {
+  std::size_t dot = text.find('.');
+  intPart = dot == std::string::npos ? text : text.substr(0, dot);
+  std::string frac = dot == std::string::npos ? "" : text.substr(dot + 1);
+  if (intPart.empty()) intPart = "0";
+  bool roundUp = static_cast<int>(frac.size()) > decimals && frac[decimals] >= '5';
+  frac.resize(static_cast<std::size_t>(decimals), '0');
+  std::string digits = intPart + frac;
+  if (roundUp) {
+    int k = static_cast<int>(digits.size()) - 1;
+    while (k >= 0) {
+      if (digits[k] == '9') {
+        digits[k] = '0';
+        --k;
+      } else {
+        ++digits[k];
+        break;
+      }
+    }
+    if (k < 0) digits.insert(digits.begin(), '1');
+  }
+  intPart = digits.substr(0, digits.size() - static_cast<std::size_t>(decimals));
+  fracPart = digits.substr(digits.size() - static_cast<std::size_t>(decimals));
+  // Drop leading zeros of the integer part; the pattern decides how many to show.
+  std::size_t nz = intPart.find_first_not_of('0');
+  intPart = nz == std::string::npos ? "" : intPart.substr(nz);
+}
+
+std::string TextBuiltFormat(double v, std::string_view pattern) {
+  if (!std::isfinite(v)) return "";
+  std::size_t dot = pattern.find('.');
+  std::string_view intPat = pattern.substr(0, dot);
+  std::string_view fracPat = dot == std::string_view::npos ? "" : pattern.substr(dot + 1);
+  int decimals = 0;
+  for (char c : fracPat) {
+    if (c == '0' || c == '#') ++decimals;
+  }
+  int minInt = 0;
+  bool grouping = false;
+  for (char c : intPat) {
+    if (c == '0') ++minInt;
+    if (c == ',') grouping = true;
+  }
+  bool negative = std::signbit(v);
+  std::string text = ShortestDecimal(std::fabs(v));
+  std::string intPart;
+  std::string fracPart;
+  RoundDecimalText(text, decimals, intPart, fracPart);
+  while (static_cast<int>(intPart.size()) < minInt) intPart.insert(intPart.begin(), '0');
+  if (grouping && intPart.size() > 3) {
+    std::string g;
+    int n = 0;
+    for (auto it = intPart.rbegin(); it != intPart.rend(); ++it) {
+      if (n > 0 && n % 3 == 0) g.insert(g.begin(), ',');
+      g.insert(g.begin(), *it);
+      ++n;
+    }
+    intPart = g;
+  }
+  std::string out = intPart;
+  if (decimals > 0) out += "." + fracPart;
+  bool allZero = out.find_first_of("123456789") == std::string::npos;
+  if (negative && !allZero) out.insert(out.begin(), '-');
+  return out;
+}
+
+TEST(Numbers, FormatNumberAgreesWithTheTextBuiltFormatting) {
+  const char* patterns[] = {"0", "00", "#0.0", "###,##0", "#.0", "0.00", "#,##0.0", "000"};
+  std::vector<double> values = {0.0, -0.0, 0.05, 0.04999, 2.25, -2.25, 9.95, 9.96, 99.95, 999.95,
+                                1e15, 123456789.5, 1e63, 1e64, 1e300, -1e-300, 5e-324,
+                                std::numeric_limits<double>::max()};
+  for (int i = 0; i < 20000; ++i) values.push_back((i - 10000) * 0.05);
+  for (int i = 1; i < 2000; ++i) values.push_back(80.0 / (i * 0.37));
+  for (double v : values) {
+    for (const char* p : patterns) {
+      EXPECT_EQ(FormatNumber(v, p), TextBuiltFormat(v, p)) << v << " " << p;
+    }
+  }
 }
 
 TEST(Numbers, ValIntRoundsHalfToEven) {
