@@ -19,6 +19,7 @@
 #include "results/history_state.h"
 #include "results/result_state.h"
 #include "results/results_window_model.h"
+#include "snapshot/base_snapshot.h"
 #include "tools/check_list_model.h"
 
 namespace tz {
@@ -27,6 +28,7 @@ struct Session {
   AppState app;
   RaceModel race;
   AnalysisState analysis;
+  BaseSnapshot baseSnapshot;  // the earlier snapshot used as the base odds, if any
   ResultState results;
   HistoryState history;
   BatchState batch;

@@ -123,6 +123,7 @@ class Fm98Main : public QMainWindow {
   void ShowGraphs();              // ｸﾞﾗﾌ button
   void ShowOptions();             // ｵﾌﾟｼｮﾝ
   void ShowCheckList();           // ﾁｪｯｸ button
+  void ChooseBase();              // 基準ｽﾅｯﾌﾟｼｮｯﾄ
 
  signals:
   // Emitted after the view mode changed (the odds area redraws on it).
@@ -167,6 +168,7 @@ class Fm98Main : public QMainWindow {
   void InstallGraphFeature();
   void InstallOptionsFeature();
   void InstallCheckListFeature();
+  void InstallSnapshotFeature();
 
   Session& s_;
   UserPort& port_;
@@ -178,6 +180,7 @@ class Fm98Main : public QMainWindow {
   QLabel* lblkai_ = nullptr;
   QLabel* lblrace_ = nullptr;
   QLabel* Lbltime_ = nullptr;
+  QLabel* LbBase_ = nullptr;
   QLabel* Lbm_ = nullptr;
   QLabel* Lbtime_ = nullptr;
   QLabel* LbView_ = nullptr;
