@@ -199,7 +199,7 @@ TEST(BetCli, ReportsCombinedOddsBookPercentAndTorigami) {
   EXPECT_EQ(j["total_stake"], 1000);
   EXPECT_EQ(j["torigami"], nlohmann::json::array());
   ASSERT_EQ(j["bets"].size(), 2u);
-  EXPECT_EQ(j["bets"][0]["line"], "単  2      5.2     300");
+  EXPECT_EQ(j["bets"][0]["line"], "単  2       5.2     300");
   EXPECT_EQ(j["bets"][1]["stake"], 700);
   // Win: Σ 1/o over the eight horses; bracket quinella and quinella over their 28 pairs.
   EXPECT_EQ(j["book_percent"]["win"], 121.4);
@@ -209,13 +209,13 @@ TEST(BetCli, ReportsCombinedOddsBookPercentAndTorigami) {
   // Equal stakes of 100 on three wins: the 2.6 hit returns 260 of the 300 staked.
   r = RunCli(base + " --bets 1:05,1:02,1:03");
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_NE(r.out.find("合成オッズ 1.5\nﾌﾞｯｸ 単勝 121.4%  枠連 92.8%  馬連 86.9%\nﾄﾘｶﾞﾐ\n単  5      2.6     100\n"),
+  EXPECT_NE(r.out.find("合成オッズ 1.5\nﾌﾞｯｸ 単勝 121.4%  枠連 92.8%  馬連 86.9%\nﾄﾘｶﾞﾐ\n単  5       2.6     100\n"),
             std::string::npos)
       << r.out;
   r = RunCli(base + " --bets 1:05,1:02,1:03 --json");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   j = nlohmann::json::parse(r.out);
-  EXPECT_EQ(j["torigami"], nlohmann::json::array({"単  5      2.6     100"}));
+  EXPECT_EQ(j["torigami"], nlohmann::json::array({"単  5       2.6     100"}));
 }
 
 TEST(BetCli, SendsOnlyPat98sCurrentDay) {

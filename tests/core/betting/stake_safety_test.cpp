@@ -90,7 +90,7 @@ TEST(StakeSafety, CombinedOddsAndTorigamiOfHandWorkedLists) {
 TEST(StakeSafety, Captions) {
   const StakeSafety s = AssessStakes(ReadBetLines(List({{"1.5", "100"}, {"3.0", "100"}, {"10.0", "100"}})));
   EXPECT_EQ(CombinedOddsCaption(s), "合成オッズ 0.9");
-  EXPECT_EQ(TorigamiWarning(s), "ﾄﾘｶﾞﾐ\n単  1      1.5     100");
+  EXPECT_EQ(TorigamiWarning(s), "ﾄﾘｶﾞﾐ\n単  1       1.5     100");
   EXPECT_EQ(CombinedOddsCaption(AssessStakes({})), "合成オッズ -");
   EXPECT_EQ(TorigamiWarning(AssessStakes({})), "");
 
