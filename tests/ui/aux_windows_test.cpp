@@ -27,7 +27,7 @@ QString RightAlign(const QString& s, int width) {
 }
 
 // One bet line as the list shows it: bet text, odds right-aligned in 7, stake in 8.
-QString BetLine(const QString& kind, int a, int b, const QString& odds, int stake) {
+QString ListLine(const QString& kind, int a, int b, const QString& odds, int stake) {
   QString bet = kind + " " + RightAlign(QString::number(a), 2);
   bet += b ? "-" + QString::number(b).leftJustified(2, ' ') : QString("   ");
   return bet + RightAlign(odds.trimmed(), 7) + RightAlign(QString::number(stake), 8);
@@ -228,9 +228,9 @@ class AuxWindowsTest : public QObject {
     QCOMPARE(bet->windowTitle(), QString::fromUtf8("勝馬投票"));
     QStringList want;
     want << d.w->findChild<QLabel*>("lblkai")->text() << "";
-    want << BetLine(QString::fromUtf8("単"), h1, 0, win, 100);
-    want << BetLine(QString::fromUtf8("複"), h2, 0, place, 100);
-    want << BetLine(QString::fromUtf8("馬"), std::min(h1, h3), std::max(h1, h3), quinella, 100);
+    want << ListLine(QString::fromUtf8("単"), h1, 0, win, 100);
+    want << ListLine(QString::fromUtf8("複"), h2, 0, place, 100);
+    want << ListLine(QString::fromUtf8("馬"), std::min(h1, h3), std::max(h1, h3), quinella, 100);
     QStringList got = bet->Textbet()->toPlainText().split('\n');
     while (!got.isEmpty() && got.last().isEmpty()) got.removeLast();
     QCOMPARE(got, want);
