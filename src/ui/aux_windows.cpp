@@ -181,11 +181,14 @@ void Fm98Hyo::Render() {
     }
   }
   if (pm.ImpliedShown) {
+    // The win pool keeps its takeout, so the ratio of a fairly backed horse is about the pool's
+    // payout share (0.8), not 1.
+    constexpr const char* kRatioTip = "単勝÷推定単勝（控除の分だけ１より小さいのが普通。小さいほど単勝の売れ過ぎ）";
     for (int k = 0; k < 4; ++k) {
       PaintCell c = MakeCell("impliedHeader", 0, k, QRect(xImplied + k * wImplied, 0, wImplied, rowH),
                              ToQ(kImpliedWinHeaders[k]));
       c.back = palette().color(QPalette::Button);
-      if (k == 3) c.tip = ToQ(kImpliedRatioTooltip);
+      if (k == 3) c.tip = ToQ(kRatioTip);
       cells.push_back(c);
     }
   }
