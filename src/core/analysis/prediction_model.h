@@ -49,7 +49,6 @@ struct ImpliedWinCells {
   std::string Synthetic, Win, Implied, Ratio;
 };
 inline constexpr std::array<const char*, 4> kImpliedWinHeaders{"仮単", "単勝", "推定単勝", "比"};
-inline constexpr const char* kImpliedRatioTooltip = "単勝÷推定単勝（１未満は単勝の売れ過ぎ）";
 
 struct PredictionModel {
   int RowCount = 0;  // N, rows 1..N
