@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "analysis/implied_win.h"
 #include "analysis/pipeline.h"
 #include "analysis/vote_shares.h"
 #include "commands.h"
@@ -29,6 +30,8 @@ struct RaceOptions {
   int race = 1;
   bool advance = false;
   std::string jrdb;
+  std::string base;
+  bool implied = false;
 };
 
 void AddRaceOptions(CLI::App* cmd, RaceOptions& o) {
@@ -37,6 +40,9 @@ void AddRaceOptions(CLI::App* cmd, RaceOptions& o) {
   cmd->add_option("--race", o.race, "Race 1..12")->check(CLI::Range(1, 12));
   cmd->add_flag("--advance", o.advance, "The advance-sale race (前日) of the meeting");
   cmd->add_option("--jrdb", o.jrdb, "JRDB folder with the base-odds files OZyymmdd.TXT");
+  AddBaseOption(cmd, o.base);
+  cmd->add_flag("--implied", o.implied,
+                "Market-implied win odds 推定単勝 from the quinella shares (the option ImpliedWin)");
 }
 
 // Loads the day and selects the race as the race buttons do. Returns false (with the exit code
@@ -45,6 +51,7 @@ bool SelectFromOptions(Session& s, TerminalPort& port, const RaceOptions& o, Cli
   s.app.Pat98Folder = o.folder;
   s.app.DataFolder = o.folder;
   s.app.settings.OZpath = o.jrdb;
+  if (o.implied) s.app.settings.ImpliedWin = 1;
   const int status = LoadCurrentData(s, port);
   if (status != 0 || s.race.MeetingCount == 0) {
     std::cerr << "データを読み込めません (LoadStatus " << status << ")\n";
@@ -56,8 +63,17 @@ bool SelectFromOptions(Session& s, TerminalPort& port, const RaceOptions& o, Cli
     ctx.exitCode = 2;
     return false;
   }
+  if (!UseBaseFolder(s, port, o.base)) {
+    ctx.exitCode = 2;
+    return false;
+  }
   SelectMeeting(s, o.meeting);
   SelectRace(s, port, o.advance ? 17 : 4 + o.race);
+  if (s.race.LoadStatus == 0 && !o.base.empty() && s.analysis.BaseSource != BaseOddsSource::Snapshot) {
+    // The snapshot lacks the race: said by the pipeline, and nothing is shown.
+    ctx.exitCode = 1;
+    return false;
+  }
   if (s.race.LoadStatus != 0) {
     if (port.errors == 0) {
       std::cerr << (s.race.LoadStatus == kLoadNotOnSale ? "発売されていないレースです"
@@ -111,6 +127,29 @@ const char* SeparatorName(SeparatorKind k) {
   }
 }
 
+// ImpliedWinOdds and ImpliedWinRatio (win odds / implied odds) per horse number, null where a
+// horse has no implied odds (scratched, no quinella quote, or a race without a quinella market).
+void AddImpliedWin(json& j, const Session& s) {
+  const std::optional<ImpliedWin> implied = ComputeImpliedWin(s.race, s.analysis);
+  json odds = json::array(), ratio = json::array();
+  for (int h = 1; h <= s.race.HorseCount; ++h) {
+    const double o = implied ? implied->Odds[h] : 0;
+    const double win = text::OddsValue(s.race.WinOdds[h]);
+    odds.push_back(o > 0 ? json(o) : json(nullptr));
+    ratio.push_back(o > 0 && win > 0 ? json(win / o) : json(nullptr));
+  }
+  j["ImpliedWinOdds"] = odds;
+  j["ImpliedWinRatio"] = ratio;
+}
+
+const char* BaseSourceName(BaseOddsSource b) {
+  switch (b) {
+    case BaseOddsSource::Jrdb: return "jrdb";
+    case BaseOddsSource::Snapshot: return "snapshot";
+    default: return "none";
+  }
+}
+
 json RaceJson(const Session& s) {
   const auto& r = s.race;
   const auto& a = s.analysis;
@@ -153,6 +192,8 @@ json RaceJson(const Session& s) {
   j["WideShareRank"] = Ints(a.WideShareRank, 1, n);
   j["BracketShare"] = Doubles(a.BracketShare, 1, kMaxBrackets);
   j["JrdbLoaded"] = a.JrdbLoaded;
+  j["BaseSource"] = BaseSourceName(a.BaseSource);
+  j["BaseCaption"] = a.BaseCaption;
   j["JrdbWinBase"] = Texts(a.JrdbWinBase, 1, n);
   j["JrdbPlaceBase"] = Texts(a.JrdbPlaceBase, 1, n);
 
@@ -216,6 +257,7 @@ json RaceJson(const Session& s) {
   json headers = json::array();
   for (const auto& h : s.prediction.Headers) headers.push_back({{"Letter", h.Letter}, {"Bold", h.Bold}});
   j["PredictionHeaders"] = headers;
+  if (s.app.settings.ImpliedWin == 1) AddImpliedWin(j, s);
   return j;
 }
 
@@ -233,7 +275,9 @@ void PrintTable(const Session& s, std::ostream& out) {
   const auto& r = s.race;
   const auto& a = s.analysis;
   const auto& mw = s.mainWindow;
-  out << mw.lblkai << "  " << mw.lblrace << "  " << mw.Lbltime << "\n";
+  out << mw.lblkai << "  " << mw.lblrace << "  " << mw.Lbltime;
+  if (!a.BaseCaption.empty()) out << "  " << a.BaseCaption;
+  out << "\n";
   out << "レース分類 " << (a.RaceTypeCode.empty() ? "-" : a.RaceTypeCode) << "   波乱度 "
       << (a.UpsetCaption.empty() ? "-" : a.UpsetCaption);
   if (a.KaburiVisible) out << "   " << a.KaburiText;
@@ -241,6 +285,10 @@ void PrintTable(const Session& s, std::ostream& out) {
   const bool jrdb = a.JrdbLoaded != 0;
   out << "順位 馬番 枠   仮単   単勝  複勝         馬連率 ﾜｲﾄﾞ率  F T R Z W  印";
   if (jrdb) out << "  基単  基複";
+  const bool withImplied = s.app.settings.ImpliedWin == 1;
+  const std::optional<ImpliedWin> implied =
+      withImplied ? ComputeImpliedWin(r, a) : std::optional<ImpliedWin>();
+  if (withImplied) out << "  推定単勝    比";
   out << "\n";
   for (int p = 1; p <= r.HorseCount; ++p) {
     const int h = r.HorseOrder[p];
@@ -255,6 +303,12 @@ void PrintTable(const Session& s, std::ostream& out) {
          << rank(row.F) << " " << rank(row.T) << " " << rank(row.R) << " " << rank(row.Z) << " "
          << rank(row.W) << "  " << PadRight(row.Mark, 2);
     if (jrdb) line << PadLeft(a.JrdbWinBase[h], 6) << PadLeft(a.JrdbPlaceBase[h], 6);
+    if (withImplied) {
+      const double o = implied ? implied->Odds[h] : 0;
+      const double win = text::OddsValue(r.WinOdds[h]);
+      line << PadLeft(o > 0 ? text::FormatNumber(o, "#0.0") : "-", 10)
+           << PadLeft(o > 0 && win > 0 ? text::FormatNumber(win / o, "0.00") : "-", 6);
+    }
     std::string text = line.str();
     while (!text.empty() && text.back() == ' ') text.pop_back();
     out << text << "\n";

@@ -8,12 +8,15 @@
 #include <optional>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "analysis/bracket_model.h"
 #include "analysis/main_window_model.h"
 #include "analysis/pipeline.h"
 #include "app/startup.h"
 #include "betting/bet_list.h"
 #include "betting/marking.h"
+#include "betting/stake_safety.h"
 #include "commands.h"
 #include "pat98/day_loader.h"
 #include "session.h"
@@ -23,6 +26,8 @@
 namespace tz::cli {
 
 namespace {
+
+using nlohmann::json;
 
 constexpr const char* kNoPat98Guide = "99999999";
 
@@ -139,6 +144,34 @@ bool MarkBet(Session& s, const BetRequest& b, std::string& error) {
   return true;
 }
 
+json OptionalNumber(std::optional<double> v) { return v ? json(*v) : json(nullptr); }
+
+// The bet list and its stake safety as JSON: the lines with their odds and stakes, the total,
+// combined_odds and book_percent (one decimal, null when undefined) and the ﾄﾘｶﾞﾐ lines.
+json BetListJson(const BetWindowModel& w) {
+  json lines = json::array();
+  for (const BetLine& l : ReadBetLines(w.Text)) {
+    lines.push_back({{"line", l.Text}, {"odds", l.Odds}, {"stake", l.Stake}});
+  }
+  json j;
+  j["mode_label"] = w.ModeLabel;
+  j["race_label"] = w.RaceLabel;
+  j["bets"] = lines;
+  j["total_stake"] = w.Safety.TotalStake;
+  j["combined_odds"] = OptionalNumber(OneDecimal(w.Safety.CombinedOdds));
+  j["book_percent"] = {{"win", OptionalNumber(OneDecimal(w.Book.Win))},
+                       {"bracket", OptionalNumber(OneDecimal(w.Book.Bracket))},
+                       {"quinella", OptionalNumber(OneDecimal(w.Book.Quinella))}};
+  j["torigami"] = w.Safety.Torigami;
+  return j;
+}
+
+void PrintBetList(const BetWindowModel& w) {
+  std::cout << w.ModeLabel << "\n" << ForTerminal(w.Text) << "\n" << w.CombinedOddsLabel << "\n"
+            << w.BookLabel << "\n";
+  if (!w.TorigamiLabel.empty()) std::cout << ForTerminal(w.TorigamiLabel) << "\n";
+}
+
 struct BetOptions {
   std::string folder;
   int meeting = 1;
@@ -146,6 +179,7 @@ struct BetOptions {
   std::string bets;
   std::string mode = "equal";
   bool send = false;
+  bool json = false;
   std::string betdir;
   std::string pat98;
   std::string home;
@@ -214,18 +248,29 @@ int RunBet(const BetOptions& o) {
   }
   if (!BuildBetList(s, port)) return 1;
   if (mode != kAllocateEqualAmount && !ApplyAllocationMode(s, port, mode)) return 1;
-  std::cout << s.betWindow.ModeLabel << "\n" << ForTerminal(s.betWindow.Text);
-  if (!o.send) return 0;
-  switch (SendBetList(s, port)) {
-    case SendResult::Written:
-      std::cout << "written: " << (s.app.BetFolder / s.betWindow.LastBetFile).string() << "\n";
-      return 0;
-    case SendResult::NoBets:
-      std::cerr << "nothing to send\n";
-      return 1;
-    default:
-      return 1;
+  if (!o.json) PrintBetList(s.betWindow);
+  int code = 0;
+  std::string written;
+  if (o.send) {
+    switch (SendBetList(s, port)) {
+      case SendResult::Written:
+        written = (s.app.BetFolder / s.betWindow.LastBetFile).string();
+        if (!o.json) std::cout << "written: " << written << "\n";
+        break;
+      case SendResult::NoBets:
+        std::cerr << "nothing to send\n";
+        code = 1;
+        break;
+      default:
+        code = 1;
+    }
   }
+  if (o.json) {
+    json j = BetListJson(s.betWindow);
+    if (o.send) j["written"] = written.empty() ? json(nullptr) : json(written);
+    std::cout << j.dump(1) << "\n";
+  }
+  return code;
 }
 
 }  // namespace
@@ -241,6 +286,7 @@ void RegisterBetCommand(CLI::App& app, CliContext& ctx) {
       ->required();
   cmd->add_option("--mode", o->mode, "Allocation: equal (equal stakes), return (equal return), profit (target profit)");
   cmd->add_flag("--send", o->send, "Write the .BET file after the checks");
+  cmd->add_flag("--json", o->json, "The bet list, combined_odds, book_percent and torigami as JSON");
   cmd->add_option("--betdir", o->betdir, "Bet folder (default: the Betpath setting)");
   cmd->add_option("--pat98", o->pat98, "PAT98 folder whose current day may be sent (default: the Patpath setting, or FOLDER when that holds no betting guide)");
   cmd->add_option("--home", o->home, "Program folder with tz98.ini (default: $TAZUNA98_HOME or ~/.local/share/tazuna98)");

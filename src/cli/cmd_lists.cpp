@@ -29,6 +29,7 @@ struct ListOptions {
   std::string out;
   std::string home;
   std::string jrdb;
+  std::string base;
   bool json = false;
   bool yes = false;
   bool umaTanShi = false;
@@ -39,6 +40,7 @@ void AddListOptions(CLI::App* cmd, ListOptions& o) {
   cmd->add_option("--home", o.home,
                   "Program folder whose tz98.ini gives the options (default: built-in settings)");
   cmd->add_option("--jrdb", o.jrdb, "JRDB folder with the base-odds files OZyymmdd.TXT");
+  AddBaseOption(cmd, o.base);
   cmd->add_flag("--umatanshi", o.umaTanShi,
                 "Grey background for horses ranked 1 in red under R or Z (option UmaTanShi)");
   cmd->add_flag("--json", o.json, "Write the list as JSON");
@@ -54,6 +56,10 @@ bool LoadDay(Session& s, TerminalPort& port, const ListOptions& o, CliContext& c
   const int status = LoadCurrentData(s, port);
   if (status != 0 || s.race.MeetingCount == 0) {
     std::cerr << "データを読み込めません (LoadStatus " << status << ")\n";
+    ctx.exitCode = 2;
+    return false;
+  }
+  if (!UseBaseFolder(s, port, o.base)) {
     ctx.exitCode = 2;
     return false;
   }

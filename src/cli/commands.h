@@ -10,6 +10,10 @@
 #include "app/app_state.h"
 #include "app/user_port.h"
 
+namespace tz {
+struct Session;
+}
+
 namespace tz::cli {
 
 // Messages go to stderr, each ending its line; questions are answered by --yes (Yes) or else
@@ -56,6 +60,16 @@ inline CLI::Option* AddDataFolderOption(CLI::App* cmd, std::string& folder) {
   return cmd->add_option("FOLDER,--data", folder, "PAT98 folder or dated data folder of the day")
       ->required();
 }
+
+// --base FOLDER: an earlier data folder of the same day whose odds are the base odds instead of
+// the JRDB file's (the menu's 基準ｽﾅｯﾌﾟｼｮｯﾄ).
+inline CLI::Option* AddBaseOption(CLI::App* cmd, std::string& folder) {
+  return cmd->add_option("--base", folder,
+                         "Earlier data folder of the same day (a snapshot) whose win and place odds are the base odds");
+}
+// Chooses the --base folder of a loaded day; an empty folder keeps the JRDB base. False (the
+// refusal said through the port) when the folder is of another day or holds no guide.
+bool UseBaseFolder(Session& s, UserPort& port, const std::string& folder);
 
 // Exit code of the command that ran (set by the command's callback).
 struct CliContext {

@@ -20,6 +20,7 @@
 #include "results/history_state.h"
 #include "results/result_state.h"
 #include "results/results_window_model.h"
+#include "snapshot/base_snapshot.h"
 #include "text/files.h"
 #include "tools/check_list_model.h"
 
@@ -30,6 +31,7 @@ struct Session {
   RaceModel race;
   AnalysisState analysis;     // working tables of the analysis steps
   RaceAnalysis raceAnalysis;  // what the analysis of the current race concluded
+  BaseSnapshot baseSnapshot;  // the earlier snapshot used as the base odds, if any
   ResultState results;
   HistoryState history;
   BatchState batch;

@@ -121,6 +121,10 @@ void Fm98Hyo::Render() {
   x = xRanks + 5 * wRank;
   const int xMark = x;
   x += wMark;
+  // The market-implied win odds beside 仮単 and the win odds, with the option ImpliedWin only.
+  const int xImplied = x;
+  const int wImplied = fm.horizontalAdvance(ToQ("推定単勝")) + 8;
+  if (pm.ImpliedShown) x += static_cast<int>(kImpliedWinHeaders.size()) * wImplied;
   const int width = x;
 
   for (int k = 0; k < 5; ++k) {
@@ -165,6 +169,28 @@ void Fm98Hyo::Render() {
     PaintCell m = MakeCell("Lbana", p - 1, 0, QRect(xMark, y, wMark, rowH), ToQ(row.Mark));
     m.fore = Qt::red;
     cells.push_back(m);
+    if (pm.ImpliedShown) {
+      const ImpliedWinCells& iw = pm.Implied[p];
+      const std::string* texts[] = {&iw.Synthetic, &iw.Win, &iw.Implied, &iw.Ratio};
+      for (int k = 0; k < 4; ++k) {
+        PaintCell c = MakeCell("implied", p - 1, k, QRect(xImplied + k * wImplied, y, wImplied, rowH),
+                               ToQ(*texts[k]).trimmed());
+        c.align = Qt::AlignRight | Qt::AlignVCenter;
+        cells.push_back(c);
+      }
+    }
+  }
+  if (pm.ImpliedShown) {
+    // The win pool keeps its takeout, so the ratio of a fairly backed horse is about the pool's
+    // payout share (0.8), not 1.
+    constexpr const char* kRatioTip = "単勝÷推定単勝（控除の分だけ１より小さいのが普通。小さいほど単勝の売れ過ぎ）";
+    for (int k = 0; k < 4; ++k) {
+      PaintCell c = MakeCell("impliedHeader", 0, k, QRect(xImplied + k * wImplied, 0, wImplied, rowH),
+                             ToQ(kImpliedWinHeaders[k]));
+      c.back = palette().color(QPalette::Button);
+      if (k == 3) c.tip = ToQ(kRatioTip);
+      cells.push_back(c);
+    }
   }
   // Separators below the rows, drawn over the cell borders.
   for (int p = 1; p <= rows; ++p) {
@@ -489,7 +515,22 @@ Fm98Bet::Fm98Bet(Session& s, UserPort& port, QWidget* parent) : QWidget(parent),
   text_->setFont(JapaneseFixedFont());
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
   lay->addWidget(text_);
-  resize(TwipsToPixels(4200, this), TwipsToPixels(4800, this));
+  combined_ = new QLabel(this);
+  combined_->setObjectName("LbGosei");
+  book_ = new QLabel(this);
+  book_->setObjectName("LbBook");
+  torigami_ = new QLabel(this);
+  torigami_->setObjectName("LbTorigami");
+  torigami_->setFont(JapaneseFixedFont());
+  torigami_->setStyleSheet("color: red;");
+  for (QLabel* l : {combined_, book_, torigami_}) lay->addWidget(l);
+  // Every edit of the stakes is checked again as it is typed.
+  connect(text_, &QPlainTextEdit::textChanged, this, [this] {
+    TakeText();
+    UpdateStakeSafety(s_.betWindow);
+    RenderSafety();
+  });
+  resize(TwipsToPixels(4200, this), TwipsToPixels(5400, this));
   PlaceWindow(this, s_.app, 4);
   Render();
 }
@@ -502,6 +543,15 @@ void Fm98Bet::Render() {
   t.replace("\r\n", "\n");
   if (text_->toPlainText() != t) text_->setPlainText(t);
   send_->setEnabled(b.SendEnabled);
+  RenderSafety();
+}
+
+void Fm98Bet::RenderSafety() {
+  const BetWindowModel& b = s_.betWindow;
+  combined_->setText(ToQ(b.CombinedOddsLabel));
+  book_->setText(ToQ(b.BookLabel));
+  torigami_->setText(ToQ(b.TorigamiLabel));
+  torigami_->setVisible(!b.TorigamiLabel.empty());
 }
 
 void Fm98Bet::TakeText() {

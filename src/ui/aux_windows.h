@@ -118,6 +118,10 @@ class Fm98Bet : public QWidget {
   void Render();
   QPlainTextEdit* Textbet() const { return text_; }
   QLabel* Label1() const { return label_; }
+  // Stake safety: 合成オッズ, the book percentages of the race, the ﾄﾘｶﾞﾐ warning.
+  QLabel* CombinedOddsLabel() const { return combined_; }
+  QLabel* BookLabel() const { return book_; }
+  QLabel* TorigamiLabel() const { return torigami_; }
   QToolButton* AmountButton() const { return amount_; }
   QToolButton* SendButton() const { return send_; }
   // Drop-down of "金額": 1 均等配分, 2 均等利益, 3 目標利益, 4 金額指定.
@@ -129,10 +133,14 @@ class Fm98Bet : public QWidget {
 
  private:
   void TakeText();
+  void RenderSafety();
   Session& s_;
   UserPort& port_;
   QPlainTextEdit* text_;
   QLabel* label_;
+  QLabel* combined_;
+  QLabel* book_;
+  QLabel* torigami_;
   QToolButton* amount_;
   QToolButton* send_;
 };

@@ -15,6 +15,7 @@
 
 #include "app/startup.h"
 #include "analysis/bracket_model.h"
+#include "analysis/implied_win.h"
 #include "analysis/indicators.h"
 #include "analysis/pipeline.h"
 #include "analysis/vote_shares.h"
@@ -157,6 +158,7 @@ Fm98Main::Fm98Main(Session& session, UserPort& port, QWidget* parent)
   InstallOptionsFeature();
   InstallCheckListFeature();
   InstallBacktestFeature();
+  InstallSnapshotFeature();
 
   LbMsg_->setVisible(HasPat98Program(s_.app.DataFolder) != 0);
   SetMainToolbarEnabled(false);
@@ -206,7 +208,7 @@ int Fm98Main::FullRaceWidth() const {
   // 14 full-width characters each; odds time, distance, post time and the race labels.
   const QString kanji14 = QString(14, QChar(0x99AC));  // 馬
   const QString texts[] = {ToQ("函館 10回 12日  12R"), kanji14 + "    " + kanji14,
-                           ToQ("12時30分 現在"),     ToQ("ダ3200m"),
+                           ToQ("12時30分 現在"),     ToQ("基準 12時30分ｽﾅｯﾌﾟｼｮｯﾄ"), ToQ("ダ3200m"),
                            ToQ("発走時刻  15時40分"), ToQ("かぶり度　10.0"),
                            ToQ("推移　+10"),          ToQ("100.0A"),
                            ToQ("馬連+ﾜｲﾄﾞ")};
@@ -221,7 +223,7 @@ int Fm98Main::FullRaceWidth() const {
 void Fm98Main::UpdateDayCommands() {
   // The day-wide commands need a loaded day.
   const bool day = s_.race.MeetingCount > 0;
-  for (const char* name : {"MenuList", "MenuAna", "MenuRZ", "MenuCon"}) {
+  for (const char* name : {"MenuList", "MenuAna", "MenuRZ", "MenuCon", "MenuBase"}) {
     if (auto* a = findChild<QAction*>(name)) a->setEnabled(day);
   }
 }
@@ -421,6 +423,7 @@ void Fm98Main::BuildCentre() {
   lblkai_ = mk("lblkai");
   lblrace_ = mk("lblrace");
   Lbltime_ = mk("Lbltime");
+  LbBase_ = mk("LbBase");
   Lbm_ = mk("Lbm");
   Lbtime_ = mk("Lbtime");
   Lbtime_->setVisible(false);
@@ -533,6 +536,7 @@ void Fm98Main::RenderRace() {
   lblkai_->setText(shown(mw.lblkai));
   lblrace_->setText(shown(mw.lblrace));
   Lbltime_->setText(shown(mw.Lbltime));
+  LbBase_->setText(shown(s_.analysis.BaseCaption));
   Lbm_->setText(shown(mw.Lbm));
   LbView_->setText(ToQ(mw.ViewLabel));
   LbKaburi_->setText(shown(mw.LbKaburi));
@@ -703,6 +707,7 @@ Fm98Hyo* Fm98Main::OpenPrediction() {
   if (hyo_) hyo_->close();
   ReadRaceCard(s_);
   RankRace(s_);
+  FillImpliedWinColumns(s_);
   hyo_ = new Fm98Hyo(s_, this);
   hyo_->show();
   return hyo_;

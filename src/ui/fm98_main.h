@@ -125,6 +125,7 @@ class Fm98Main : public QMainWindow {
   void ShowOptions();             // ｵﾌﾟｼｮﾝ
   void ShowCheckList();           // ﾁｪｯｸ button
   void ShowBacktest();            // 回収率ﾊﾞｯｸﾃｽﾄ
+  void ChooseBase();              // 基準ｽﾅｯﾌﾟｼｮｯﾄ
 
  signals:
   // Emitted after the view mode changed (the odds area redraws on it).
@@ -171,6 +172,7 @@ class Fm98Main : public QMainWindow {
   void InstallOptionsFeature();
   void InstallCheckListFeature();
   void InstallBacktestFeature();
+  void InstallSnapshotFeature();
 
   Session& s_;
   UserPort& port_;
@@ -182,6 +184,7 @@ class Fm98Main : public QMainWindow {
   QLabel* lblkai_ = nullptr;
   QLabel* lblrace_ = nullptr;
   QLabel* Lbltime_ = nullptr;
+  QLabel* LbBase_ = nullptr;
   QLabel* Lbm_ = nullptr;
   QLabel* Lbtime_ = nullptr;
   QLabel* LbView_ = nullptr;

@@ -7,8 +7,12 @@
 #include "cli/cli_test.h"
 #include "exports/csv_export.h"
 #include "pat98/day_loader.h"
+#include "pat98/file_names.h"
+#include "samples/pat98/sample_day.h"
 #include "session.h"
+#include "snapshot/base_snapshot.h"
 #include "support/fake_port.h"
+#include "support/snapshot_day.h"
 
 namespace tz {
 namespace {
@@ -103,6 +107,76 @@ TEST_F(AnalyseCli, RacesThatCannotBeShownFail) {
   EXPECT_NE(res.exitCode, 0);
   res = RunCli("analyse " + Folder() + " --meeting 4 --race 1");
   EXPECT_NE(res.exitCode, 0);
+}
+
+// --base: an earlier snapshot of the sample day gives every value a JRDB file holding the same
+// odds gives; the header and the JSON name the base.
+TEST(AnalyseCliBase, SnapshotBaseEqualsAJrdbFileOfTheSameOdds) {
+  TempDir dir;
+  ASSERT_EQ(test::WriteSnapshotAndJrdb(dir / "snap", dir / "jrdb"), "");
+  const std::string day = test::Q(test::SampleData());
+  for (const char* race : {"--meeting 1 --race 11", "--meeting 2 --race 3", "--meeting 3 --race 7",
+                           "--meeting 1 --advance"}) {
+    SCOPED_TRACE(race);
+    auto byJrdb = RunCli("analyse " + day + " " + race + " --json --jrdb " + test::Q(dir / "jrdb"));
+    auto bySnapshot = RunCli("analyse " + day + " " + race + " --json --base " + test::Q(dir / "snap") +
+                             " --jrdb " + test::Q(test::SampleData() / "jrdb"));
+    ASSERT_EQ(byJrdb.exitCode, 0) << byJrdb.err;
+    ASSERT_EQ(bySnapshot.exitCode, 0) << bySnapshot.err;
+    auto a = nlohmann::json::parse(byJrdb.out);
+    auto b = nlohmann::json::parse(bySnapshot.out);
+    EXPECT_EQ(a["BaseSource"], "jrdb");
+    EXPECT_EQ(b["BaseSource"], "snapshot");
+    EXPECT_EQ(b["BaseCaption"], "基準 10時5分ｽﾅｯﾌﾟｼｮｯﾄ");
+    EXPECT_EQ(b["JrdbLoaded"], -1);
+    for (auto* j : {&a, &b}) {
+      j->erase("BaseSource");
+      j->erase("BaseCaption");
+    }
+    EXPECT_EQ(a, b);
+  }
+  auto text = RunCli("analyse " + day + " --meeting 1 --race 11 --base " + test::Q(dir / "snap"));
+  ASSERT_EQ(text.exitCode, 0) << text.err;
+  EXPECT_NE(text.out.find("現在  基準 10時5分ｽﾅｯﾌﾟｼｮｯﾄ\n"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("基単  基複"), std::string::npos) << text.out;
+}
+
+TEST(AnalyseCliBase, RefusesAnotherDayAndARaceTheSnapshotLacks) {
+  TempDir dir;
+  ASSERT_EQ(WriteSampleDay(BuildSampleDay(1, "20021027"), dir / "next"), "");
+  const SampleDay earlier = test::EarlierSnapshot();
+  ASSERT_EQ(WriteSampleDay(earlier, dir / "snap"), "");
+  const SampleRace& gone = earlier.races[10];  // 11R of the first meeting
+  ASSERT_EQ(gone.race, 11);
+  std::filesystem::remove(dir / "snap" / RaceFileName("ZO-", gone.course, gone.day, gone.race));
+  const std::string day = test::Q(test::SampleData());
+  struct Case {
+    std::string command;
+    int exitCode;
+    const char* message;
+  };
+  const std::vector<Case> cases = {
+      {"analyse " + day + " --meeting 1 --race 11 --base " + test::Q(dir / "next"), 2, kBaseOtherDayMessage},
+      {"csv " + day + " --meeting 1 --race 11 --out " + test::Q(dir.path()) + " --base " + test::Q(dir / "next"), 2,
+       kBaseOtherDayMessage},
+      {"longshots " + day + " --json --base " + test::Q(dir / "next"), 2, kBaseOtherDayMessage},
+      {"predicted " + day + " --json --base " + test::Q(dir / "missing"), 2, kBaseNoGuideMessage},
+      {"analyse " + day + " --meeting 1 --race 11 --base " + test::Q(dir / "snap"), 1, kBaseNoRaceMessage},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    auto r = RunCli(c.command);
+    EXPECT_EQ(r.exitCode, c.exitCode);
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+  // The day-wide lists run over the snapshot, the race it lacks without base odds.
+  auto r = RunCli("longshots " + day + " --json --base " + test::Q(dir / "snap"));
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  auto base = RunCli("csv " + day + " --meeting 1 --race 10 --out " + test::Q(dir.path()) + " --base " +
+                     test::Q(dir / "snap"));
+  EXPECT_EQ(base.exitCode, 0) << base.err;
 }
 
 }  // namespace

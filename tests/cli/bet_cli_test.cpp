@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include <nlohmann/json.hpp>
+
 #include "analysis/bracket_model.h"
 #include "analysis/main_window_model.h"
 #include "analysis/pipeline.h"
@@ -179,6 +181,42 @@ TEST(BetCli, ListsWithoutSendingAndRefusesBadRequests) {
     EXPECT_FALSE(r.err.empty()) << c.bets;
   }
   EXPECT_TRUE(text::ListFolder(d / "bet", "*").empty());
+}
+
+// Stake safety in the text and in --json, worked out by hand from the day's odds: win 5 at 2.6,
+// win 2 at 3.1, win 1 at 5.2, win 3 at 12.4.
+TEST(BetCli, ReportsCombinedOddsBookPercentAndTorigami) {
+  TempDir d;
+  WriteDay(d / "PAT98");
+  const std::string base = "bet " + Q(d / "PAT98") + " --meeting 1 --race 11 --home " + Q(d / "home");
+
+  // Equal return on 1,000 yen: 1 / (1/2.6 + 1/5.2) = 1.73, stakes 700 and 300 return 1,820
+  // and 1,560: nothing short.
+  auto r = RunCli(base + " --bets 1:05,1:01 --mode return --limit 1000 --json");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  nlohmann::json j = nlohmann::json::parse(r.out);
+  EXPECT_EQ(j["combined_odds"], 1.7);
+  EXPECT_EQ(j["total_stake"], 1000);
+  EXPECT_EQ(j["torigami"], nlohmann::json::array());
+  ASSERT_EQ(j["bets"].size(), 2u);
+  EXPECT_EQ(j["bets"][0]["line"], "単  1       5.2     300");
+  EXPECT_EQ(j["bets"][1]["stake"], 700);
+  // Win: Σ 1/o over the eight horses; bracket quinella and quinella over their 28 pairs.
+  EXPECT_EQ(j["book_percent"]["win"], 121.4);
+  EXPECT_EQ(j["book_percent"]["bracket"], 92.8);
+  EXPECT_EQ(j["book_percent"]["quinella"], 86.9);
+
+  // Equal stakes of 100 on three wins, 1 / (1/2.6 + 1/3.1 + 1/12.4) = 1.27: the 2.6 hit returns
+  // 260 of the 300 staked.
+  r = RunCli(base + " --bets 1:05,1:02,1:03");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("合成オッズ 1.3\nﾌﾞｯｸ 単勝 121.4%  枠連 92.8%  馬連 86.9%\nﾄﾘｶﾞﾐ\n単  5       2.6     100\n"),
+            std::string::npos)
+      << r.out;
+  r = RunCli(base + " --bets 1:05,1:02,1:03 --json");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  j = nlohmann::json::parse(r.out);
+  EXPECT_EQ(j["torigami"], nlohmann::json::array({"単  5       2.6     100"}));
 }
 
 TEST(BetCli, SendsOnlyPat98sCurrentDay) {

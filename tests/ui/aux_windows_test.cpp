@@ -5,6 +5,10 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include <cmath>
+
+#include "betting/stake_safety.h"
+#include "qt_user_port.h"
 #include "support/run_command.h"
 #include "text/files.h"
 #include "text/sjis.h"
@@ -23,7 +27,7 @@ QString RightAlign(const QString& s, int width) {
 }
 
 // One bet line as the list shows it: bet text, odds right-aligned in 7, stake in 8.
-QString BetLine(const QString& kind, int a, int b, const QString& odds, int stake) {
+QString ListLine(const QString& kind, int a, int b, const QString& odds, int stake) {
   QString bet = kind + " " + RightAlign(QString::number(a), 2);
   bet += b ? "-" + QString::number(b).leftJustified(2, ' ') : QString("   ");
   return bet + RightAlign(odds.trimmed(), 7) + RightAlign(QString::number(stake), 8);
@@ -224,9 +228,9 @@ class AuxWindowsTest : public QObject {
     QCOMPARE(bet->windowTitle(), QString::fromUtf8("勝馬投票"));
     QStringList want;
     want << d.w->findChild<QLabel*>("lblkai")->text() << "";
-    want << BetLine(QString::fromUtf8("単"), h1, 0, win, 100);
-    want << BetLine(QString::fromUtf8("複"), h2, 0, place, 100);
-    want << BetLine(QString::fromUtf8("馬"), std::min(h1, h3), std::max(h1, h3), quinella, 100);
+    want << ListLine(QString::fromUtf8("単"), h1, 0, win, 100);
+    want << ListLine(QString::fromUtf8("複"), h2, 0, place, 100);
+    want << ListLine(QString::fromUtf8("馬"), std::min(h1, h3), std::max(h1, h3), quinella, 100);
     QStringList got = bet->Textbet()->toPlainText().split('\n');
     while (!got.isEmpty() && got.last().isEmpty()) got.removeLast();
     QCOMPARE(got, want);
@@ -250,6 +254,58 @@ class AuxWindowsTest : public QObject {
     bet->findChild<QAction*>("Amount1")->trigger();
     QCOMPARE(bet->Label1()->text(), QString::fromUtf8("均等配分（金額 200円）"));
     QVERIFY(bet->Textbet()->toPlainText().contains(RightAlign("200", 8)));
+  }
+
+  void predictionWindowImpliedColumnsWithTheOption() {
+    Day d(SampleDay());
+    d.Select(1, 11);
+    d.w->ToolButton(4)->click();
+    QVERIFY(d.w->PredictionWindow());
+    QVERIFY(!d.w->PredictionWindow()->Grid()->Cell("impliedHeader", 0, 0));  // classic window
+
+    d.s.app.settings.ImpliedWin = 1;
+    d.w->ToolButton(4)->click();
+    OddsArea* g = d.w->PredictionWindow()->Grid();
+    for (int k = 0; k < 4; ++k) QCOMPARE(g->Cell("impliedHeader", 0, k)->text, ToQ(kImpliedWinHeaders[k]));
+    const Session& s = d.s;
+    const int h = s.race.HorseOrder[1];
+    QCOMPARE(g->Cell("implied", 0, 0)->text, ToQ(s.analysis.SyntheticWinText[h]).trimmed());
+    QCOMPARE(g->Cell("implied", 0, 1)->text, ToQ(s.race.WinOdds[h]).trimmed());
+    const QString implied = g->Cell("implied", 0, 2)->text;
+    QVERIFY(!implied.isEmpty());
+    QCOMPARE(implied, ToQ(s.prediction.Implied[1].Implied));
+    // The ratio is the win odds over the implied odds.
+    const double ratio = g->Cell("implied", 0, 3)->text.toDouble();
+    QVERIFY(std::fabs(ratio - ToQ(s.race.WinOdds[h]).trimmed().toDouble() / implied.toDouble()) < 0.02);
+  }
+
+  void betWindowStakeSafetyFollowsTheText() {
+    Day d(SampleDay());
+    d.Select(1, 11);
+    Session& s = d.s;
+    s.app.settings.Limit = 100000;
+    // The wins of the two favourites: equal return on 100,000 yen leaves no short bet.
+    d.Click("odztan", 0);
+    d.Click("odztan", 1);
+    Fm98Bet* bet = d.w->OpenBetList();
+    QVERIFY(bet);
+    QCOMPARE(bet->BookLabel()->text(), ToQ(BookCaption(RaceBookPercent(s.race))));
+    QVERIFY(bet->BookLabel()->text().contains(QString::fromUtf8("馬連 ")));
+    bet->findChild<QAction*>("Amount2")->trigger();
+    QCOMPARE(bet->CombinedOddsLabel()->text(), ToQ(s.betWindow.CombinedOddsLabel));
+    QVERIFY(bet->CombinedOddsLabel()->text().startsWith(QString::fromUtf8("合成オッズ ")));
+    QVERIFY(bet->TorigamiLabel()->isHidden());
+
+    // Typing 100 yen on the first bet and 9,900 on the second: the first hit cannot cover the
+    // 10,000 yen staked, and the window says so as the text changes.
+    QStringList lines = bet->Textbet()->toPlainText().split('\n');
+    QVERIFY(lines.size() >= 4);
+    lines[2] = lines[2].left(14) + RightAlign("100", 8);
+    lines[3] = lines[3].left(14) + RightAlign("9900", 8);
+    bet->Textbet()->setPlainText(lines.join('\n'));
+    QCOMPARE(s.betWindow.Safety.TotalStake, 10000.0);
+    QVERIFY(!bet->TorigamiLabel()->isHidden());
+    QCOMPARE(bet->TorigamiLabel()->text(), QString::fromUtf8("ﾄﾘｶﾞﾐ\n") + lines[2].trimmed());
   }
 
   void moreThanFiftyBetsAreRefused() {

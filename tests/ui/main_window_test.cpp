@@ -1,6 +1,7 @@
 // The main window's frame: menus, tool bars, status bar, view switching, countdown, sizing,
 // close question and the folder dialogs.
 #include <QAction>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -15,6 +16,7 @@
 #include "fm98_main.h"
 #include "qt_translations.h"
 #include "support/fake_port.h"
+#include "support/snapshot_day.h"
 #include "support/temp_dir.h"
 #include "ui_fixture.h"
 
@@ -55,6 +57,7 @@ class MainWindowTest : public QObject {
         {"MenuAna", "推奨穴馬一覧(&A)", "Ctrl+A", false},
         {"MenuRZ", "予想値一覧(&Z)", "Ctrl+Z", false},
         {"MenuCon", "FHWARSｺﾝﾃｽﾄ形式(&C)", "", false},
+        {"MenuBase", "基準ｽﾅｯﾌﾟｼｮｯﾄ", "", false},
         {"MenuVersion", "ﾊﾞｰｼﾞｮﾝ情報(&V)", "", true},
     };
     for (const Item& it : items) {
@@ -66,18 +69,52 @@ class MainWindowTest : public QObject {
     }
     // Once a day is loaded they are there; an empty folder takes them away again.
     w.OpenDataFolder(testing::SampleDay());
-    for (const char* name : {"MenuList", "MenuAna", "MenuRZ", "MenuCon"}) {
+    for (const char* name : {"MenuList", "MenuAna", "MenuRZ", "MenuCon", "MenuBase"}) {
       QVERIFY2(w.findChild<QAction*>(name)->isEnabled(), name);
     }
     std::filesystem::create_directories(home / "empty");
     w.OpenDataFolder(home / "empty");
-    for (const char* name : {"MenuList", "MenuAna", "MenuRZ", "MenuCon"}) {
+    for (const char* name : {"MenuList", "MenuAna", "MenuRZ", "MenuCon", "MenuBase"}) {
       QVERIFY2(!w.findChild<QAction*>(name)->isEnabled(), name);
     }
     QStringList menus;
     for (QAction* a : w.menuBar()->actions()) menus << a->text();
     QCOMPARE(menus, (QStringList{QString::fromUtf8("ﾌｧｲﾙ(&F)"), QString::fromUtf8("ﾂｰﾙ(&T)"),
                                  QString::fromUtf8("ﾍﾙﾌﾟ(&H)")}));
+  }
+
+  // 基準ｽﾅｯﾌﾟｼｮｯﾄ: the saved folders of the day are offered after the JRDB base; the chosen one
+  // becomes the base of the race on screen at once, and the header says so.
+  void baseSnapshotFromTheFileMenu() {
+    testing::Day d(testing::SampleDay());
+    const std::filesystem::path snap = d.s.app.StoreRoot / "2002-10-20(100500)";
+    QCOMPARE(QString::fromStdString(WriteSampleDay(test::EarlierSnapshot(), snap)), QString());
+    d.Select(1, 11);
+    auto* base = d.w->findChild<QLabel*>("LbBase");
+    QVERIFY(base);
+    QCOMPARE(base->text(), QString());  // no JRDB folder: no base
+
+    auto choose = [&](int row) {
+      QTimer::singleShot(0, [row] {
+        auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dlg);
+        QCOMPARE(dlg->objectName(), QString("Fm98Base"));
+        auto* list = dlg->findChild<QListWidget*>("List1");
+        QCOMPARE(list->count(), 3);  // JRDB, the snapshot, another folder
+        QCOMPARE(list->item(1)->text(), QString("2002-10-20(100500)"));
+        list->setCurrentRow(row);
+        dlg->accept();
+      });
+      d.w->findChild<QAction*>("MenuBase")->trigger();
+    };
+    choose(1);
+    QCOMPARE(base->text(), QString::fromUtf8("基準 10時5分ｽﾅｯﾌﾟｼｮｯﾄ"));
+    QVERIFY(d.s.mainWindow.JrdbLayout);
+    QCOMPARE(d.s.analysis.BaseSource, BaseOddsSource::Snapshot);
+    choose(0);
+    QCOMPARE(base->text(), QString());
+    QVERIFY(d.s.baseSnapshot.Folder.empty());
+    QVERIFY(d.port.messages.empty());
   }
 
   void toolBarsAndStatusBar() {

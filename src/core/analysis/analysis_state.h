@@ -72,11 +72,18 @@ inline constexpr int kGapCountRow = 0;  // cell 0: number of groups
 inline constexpr int kGapSizeRow = 1;   // cell g: positions in group g
 inline constexpr int kGapClassRow = 2;  // cell g: class (1..3) of the gap that closed group g
 
+// Where the base odds of the analysed race came from.
+enum class BaseOddsSource : int { None = 0, Jrdb = 1, Snapshot = 2 };
+
 struct AnalysisState {
   // ---- JRDB base odds of the race (filled by LoadJrdbBaseOdds; horse numbers 1..18) ----
   int JrdbLoaded = 0;  // -1 when base odds were found for the race, else 0
   Table1<std::string, kMaxHorses> JrdbWinBase{};    // 基単, empty when absent or "999.9"
   Table1<std::string, kMaxHorses> JrdbPlaceBase{};  // 基複, empty when absent or "999.9"
+  // The same tables may come from an earlier snapshot of the day (snapshot/base_snapshot.h):
+  // the source, and the race header's caption naming it ("基準 JRDB", "基準 10時15分ｽﾅｯﾌﾟｼｮｯﾄ").
+  BaseOddsSource BaseSource = BaseOddsSource::None;
+  std::string BaseCaption;
 
   // ---- Vote shares and synthetic win odds (per horse) ----
   Table1<double, kMaxHorses> QuinellaShare{};        // percent

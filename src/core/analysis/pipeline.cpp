@@ -13,6 +13,7 @@
 #include "results/history.h"
 #include "results/race_card.h"
 #include "session.h"
+#include "snapshot/base_snapshot.h"
 #include "text/files.h"
 #include "text/numbers.h"
 #include "text/strings.h"
@@ -136,7 +137,8 @@ void AnalyseRace(Session& s, UserPort& port) {
   }
 
   s.analysis.JrdbLoaded = 0;
-  LoadJrdbBaseOdds(s);
+  // The base odds: an earlier snapshot of the day when one is chosen, else the JRDB file.
+  LoadBaseOdds(s, port);
   RunAnalysisSteps(s);
 
   if (!s.app.BatchMode) {

@@ -43,9 +43,19 @@ struct PredictionRow {
   Colour SeparatorColour = kColourSeparator;
 };
 
+// The columns of the market-implied win odds of a row (option ImpliedWin): 仮単, the win odds,
+// 推定単勝 and the ratio of the win odds to 推定単勝; empty texts for a scratched horse.
+struct ImpliedWinCells {
+  std::string Synthetic, Win, Implied, Ratio;
+};
+inline constexpr std::array<const char*, 4> kImpliedWinHeaders{"仮単", "単勝", "推定単勝", "比"};
+
 struct PredictionModel {
   int RowCount = 0;  // N, rows 1..N
   Table1<PredictionRow, kMaxHorses> Rows{};
+  // Shown only with the option ImpliedWin; the classic window has none of these columns.
+  bool ImpliedShown = false;
+  Table1<ImpliedWinCells, kMaxHorses> Implied{};
   std::array<PredictionHeader, 5> Headers{{
       {"F", "仮単と比較して複勝の売れ過ぎ度が高い上位５頭", false},
       {"T", "仮単と比較して単勝の売れ過ぎ度が高い上位５頭", false},

@@ -42,6 +42,8 @@ struct Settings {
   int UmaTanShi = 0, OdzColor = 0, CnJiku = 1, CnRank = 1, CnHimo = 1, CnBken = 1;
   std::int32_t Money = 100, Limit = 1000, Profit = 10000;
   int YosoMode = 0;
+  // 1: the prediction window, the CSV file and the lists show the market-implied win odds.
+  int ImpliedWin = 0;
 
   WindowPositions Windows;
 

@@ -23,9 +23,9 @@ struct OptionBox {
   bool Visible = true;
 };
 
-inline constexpr int kOptionBoxCount = 25;  // indexes 0..24
+inline constexpr int kOptionBoxCount = 26;  // indexes 0..25
 
-inline constexpr std::array<OptionBox, 25> kOptionBoxes{{
+inline constexpr std::array<OptionBox, kOptionBoxCount> kOptionBoxes{{
     {0, "Zenibako98に連携", &Settings::BankLink},
     {1, "的中時はｳｪｲﾄ", &Settings::HitWait},
     {2, "的中配当をｶﾗｰﾘﾝｸﾞ", &Settings::HitColor},
@@ -51,6 +51,7 @@ inline constexpr std::array<OptionBox, 25> kOptionBoxes{{
     {22, "FHWARSｺﾝﾃｽﾄ[AUTOﾓｰﾄﾞ]", &Settings::AUTO},
     {23, "予想一覧でR1Z1をｶﾗｰﾘﾝｸﾞ", &Settings::UmaTanShi},
     {24, "馬連をｵｯｽﾞ別にｶﾗｰﾘﾝｸﾞ", &Settings::OdzColor},
+    {25, "予想に推定単勝を表示", &Settings::ImpliedWin},
 }};
 
 // Captions of the option buttons of the frame "予想" (index = `YosoMode`).

@@ -49,7 +49,7 @@ const std::vector<OptionInt>& OptionKeys() {
       OPT16(RankLeft, 0),   OPT16(UmaTanShi, 0),   OPT16(OdzColor, 0),
       OPT16C(CnJiku, 1, 1, 7), OPT16C(CnRank, 1, 1, 5), OPT16C(CnHimo, 1, 1, 7),
       OPT16C(CnBken, 1, 1, 2), OPT32(Money, 100),  OPT32(Limit, 1000),
-      OPT32(Profit, 10000), OPT16(YosoMode, 0),
+      OPT32(Profit, 10000), OPT16(YosoMode, 0),  OPT16(ImpliedWin, 0),
   };
   return keys;
 }
@@ -67,7 +67,7 @@ const std::vector<const char*>& OptionWriteOrder() {
       "CnRank",    "CnHimo",   "CnBken",    "TermScr",   "SaveMsg",   "RankDisp",
       "AutoGraph", "AutoYoso", "AutoWaku",  "AutoLog",   "AutoKekka", "SortFolder",
       "AnaColor",  "NinkiDsp", "RankLeft",  "UmaTanShi", "OdzColor",  "YosoMode",
-      "Money",     "Limit",    "Profit",
+      "Money",     "Limit",    "Profit",    "ImpliedWin",
   };
   return order;
 }

@@ -5,6 +5,7 @@
 #include <fmt/format.h>
 
 #include "betting/bet_file.h"
+#include "betting/stake_safety.h"
 #include "session.h"
 #include "text/files.h"
 #include "text/numbers.h"
@@ -125,8 +126,17 @@ bool OpenBetList(Session& s, UserPort& port, const std::vector<MarkedBet>& bets,
   w.BetCount = static_cast<int>(bets.size());
   w.SendEnabled = !s.race.GuideDate.empty() && s.race.GuideDate == s.app.Pat98GuideDate;
   w.LastBetFile.clear();
+  w.Book = RaceBookPercent(s.race);
+  w.BookLabel = BookCaption(w.Book);
+  UpdateStakeSafety(w);
   w.Open = true;
   return true;
+}
+
+void UpdateStakeSafety(BetWindowModel& w) {
+  w.Safety = AssessStakes(ReadBetLines(w.Text));
+  w.CombinedOddsLabel = CombinedOddsCaption(w.Safety);
+  w.TorigamiLabel = TorigamiWarning(w.Safety);
 }
 
 void CloseBetWindow(Session& s) {
@@ -279,6 +289,7 @@ bool ApplyAllocationMode(Session& s, UserPort& port, int mode) {
     return false;
   }
   w.Text = std::move(r.Text);
+  UpdateStakeSafety(w);
   return true;
 }
 
@@ -339,26 +350,16 @@ SendResult SendBetList(Session& s, UserPort& port) {
   const std::string text = Prepared(w.Text);
 
   // Stakes: the number two characters after the "." of every line that holds one.
-  std::vector<double> stakes;
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    std::size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) end = text.size();
-    std::string_view line = std::string_view(text).substr(start, end - start);
-    std::size_t dot = line.find('.');
-    if (dot != std::string_view::npos) {
-      stakes.push_back(dot + 2 <= line.size() ? text::Val(line.substr(dot + 2)) : 0);
-    }
-    start = end + 2;
-  }
-  if (stakes.empty()) return SendResult::NoBets;
+  const std::vector<BetLine> lines = ReadBetLines(text);
+  if (lines.empty()) return SendResult::NoBets;
 
   if (!w.SendEnabled) {
     port.Error(title, "現在のPAT98のデータではないため、送出できません。");
     return SendResult::Disabled;
   }
   double total = 0;
-  for (double st : stakes) {
+  for (const BetLine& line : lines) {
+    const double st = line.Stake;
     // A negative stake would lower the total below the limit; it is refused like any stake
     // that is not a whole number of 100-yen units.
     if (st < 0 || std::fmod(st, 100) != 0) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/user_port.h"
+#include "betting/bet_model.h"
 
 namespace tz {
 
@@ -133,5 +134,10 @@ SendResult SendBetList(Session& s, UserPort& port);
 
 // Closes the bet window (and its amount dialog).
 void CloseBetWindow(Session& s);
+
+// Works out the combined odds and the ﾄﾘｶﾞﾐ warning of the window's text as it stands and sets
+// their captions; run after every change of the stakes (the modes do it themselves, the window
+// after an edit).
+void UpdateStakeSafety(BetWindowModel& w);
 
 }  // namespace tz

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "betting/stake_safety.h"
+
 namespace tz {
 
 // How the stakes of the bet list are spread (BetAllocationMode).
@@ -53,6 +55,15 @@ struct BetWindowModel {
 
   // Number of bets collected when the list was built.
   int BetCount = 0;
+
+  // Stake safety beside the allocation modes: the book percentages of the race the list was
+  // built for, and the combined odds and ﾄﾘｶﾞﾐ warning of the text as it stands, with their
+  // captions (UpdateStakeSafety keeps them in step with the text).
+  BookPercent Book;
+  StakeSafety Safety;
+  std::string CombinedOddsLabel;  // "合成オッズ 1.3"
+  std::string BookLabel;          // "ﾌﾞｯｸ 単勝 125.0%  枠連 133.4%  馬連 133.3%"
+  std::string TorigamiLabel;      // "ﾄﾘｶﾞﾐ" and the short bets, one a line; empty when none
 
   // Name of the last .BET file written from this window (empty until a send succeeded).
   std::string LastBetFile;

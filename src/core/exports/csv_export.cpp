@@ -5,10 +5,12 @@
 #include <functional>
 #include <cstring>
 
+#include "analysis/implied_win.h"
 #include "analysis/vote_shares.h"
 #include "pat98/day_loader.h"
 #include "session.h"
 #include "text/files.h"
+#include "text/numbers.h"
 #include "text/strings.h"
 
 namespace tz {
@@ -72,7 +74,13 @@ std::vector<std::string> RaceCsvLines(const Session& s) {
   std::vector<std::string> lines;
   lines.push_back(text::Trim(mw.lblkai) + " " + text::Trim(mw.lblrace) + " " +
                   text::Trim(mw.Lbltime) + ",");
-  lines.push_back(",複勝1,複勝2,単勝,仮単,馬名,Ｆ,Ｔ,Ｗ,Ｒ,Ｚ,推奨馬,着順");
+  // With the option ImpliedWin the market-implied win odds follow as one more column, after
+  // every classic one, so that readers of the classic file find their columns where they were.
+  const bool withImplied = s.app.settings.ImpliedWin == 1;
+  const std::optional<ImpliedWin> implied =
+      withImplied ? ComputeImpliedWin(r, a) : std::optional<ImpliedWin>();
+  lines.push_back(std::string(",複勝1,複勝2,単勝,仮単,馬名,Ｆ,Ｔ,Ｗ,Ｒ,Ｚ,推奨馬,着順") +
+                  (withImplied ? ",推定単勝" : ""));
   for (int h = 1; h <= n; ++h) {
     std::string line = std::to_string(h) + ",";
     line += OrScratched(r.PlaceOddsLow[h]) + ",";
@@ -87,6 +95,10 @@ std::vector<std::string> RaceCsvLines(const Session& s) {
       line += row.F + "," + row.T + "," + row.W + "," + row.R + "," + row.Z + "," + row.Mark + ",";
     } else {
       line += ",,,,,,";
+    }
+    if (withImplied) {
+      line += ",";
+      if (implied && implied->Odds[h] > 0) line += text::FormatNumber(implied->Odds[h], "#0.0");
     }
     lines.push_back(std::move(line));
   }

@@ -37,7 +37,7 @@ TEST(Options, EveryStoredBoxShowsAndTakesItsOwnSetting) {
     OptionsDialogValues back = FillOptions(set);
     for (int i = 0; i < kOptionBoxCount; ++i) EXPECT_EQ(back.Check[i], i == box.Index ? 1 : 0);
   }
-  EXPECT_EQ(seen.size(), 23u);  // 25 boxes, 20 and 21 are not stored
+  EXPECT_EQ(seen.size(), 24u);  // 26 boxes, 20 and 21 are not stored
   EXPECT_EQ(kOptionBoxes[20].Setting, nullptr);
   EXPECT_EQ(kOptionBoxes[21].Setting, nullptr);
   EXPECT_FALSE(kOptionBoxes[19].Visible);

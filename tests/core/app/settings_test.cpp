@@ -190,14 +190,15 @@ TEST(Settings, OptionKeysAreWrittenInTheirOrder) {
   ReadSettings(st);
   ASSERT_EQ(WriteSettings(st), "");
   std::vector<std::string> opt = SectionLines(ReadAll(d / "tz98.ini"), "OPTION");
-  ASSERT_GE(opt.size(), 41u);
+  ASSERT_GE(opt.size(), 42u);
   EXPECT_EQ(opt[0], "CJ=0");
   EXPECT_EQ(opt[4], "AUTO=0");
   EXPECT_EQ(opt[5], "Mask=*.txt");
   EXPECT_EQ(opt[36], "Money=100");
   EXPECT_EQ(opt[38], "Profit=10000");
-  EXPECT_EQ(opt[39], "Box0=255");
-  EXPECT_EQ(opt[40], "Box1=255");
+  EXPECT_EQ(opt[39], "ImpliedWin=0");  // this program's own key, after the classic ones
+  EXPECT_EQ(opt[40], "Box0=255");
+  EXPECT_EQ(opt[41], "Box1=255");
 }
 
 TEST(Settings, GarbageFileGivesDefaultsAndStaysUntilWritten) {
