@@ -186,6 +186,14 @@ void ReadQuinellaFile(Session& s) {
     r.LoadStatus = kLoadOddsMissing;
     return;
   }
+  // The header must name the race of the odds file: a file of another day or race left beside
+  // it is not this race's quinella odds.
+  if (text::FieldB(*bytes, 1, 8) != r.GuideDate || text::FieldB(*bytes, 29, 4) != r.OddsCourseName ||
+      Num(text::MidB(*bytes, 37, 2)) != r.OddsKai || Num(text::MidB(*bytes, 39, 2)) != r.OddsDay ||
+      Num(text::MidB(*bytes, 41, 2)) != r.CurrentRace) {
+    r.LoadStatus = kLoadQuinellaOtherRace;
+    return;
+  }
   const int n = std::min(r.HorseCount, kMaxHorses);
   const std::string body(RawBody(*bytes, kQuinellaHeaderBytes));
   const bool withWide = text::MidB(body, 5, 1) == "-";
