@@ -1,6 +1,7 @@
 // A JRDB base-odds file (OZyymmdd.TXT) of any content, read for the selected race.
 #include "analysis/pipeline.h"
 #include "fuzz_support.h"
+#include "session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto folder = tz::fuzz::ScratchFolder();

@@ -2,6 +2,7 @@
 // every allocation mode and checked for sending (the confirmation is declined).
 #include "betting/bet_list.h"
 #include "fuzz_support.h"
+#include "session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);

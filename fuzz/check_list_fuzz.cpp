@@ -1,6 +1,7 @@
 // A check list (tzcheck.txt) of any content: parsed, written back and parsed again (the same
 // entries), and shown in the window.
 #include "fuzz_support.h"
+#include "session.h"
 #include "tools/check_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

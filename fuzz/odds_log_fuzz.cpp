@@ -2,6 +2,7 @@
 // card, odds and quinella/wide records.
 #include "fhwars/odds_log.h"
 #include "fuzz_support.h"
+#include "session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);

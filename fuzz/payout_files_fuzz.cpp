@@ -1,6 +1,7 @@
 // The five per-day payout files (win, place, bracket quinella, quinella, wide) of any content,
 // read for one race with its refunds merged.
 #include "fuzz_support.h"
+#include "session.h"
 #include "pat98/file_names.h"
 #include "results/results_reader.h"
 

@@ -1,5 +1,6 @@
 // A results file (KS-) of any content, read for the race and matched with a voting entry.
 #include "fuzz_support.h"
+#include "session.h"
 #include "results/history.h"
 #include "results/results_reader.h"
 

@@ -1,6 +1,7 @@
 // A forum results log of any content, converted into results files of a scratch folder.
 #include "fhwars/results_log.h"
 #include "fuzz_support.h"
+#include "session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto folder = tz::fuzz::ScratchFolder();

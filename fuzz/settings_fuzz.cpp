@@ -1,6 +1,7 @@
 // A settings file (tz98.ini) of any content: read, described and written back.
 #include "app/settings.h"
 #include "fuzz_support.h"
+#include "session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto folder = tz::fuzz::ScratchFolder();

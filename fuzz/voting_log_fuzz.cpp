@@ -1,6 +1,7 @@
 // PAT98's voting log: LG-FILE.JRA and three vote files of any content, read for one race of the
 // day and of the day before, then matched with payouts.
 #include "fuzz_support.h"
+#include "session.h"
 #include "results/history.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

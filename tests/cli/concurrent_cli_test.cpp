@@ -20,20 +20,22 @@ using test::ReadAll;
 using test::RunCommand;
 using test::TempDir;
 
+// The tool as the first word of a shell command line.
+std::string Cli() { return test::ShellQuote(TAZUNA_CLI_PATH); }
+
 struct Together {
   std::string outA, outB;  // stdout and stderr of each, each run followed by "rc=<status>"
 };
 
-// Runs the two shell command lines as two processes at once and waits for both.
+// Runs the two shell command lists (each ending in ";") as two processes at once and waits for
+// both.
 Together RunTogether(const TempDir& d, const std::string& a, const std::string& b) {
   const fs::path fa = d / "run-a.txt", fb = d / "run-b.txt";
-  const std::string line = "{ " + a + "; } >" + Q(fa) + " 2>&1 & { " + b + "; } >" + Q(fb) +
+  const std::string line = "{ " + a + " } >" + Q(fa) + " 2>&1 & { " + b + " } >" + Q(fb) +
                            " 2>&1 & wait";
   RunCommand(line);
   return {ReadAll(fa), ReadAll(fb)};
 }
-
-std::string Cli() { return test::ShellQuote(TAZUNA_CLI_PATH); }
 
 // The lines of `text` that start with `prefix`, without it.
 std::vector<std::string> LinesAfter(const std::string& text, const std::string& prefix) {

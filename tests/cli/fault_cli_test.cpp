@@ -23,6 +23,7 @@ using test::ReadAll;
 using test::RunCommand;
 using test::TempDir;
 
+// The tool as the first word of a shell command line.
 std::string Cli() { return test::ShellQuote(TAZUNA_CLI_PATH); }
 
 // Race 3 of the first meeting of WriteOddsDay has 18 horses: its CSV file is a few kilobytes.
@@ -71,7 +72,7 @@ TEST(FaultCli, ReadOnlyFoldersAreReportedAndKeepTheirFiles) {
   t.d.Write("out/0105中山3R.csv", "old export");
   fs::permissions(out / "0105中山3R.csv", fs::perms::all);
 
-  auto r = RunWithoutWriteAccess(out, Cli() + " csv " + Q(t.day) + kRace + " --yes --out " + Q(out) + t.Home());
+  auto r = RunWithoutWriteAccess(out, Cli() + " csv " + Q(t.day) + kRace + " --yes --out " + Q(out));
   EXPECT_NE(r.exitCode, 0);
   EXPECT_NE(r.err.find("ErrorNo.13"), std::string::npos) << r.err;  // EACCES, the real cause
   EXPECT_EQ(ReadAll(out / "0105中山3R.csv"), "old export");
@@ -97,7 +98,7 @@ TEST(FaultCli, ExportOnAFullDiskKeepsTheOldFile) {
   fs::create_directories(out);
   t.d.Write("out/0105中山3R.csv", "old export");
   const auto r = RunCommand("trap '' XFSZ; ulimit -f 1; " + Cli() + " csv " + Q(t.day) + kRace +
-                            " --yes --out " + Q(out) + t.Home());
+                            " --yes --out " + Q(out));
   EXPECT_NE(r.exitCode, 0);
   EXPECT_NE(r.err.find("ErrorNo.27"), std::string::npos) << r.err;  // EFBIG, not a later errno
   EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
@@ -115,7 +116,7 @@ TEST(FaultCli, KilledWritersLeaveOldOrCompleteFiles) {
   Day t;
   const fs::path out = t.d / "out", ref = t.d / "ref", bet = t.d / "bet", conv = t.d / "conv";
   for (const fs::path& f : {out, ref, bet, conv}) fs::create_directories(f);
-  const std::string csv = Cli() + " csv " + Q(t.day) + kRace + " --yes" + t.Home() + " --out ";
+  const std::string csv = Cli() + " csv " + Q(t.day) + kRace + " --yes --out ";
   ASSERT_EQ(RunCommand(csv + Q(ref)).exitCode, 0);
   const std::string newCsv = ReadAll(ref / "0105中山3R.csv");
   const std::string send = Cli() + " bet " + Q(t.day) + kRace + " --bets 1:01 --send --betdir " + Q(bet) + t.Home();

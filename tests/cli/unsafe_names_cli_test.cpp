@@ -37,11 +37,12 @@ TEST(UnsafeNamesCli, GuideDateThatIsNotADateRefusesTheDay) {
     test::WriteOddsDay(day, date);
     const std::set<std::string> before = FilesUnder(d.path());
     const std::string home = " --home " + Q(d / "work" / "home");
+    // The csv command reads no settings.
 
     const std::string commands[] = {
         "bet " + Q(day) + " --meeting 1 --race 11 --bets 1:05 --send --betdir " +
             Q(d / "work" / "bets" / "PBET"),
-        "csv " + Q(day) + " --meeting 1 --race 11 --yes --out " + Q(d / "work" / "out"),
+        "csv " + Q(day) + " --meeting 1 --race 11 --yes --out " + Q(d / "work" / "out") + " #",
         "longshots " + Q(day) + " --yes --out " + Q(d / "work" / "out"),
         "predicted " + Q(day) + " --yes --out " + Q(d / "work" / "out"),
         "contest " + Q(day) + " --yes --axis T --rank 1 --partner F --form N --out " +

@@ -90,8 +90,11 @@ fs::path WriteBetFile(const BetFileRequest& request, UserPort& port, std::string
       error = text::WriteFileAtomic(target, bytes);
     } else {
       const text::NewFileOutcome out = text::WriteFileNew(target, bytes);
-      if (out.result == text::NewFileResult::Exists) continue;
-      error = out.error;
+      // A file another writer just gave that name: the listing finds the number after it. A
+      // folder or other entry in the way is not counted by the listing and is an error.
+      if (out.result == text::NewFileResult::Exists && text::FileExists(target)) continue;
+      error = out.result == text::NewFileResult::Exists ? "an entry of that name is in the way"
+                                                        : out.error;
     }
     if (!error.empty()) {
       port.Error(title, "BETﾌｧｲﾙを書き込めませんでした。\n\n" + target.string() + "\n\n" + error);

@@ -23,7 +23,8 @@ void ReadSingleOdds(RaceModel& r);
 void ReadBracketQuinellaOdds(RaceModel& r);
 void AssignBrackets(RaceModel& r);
 
-// Reads OddsFilePath[1]: LoadStatus -1 when missing, -7 when its header names another date,
+// Reads OddsFilePath[1]: LoadStatus -1 when missing, -7 when its (whole, dated) header names
+// another date,
 // racecourse, meeting, day or race than the odds file read before it, 2 when it is too short
 // for the pairs of the race (nothing stored in either case), unchanged otherwise.
 void ReadQuinellaFile(Session& s);

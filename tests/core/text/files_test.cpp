@@ -109,7 +109,9 @@ TEST(Files, PlainFileNames) {
     EXPECT_EQ(IsPlainFileName(c.name), c.plain) << c.name;
     const auto p = PathInFolder(d.path(), c.name);
     EXPECT_EQ(p.has_value(), c.plain) << c.name;
-    if (p) EXPECT_EQ(p->parent_path(), d.path()) << c.name;
+    if (p) {
+      EXPECT_EQ(p->parent_path(), d.path()) << c.name;
+    }
   }
   d.Write("uy-a.jra", "");
   EXPECT_EQ(PathInFolder(d.path(), "UY-A.JRA"), d / "uy-a.jra");
