@@ -43,22 +43,23 @@ void PrintList(const Session& s) {
 
 // Writes the list back as the program does at exit. Names still kept in the settings file's
 // older section are now in tzcheck.txt, so the settings are written too (which removes them
-// there); otherwise they would come back a second time at the next start.
+// there); otherwise they would come back a second time at the next start. The check list is
+// written first, so that those names are never in neither file.
 bool Save(Session& s) {
-  AppState probe;
-  probe.StoreRoot = s.app.StoreRoot;
-  ReadSettings(probe);
-  if (probe.CheckList.size() > 1) {
-    std::string err = WriteSettings(s.app);
-    if (!err.empty()) {
-      std::cerr << ForTerminal(err) << "\n";
-      return false;
-    }
-  }
   std::string err = SaveCheckList(s);
   if (!err.empty()) {
     std::cerr << ForTerminal(err) << "\n";
     return false;
+  }
+  AppState probe;
+  probe.StoreRoot = s.app.StoreRoot;
+  ReadSettings(probe);
+  if (probe.CheckList.size() > 1) {
+    err = WriteSettings(s.app);
+    if (!err.empty()) {
+      std::cerr << ForTerminal(err) << "\n";
+      return false;
+    }
   }
   return true;
 }

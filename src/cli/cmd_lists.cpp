@@ -224,8 +224,13 @@ int RunPredicted(const ListOptions& o, CliContext& ctx) {
       port.Error(s.app.AppTitle, std::string(kListFolderMissing) + "\n\n" + o.out);
       return 1;
     }
-    const std::filesystem::path path =
-        std::filesystem::path(o.out) / (text::Mid(s.race.GuideDate, 5, 4) + "予想値.txt");
+    const std::string name = text::Mid(s.race.GuideDate, 5, 4) + "予想値.txt";
+    const auto inFolder = text::PathInFolder(o.out, name);
+    if (!inFolder) {
+      port.Error(s.app.AppTitle, std::string(text::kBadFileNameMessage) + "\n\n" + name);
+      return 1;
+    }
+    const std::filesystem::path& path = *inFolder;
     if (const std::string err = text::WriteTextFileAtomic(path, lines); !err.empty()) {
       port.Error(s.app.AppTitle, err);
       return 1;

@@ -113,20 +113,19 @@ void AnalyseRace(Session& s, UserPort& port) {
       }
       break;
     case 15:
+    case 31:
       ReadQuinellaFile(s);
-      if (r.LoadStatus < 0) {
+      if (r.LoadStatus == kLoadQuinellaOtherRace) {
+        port.Error(title, kQuinellaOtherRaceMessage);
+        return;
+      }
+      // A file that is no quinella file: sale code 15 says so, 31 finds no quinella odds.
+      if (r.LoadStatus < 0 || (r.LoadStatus > 0 && r.CurrentSaleCode == 31)) {
         port.Error(title, kNoQuinellaOdds);
         return;
       }
       if (r.LoadStatus > 0) {
         port.Error(title, kNotPat98Quinella);
-        return;
-      }
-      break;
-    case 31:
-      ReadQuinellaFile(s);
-      if (r.LoadStatus != 0) {
-        port.Error(title, kNoQuinellaOdds);
         return;
       }
       break;

@@ -202,7 +202,7 @@ void ReadSettings(AppState& state) {
   }
 }
 
-std::string WriteSettings(const AppState& state) {
+std::string WriteSettings(const AppState& state, bool checkListSaved) {
   clsIniFile ini;
   OpenIni(ini, state);
   const Settings& s = state.settings;
@@ -224,7 +224,9 @@ std::string WriteSettings(const AppState& state) {
     ini.WriteData("WINDOW", WindowKey("Left", i), keep ? FloatText(s.Windows.Left[i]) : "");
   }
 
-  for (int i = 0; i < 30; ++i) ini.WriteData("CHECK", "Name" + std::to_string(i), "");
+  if (checkListSaved) {
+    for (int i = 0; i < 30; ++i) ini.WriteData("CHECK", "Name" + std::to_string(i), "");
+  }
 
   for (std::size_t i = 0; i < 2 && i < state.BoxColors.size(); ++i) {
     ini.WriteData("OPTION", "Box" + std::to_string(i), std::to_string(state.BoxColors[i]));

@@ -31,6 +31,10 @@ void InitApplicationState(Session& s, const std::filesystem::path& programFolder
     std::filesystem::create_directories(a.StoreRoot, ec);
   }
 
+  // What an interrupted write of an earlier run left beside the two files goes now, not only
+  // when the file is next written.
+  text::RemoveStaleTemporaries(text::ResolveName(a.StoreRoot, kSettingsFileName));
+  text::RemoveStaleTemporaries(text::ResolveName(a.StoreRoot, kCheckListFileName));
   ReadSettings(a);
 
   if (a.Pat98Folder.empty() || !text::FolderExists(a.Pat98Folder)) a.Pat98Folder = programFolder;
@@ -113,9 +117,11 @@ std::string Shutdown(Session& s, bool mainWindowMinimised, double mainWindowWidt
                                           : mainWindowWidthTwips;
   }
   DeleteBankLink(a);
-  // Each file is written whatever became of the other; their errors are reported together.
-  std::string err = WriteSettings(a);
+  // The check list first: the settings file drops the names of its older section, which must
+  // be in tzcheck.txt by then (an interruption in between loses nothing). Both files are
+  // written whatever became of the other; their errors are reported together.
   std::string checkErr = SaveCheckList(s);
+  std::string err = WriteSettings(a, checkErr.empty());
   if (!checkErr.empty()) err += (err.empty() ? "" : "\n\n") + checkErr;
   return err;
 }

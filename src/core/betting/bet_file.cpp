@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "pat98/day_loader.h"
 #include "session.h"
 #include "text/files.h"
 #include "text/sjis.h"
@@ -71,17 +72,38 @@ fs::path WriteBetFile(const BetFileRequest& request, UserPort& port, std::string
     port.Error(title, "BETﾌｧｲﾙ送出ﾌｫﾙﾀﾞが存在しません。\n\n" + request.Folder.string());
     return {};
   }
-  const std::string name = NextBetFileName(request.Folder, request.GuideDate);
-  const std::string body =
-      request.AdvanceSale ? AsAdvanceSaleRace(request.Text, request.Race) : request.Text;
-  // An existing file of that name (only ever "99") is replaced; its letter case is kept.
-  const fs::path target = text::ResolveName(request.Folder, name);
-  const std::string error = text::WriteFileAtomic(target, BetFileBytes(body));
-  if (!error.empty()) {
-    port.Error(title, "BETﾌｧｲﾙを書き込めませんでした。\n\n" + target.string() + "\n\n" + error);
+  if (!IsGuideDate(request.GuideDate)) {
+    port.Error(title, std::string(text::kBadFileNameMessage) + "\n\n" + request.GuideDate);
     return {};
   }
-  return target;
+  const std::string body =
+      request.AdvanceSale ? AsAdvanceSaleRace(request.Text, request.Race) : request.Text;
+  const std::string bytes = BetFileBytes(body);
+  // Another program (or window) may write the same next number at the same moment: the name
+  // is claimed only while free, and a taken one sends us to the number after it. Only "99" is
+  // written over, keeping the letter case of the file there.
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string name = NextBetFileName(request.Folder, request.GuideDate);
+    const fs::path target = text::ResolveName(request.Folder, name);
+    std::string error;
+    if (name.compare(6, 2, "99") == 0) {
+      error = text::WriteFileAtomic(target, bytes);
+    } else {
+      const text::NewFileOutcome out = text::WriteFileNew(target, bytes);
+      // A file another writer just gave that name: the listing finds the number after it. A
+      // folder or other entry in the way is not counted by the listing and is an error.
+      if (out.result == text::NewFileResult::Exists && text::FileExists(target)) continue;
+      error = out.result == text::NewFileResult::Exists ? "an entry of that name is in the way"
+                                                        : out.error;
+    }
+    if (!error.empty()) {
+      port.Error(title, "BETﾌｧｲﾙを書き込めませんでした。\n\n" + target.string() + "\n\n" + error);
+      return {};
+    }
+    return target;
+  }
+  port.Error(title, "BETﾌｧｲﾙを書き込めませんでした。\n\n" + request.Folder.string());
+  return {};
 }
 
 fs::path WriteBetFile(Session& s, UserPort& port) {

@@ -52,6 +52,26 @@ std::string WithCrLf(std::string_view text) {
 // leading and trailing blanks.
 std::string Prepared(std::string_view text) { return text::Trim(WithCrLf(text)); }
 
+// A line that starts with the mark of a bet kind, as every bet line of the list does.
+bool IsBetKindLine(std::string_view line) {
+  for (std::string_view mark : {"単", "複", "枠", "馬", "ワ"}) {
+    if (line.substr(0, mark.size()) == mark) return true;
+  }
+  return false;
+}
+
+// The stake of a bet line without odds: its last blank-separated field after the kind and the
+// numbers ("単  6            5000000"); 0 when there is none.
+double LastFieldStake(std::string_view line) {
+  const std::string trimmed = text::Trim(line);
+  const std::size_t blank = trimmed.find_last_of(' ');
+  if (blank == std::string::npos) return 0;
+  const std::string before = text::Trim(std::string_view(trimmed).substr(0, blank));
+  // "単  6" alone: the kind and the horse, no stake.
+  if (before.find(' ') == std::string::npos) return 0;
+  return text::Val(std::string_view(trimmed).substr(blank + 1));
+}
+
 std::string StakeField(std::int64_t stake) {
   return text::FormatText(std::to_string(stake), "@@@@@@@@");
 }
@@ -349,8 +369,19 @@ SendResult SendBetList(Session& s, UserPort& port) {
   const std::string& title = s.app.AppTitle;
   const std::string text = Prepared(w.Text);
 
-  // Stakes: the number two characters after the "." of every line that holds one.
-  const std::vector<BetLine> lines = ReadBetLines(text);
+  // Stakes: the number two characters after the "." of every line that holds one; a bet line
+  // whose odds were removed is checked too, by its last field.
+  std::vector<BetLine> lines = ReadBetLines(text);
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    const std::string_view line = std::string_view(text).substr(start, end - start);
+    if (line.find('.') == std::string_view::npos && IsBetKindLine(line)) {
+      lines.push_back({std::string(line), 0, LastFieldStake(line)});
+    }
+    start = end + 2;
+  }
   if (lines.empty()) return SendResult::NoBets;
 
   if (!w.SendEnabled) {

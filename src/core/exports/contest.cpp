@@ -321,17 +321,25 @@ ContestRunResult ExportContestEntries(Session& s, UserPort& port, const ContestR
   }
   const std::string& folder = s.app.settings.CSVpath;
   RaceModel& r = s.race;
-  const std::filesystem::path path = text::ResolveName(folder, ContestFileName(r.GuideDate, rule));
+  const std::string name = ContestFileName(r.GuideDate, rule);
+  const auto inFolder = text::PathInFolder(folder, name);
+  if (!inFolder) {
+    port.Error(title, std::string(text::kBadFileNameMessage) + "\n\n" + name);
+    result.Failed = true;
+    return result;
+  }
+  const std::filesystem::path& path = *inFolder;
   text::LineWriter out(path);
   if (!out.ok()) {
-    const int err = errno;
+    const int err = out.error();
     port.Error(title, BatchErrorText(err, std::strerror(err)));
     result.Failed = true;
     return result;
   }
   result.File = path;
 
-  // A failed write ends the run through the day run's error path; what was written stays.
+  // A failed write ends the run through the day run's error path; the entries get their file
+  // name only when the whole day is written.
   const auto write = [&](const std::string& line) {
     if (!out.WriteLine(line)) throw std::system_error(errno, std::generic_category());
   };
@@ -365,9 +373,8 @@ ContestRunResult ExportContestEntries(Session& s, UserPort& port, const ContestR
 
   const bool whole = RunDayBatch(s, port, hooks);
   s.app.BatchMode = 0;
-  errno = 0;
-  if (!out.Close() && whole) {
-    const int err = errno;
+  if (whole && !out.Commit()) {
+    const int err = out.error();
     port.Error(title, BatchErrorText(err, std::strerror(err)));
     result.Failed = true;
   }

@@ -138,27 +138,26 @@ std::filesystem::path ExportRaceCsv(Session& s, UserPort& port) {
     port.Error(title, "CSVﾌｧｲﾙ作成ﾌｫﾙﾀﾞが存在しません。\n\n" + folder);
     return {};
   }
-  const std::filesystem::path path = std::filesystem::path(folder) / RaceCsvFileName(s);
+  const std::string name = RaceCsvFileName(s);
+  const auto inFolder = text::PathInFolder(folder, name);
+  if (!inFolder) {
+    port.Error(title, std::string(text::kBadFileNameMessage) + "\n\n" + name);
+    return {};
+  }
+  const std::filesystem::path& path = *inFolder;
   const std::string shown = path.string();
   if (text::FileExists(path)) {
     const Answer a = port.Ask(title, shown + "\n\nﾌｧｲﾙは既に存在します。上書きしますか？",
                               Buttons::YesNo, Icon::Warning, Answer::No);
     if (a != Answer::Yes) return {};
   }
-  // Lines written before an error stay in the file.
+  // The file gets its name only when complete; an error leaves the old one as it was.
   text::LineWriter w(path);
-  bool ok = w.ok();
-  if (ok) {
-    for (const std::string& line : RaceCsvLines(s)) {
-      if (!w.WriteLine(line)) {
-        ok = false;
-        break;
-      }
-    }
+  for (const std::string& line : RaceCsvLines(s)) {
+    if (!w.WriteLine(line)) break;
   }
-  const int err = errno;
-  if (!w.Close()) ok = false;
-  if (!ok) {
+  if (!w.Commit()) {
+    const int err = w.error();
     port.Error(title, "ErrorNo." + std::to_string(err) + "\n\n" + std::strerror(err));
     return {};
   }

@@ -58,6 +58,10 @@ std::filesystem::path WriteLongshotExport(Session& s, UserPort& port, bool csv) 
     return {};
   }
   const std::filesystem::path path = LongshotExportPath(s, csv);
+  if (path.empty()) {
+    port.Error(title, std::string(text::kBadFileNameMessage) + "\n\n" + s.race.GuideDate);
+    return {};
+  }
   const std::string shown = path.string();
   if (text::FileExists(path)) {
     const Answer a = port.Ask(title, shown + "\n\n" + kListOverwrite, Buttons::YesNo,
@@ -66,26 +70,13 @@ std::filesystem::path WriteLongshotExport(Session& s, UserPort& port, bool csv) 
   }
   const std::vector<std::string> lines =
       csv ? LongshotCsvLines(s.longshotList) : LongshotTextLines(s.longshotList);
-  // Lines written before an error stay in the file.
-  errno = 0;
+  // The file gets its name only when complete; an error leaves the old one as it was.
   text::LineWriter w(path);
-  bool ok = w.ok();
-  int err = errno;
-  if (ok) {
-    for (const std::string& line : lines) {
-      if (!w.WriteLine(line)) {
-        ok = false;
-        err = errno;
-        break;
-      }
-    }
+  for (const std::string& line : lines) {
+    if (!w.WriteLine(line)) break;
   }
-  if (!w.Close() && ok) {
-    ok = false;
-    err = errno;
-  }
-  if (!ok) {
-    port.Error(title, PlainError(err == 0 ? EIO : err));
+  if (!w.Commit()) {
+    port.Error(title, PlainError(w.error()));
     return {};
   }
   port.Info(title, shown + "\n\n" + kListWritten);
@@ -291,8 +282,8 @@ std::vector<PredictedPageRow> PredictedPage(const PredictedValuesListModel& list
 
 std::filesystem::path LongshotExportPath(const Session& s, bool csv) {
   const std::string mmdd = text::Mid(s.race.GuideDate, 5, 4);
-  return std::filesystem::path(s.app.settings.CSVpath) /
-         (mmdd + "推奨馬" + (csv ? ".csv" : ".txt"));
+  return text::PathInFolder(s.app.settings.CSVpath, mmdd + "推奨馬" + (csv ? ".csv" : ".txt"))
+      .value_or(std::filesystem::path());
 }
 
 std::vector<std::string> LongshotTextLines(const LongshotListModel& list) {

@@ -39,7 +39,8 @@ void AddPredictedResults(Session& s, int meeting, int race);  // from s.results
 std::vector<PredictedPageRow> PredictedPage(const PredictedValuesListModel& list, int meeting,
                                             int group);
 
-// The export files: CsvFolder / mmdd + "推奨馬.txt" or ".csv".
+// The export files: CsvFolder / mmdd + "推奨馬.txt" or ".csv"; empty when the guide date gives no
+// plain file name.
 std::filesystem::path LongshotExportPath(const Session& s, bool csv);
 // Their lines (UTF-8, without line ends), read from the list as it stands.
 std::vector<std::string> LongshotTextLines(const LongshotListModel& list);

@@ -272,6 +272,10 @@ int ConvertResultsLog(Session& s, UserPort& port, ResultsLogReport* report) {
       ParseResultsPostingB(s, line, log, rep);
     } else if (layout == ResultsLayout::WithoutWide) {
       ParseResultsPostingA(s, line, log, rep);
+    } else {
+      // A header without its closing "///" is counted and reported, never dropped silently.
+      ++rep.failed;
+      rep.problems.push_back(text::Trim(line) + ": 見出しの形式が違うため変換しませんでした");
     }
     ++count;
     port.Progress(count, total);

@@ -128,6 +128,14 @@ void ReadDayGuides(Session& s) {
     r.MeetingCount += 1;
     const int slot = r.MeetingCount;
     slotOfFile[m] = slot;
+    if (slot == 1 && !IsGuideDate(g.date)) {
+      r.LoadStatus = kLoadBadGuideDate;
+      r.MeetingCount = 0;
+      r.GuideDate = "";
+      r.GuideDateText = "";
+      r.GuideDateIso = "";
+      return;
+    }
     if (slot == 1) {
       r.GuideDate = g.date;
       r.GuideDateText = text::Mid(g.date, 1, 4) + "年" + text::Mid(g.date, 5, 2) + "月" +
@@ -149,6 +157,12 @@ void ReadDayGuides(Session& s) {
       r.RaceSaleCode[slotOfFile[m] + 3][race] = g.saleCodes[race];
     }
   }
+}
+
+bool IsGuideDate(std::string_view date) {
+  return date.size() == 8 && std::all_of(date.begin(), date.end(), [](char c) {
+           return c >= '0' && c <= '9';
+         });
 }
 
 void ReadMeetingGuide(Session& s) {
@@ -278,7 +292,15 @@ int LoadCurrentData(Session& s, UserPort& port) {
   if (a.StartupLoad == 1) v.hintLabelVisible = HasPat98Program(a.DataFolder) != 0;
 
   s.folders.Clear();
+  // A guide whose date is not a date is refused: the bet, export and list names of the day are
+  // all made from it.
+  const auto refuseBadDate = [&] {
+    if (r.LoadStatus != kLoadBadGuideDate) return;
+    port.Error(a.AppTitle, std::string(kBadGuideDateMessage) + "\n\n" +
+                               text::ResolveName(a.DataFolder, BettingGuideFileName(1)).string());
+  };
   ReadDayGuides(s);
+  refuseBadDate();
   if (r.LoadStatus < 0) r.MeetingCount = 0;
   if (r.LoadStatus > 0) {
     Answer ans = port.Ask(a.AppTitle, kNoGuideQuestion, Buttons::YesNo, Icon::Warning, Answer::Yes);
@@ -287,6 +309,7 @@ int LoadCurrentData(Session& s, UserPort& port) {
     s.folders.Forget(a.DataFolder);  // the guides just written
     if (r.LoadStatus != 0) return r.LoadStatus;
     ReadDayGuides(s);
+    refuseBadDate();
     // The builder writes no guide when no odds file names a known racecourse; the day is
     // then empty rather than the previous day's meetings.
     if (r.LoadStatus != 0) r.MeetingCount = 0;

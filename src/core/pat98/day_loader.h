@@ -15,12 +15,16 @@ namespace tz {
 // The whole load: guides, meeting guide, odds-file index, the main window's day view, the
 // bank-link and current-folder files. Offers the pseudo betting guide when only odds files
 // exist. Sets and returns s.race.LoadStatus (0, -3 nothing there, 9 pseudo guide declined or
-// failed, -1 pseudo guide refused because of mixed dates).
+// failed, -1 pseudo guide refused because of mixed dates, -11 a guide whose date is not eight
+// digits, which is reported: every file name of the day is built from that date).
 int LoadCurrentData(Session& s, UserPort& port);
 
-// Reads UY-A..F.JRA into the day guide; LoadStatus 0, -3 (no guide, no odds file) or 9 (no
-// guide, odds files exist).
+// Reads UY-A..F.JRA into the day guide; LoadStatus 0, -3 (no guide, no odds file), 9 (no
+// guide, odds files exist) or -11 (the first guide's date is not a date: no meetings).
 void ReadDayGuides(Session& s);
+
+// A guide date as the day's file names use it: eight ASCII digits.
+bool IsGuideDate(std::string_view date);
 
 // Reads KA-ANNAI.JRA when its date is the guide's date.
 void ReadMeetingGuide(Session& s);
@@ -45,6 +49,7 @@ void RefreshDayView(Session& s);
 // Messages of the load.
 inline constexpr const char* kNoGuideQuestion =
     "投票要項が存在しません。\n擬似投票要項を作成しますか？";
+inline constexpr const char* kBadGuideDateMessage = "投票要項の日付が正しくありません。";
 inline constexpr const char* kStatusPanel5Text = "疾風組　Ver0.02β";
 inline constexpr const char* kNoMeetingGuideTip = "開催案内は取得されていません";
 

@@ -1,5 +1,7 @@
 #include "pat98/odds_reader.h"
 
+#include "pat98/day_loader.h"
+
 #include <filesystem>
 
 #include "text/files.h"
@@ -182,6 +184,18 @@ void ReadQuinellaFile(Session& s) {
   if (path) bytes = text::ReadFileBytes(*path);
   if (!bytes) {
     r.LoadStatus = kLoadOddsMissing;
+    return;
+  }
+  // A whole header must name the race of the odds file: a file of another day or race left
+  // beside it is not this race's quinella odds. (A file without a readable header is no
+  // quinella file at all, which the body check below tells.)
+  const std::string date = text::FieldB(*bytes, 1, 8);
+  const bool readableHeader = bytes->size() >= kQuinellaHeaderBytes && IsGuideDate(date);
+  if (readableHeader &&
+      (date != r.GuideDate || text::FieldB(*bytes, 29, 4) != r.OddsCourseName ||
+       Num(text::MidB(*bytes, 37, 2)) != r.OddsKai || Num(text::MidB(*bytes, 39, 2)) != r.OddsDay ||
+       Num(text::MidB(*bytes, 41, 2)) != r.CurrentRace)) {
+    r.LoadStatus = kLoadQuinellaOtherRace;
     return;
   }
   const int n = std::min(r.HorseCount, kMaxHorses);

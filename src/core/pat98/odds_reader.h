@@ -23,8 +23,10 @@ void ReadSingleOdds(RaceModel& r);
 void ReadBracketQuinellaOdds(RaceModel& r);
 void AssignBrackets(RaceModel& r);
 
-// Reads OddsFilePath[1]: LoadStatus -1 when missing, 2 when it is too short for the pairs of
-// the race (nothing stored), unchanged otherwise.
+// Reads OddsFilePath[1]: LoadStatus -1 when missing, -7 when its (whole, dated) header names
+// another date,
+// racecourse, meeting, day or race than the odds file read before it, 2 when it is too short
+// for the pairs of the race (nothing stored in either case), unchanged otherwise.
 void ReadQuinellaFile(Session& s);
 
 // Sale code 7: the quinella table from the bracket table, directly for up to 8 horses and
@@ -44,6 +46,10 @@ std::size_t BracketEntryStart(int i, int j);
 
 inline constexpr int kLoadBadOddsFile = -5;
 inline constexpr int kLoadBadQuinellaFile = 2;
+// The quinella/wide file's header names another day or race than the odds file's.
+inline constexpr int kLoadQuinellaOtherRace = -7;
+inline constexpr const char* kQuinellaOtherRaceMessage =
+    "馬連・ワイドオッズファイルが単・複オッズファイルと同じレースのものではありません。";
 inline constexpr const char* kDateMismatchMessage = "日付が一致しません。";
 inline constexpr const char* kBadOddsFileMessage = "オッズファイルが壊れています。";
 

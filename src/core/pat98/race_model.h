@@ -68,6 +68,7 @@ enum LoadStatusCode : int {
   kLoadPseudoPossible = 9,    // no day guide, but odds files exist
   kLoadDateMismatch = -9,     // odds file of another date than the guide
   kLoadNotOnSale = 1,         // race not on sale or sale code unusable
+  kLoadBadGuideDate = -11,    // the day guide's date is not eight digits: the day is refused
 };
 
 struct MeetingRecord {

@@ -61,7 +61,8 @@ std::string RaceKey(const Session& s) {
 }
 
 // The names of the vote files listed in the index whose date field (index-entry characters
-// `from`..16) equals `date`, at most 100, in index order. A failure leaves `failure` set.
+// `from`..16) equals `date`, at most 100, in index order; names with a path in them are left
+// out. A failure leaves `failure` set.
 std::vector<std::string> IndexNames(const std::string& bytes, std::size_t from,
                                     const std::string& date, std::optional<ReadFailure>& failure) {
   std::vector<std::string> names;
@@ -82,8 +83,10 @@ std::vector<std::string> IndexNames(const std::string& bytes, std::size_t from,
   for (int i = 0; i < count; ++i) {
     const std::string_view entry =
         std::string_view(bytes).substr(kIndexHeader + kIndexEntry * static_cast<std::size_t>(i), kIndexEntry);
-    if (!date.empty() && entry.substr(from - 1, 17 - from) == date) {
-      names.emplace_back(entry.substr(0, 5));
+    // A name that would leave the day folder ("../ou") is no vote file of the day.
+    const std::string_view name = entry.substr(0, 5);
+    if (!date.empty() && entry.substr(from - 1, 17 - from) == date && text::IsPlainFileName(name)) {
+      names.emplace_back(name);
     }
   }
   return names;
@@ -146,7 +149,7 @@ void AddVote(Session& s, std::string entry, int units) {
   auto& h = s.history;
   h.VoteList.push_back(std::move(entry));
   h.VoteCount = static_cast<int>(h.VoteList.size());
-  h.LogStake += units * 100;
+  h.LogStake += static_cast<std::int64_t>(units) * 100;
 }
 
 // Sale kind, stake units and state of a 19-character vote (checked by ReadVoteFile).
@@ -304,7 +307,8 @@ void CheckHits(Session& s) {
         if (rec.size() < 9) continue;
         if (rec.compare(0, 5, e, 1, 5) == 0) result = '2';
         if (rec.compare(0, 9, e, 1, 9) == 0) {
-          int v = static_cast<int>(text::Val(rec.size() > 9 ? rec.substr(9, 6) : std::string()));
+          std::int64_t v =
+              static_cast<std::int64_t>(text::Val(rec.size() > 9 ? rec.substr(9, 6) : std::string()));
           if (v != 0) {
             result = '1';
             h.MaxHitPayout = std::max(h.MaxHitPayout, v);
@@ -315,7 +319,7 @@ void CheckHits(Session& s) {
             result = '3';
             payout = "   100";
           }
-          h.LogReturn += units * v;
+          h.LogReturn += units * v;  // 64-bit
           break;
         }
       }
@@ -415,7 +419,7 @@ void BuildHistoryWindow(Session& s, bool showTotals) {
   w.TotalsVisible = showTotals;
   w.StakeText = std::to_string(h.LogStake);
   w.ReturnText = std::to_string(h.LogReturn);
-  const std::int64_t balance = static_cast<std::int64_t>(h.LogReturn) - h.LogStake;
+  const std::int64_t balance = h.LogReturn - h.LogStake;
   w.BalanceText = (balance > 0 ? "+" : "") + std::to_string(balance);
   w.BalanceColor = balance < 0 ? colours::kRed : colours::kBlack;
 }

@@ -13,9 +13,10 @@ struct HistoryState {
   // units (4), state (2), result code (1), payout text (6).
   std::vector<std::string> VoteList;
   int VoteCount = 0;
-  std::int32_t LogStake = 0;
-  std::int32_t LogReturn = 0;
-  std::int32_t MaxHitPayout = 0;
+  // Money totals in yen, 64-bit: 9,999 units on a 999,999-yen payout alone pass 2^31.
+  std::int64_t LogStake = 0;
+  std::int64_t LogReturn = 0;
+  std::int64_t MaxHitPayout = 0;
   std::vector<int> PayoutHit;  // 1 where the payout record of that index was hit
   std::string HitMessage;
   std::string HitListText;

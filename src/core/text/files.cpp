@@ -1,7 +1,13 @@
 #include "text/files.h"
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include <algorithm>
 #include <chrono>
@@ -151,12 +157,11 @@ bool MatchesPattern(std::string_view name, std::string_view pattern) {
   return p == pattern.size();
 }
 
+std::string DirectoryOrderKey(std::string_view name) { return ToUpperAscii(EncodeSjis(name)); }
+
 bool DirectoryOrderLess(std::string_view a, std::string_view b) {
-  std::string ka = ToUpperAscii(EncodeSjis(a));
-  std::string kb = ToUpperAscii(EncodeSjis(b));
-  auto ua = reinterpret_cast<const unsigned char*>(ka.data());
-  auto ub = reinterpret_cast<const unsigned char*>(kb.data());
-  return std::lexicographical_compare(ua, ua + ka.size(), ub, ub + kb.size());
+  // std::string compares its chars as unsigned bytes (char_traits<char>::lt).
+  return DirectoryOrderKey(a) < DirectoryOrderKey(b);
 }
 
 std::vector<std::string> ListFolder(const fs::path& folder, std::string_view pattern,
@@ -195,28 +200,139 @@ std::optional<std::string> ReadFileBytes(const fs::path& p) {
   return out;
 }
 
-std::string WriteFileAtomic(const fs::path& p, std::string_view bytes) {
+bool IsPlainFileName(std::string_view name) {
+  if (name.empty() || name.find("..") != std::string_view::npos) return false;
+  return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+}
+
+std::optional<fs::path> PathInFolder(const fs::path& folder, std::string_view name) {
+  if (!IsPlainFileName(name)) return std::nullopt;
+  return ResolveName(folder, name);
+}
+
+namespace {
+
+// When this process started, for telling the leftovers of earlier runs from files being
+// written now.
+const fs::file_time_type kProcessStart = fs::file_time_type::clock::now();
+
+// Temporary files of `target` are named ".tmp-<name>-<pid>-<random>".
+std::string TemporaryPrefix(const fs::path& target) {
+  return ".tmp-" + target.filename().string() + "-";
+}
+
+fs::path FolderOf(const fs::path& p) {
   fs::path folder = p.parent_path();
-  if (folder.empty()) folder = ".";
+  return folder.empty() ? fs::path(".") : folder;
+}
+
+fs::path TemporaryName(const fs::path& target) {
   std::random_device rd;
-  fs::path tmp = folder / (".tmp-" + p.filename().string() + "-" + std::to_string(rd()));
-  std::FILE* f = std::fopen(tmp.c_str(), "wb");
-  if (!f) return "cannot create " + tmp.string();
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  ok = std::fflush(f) == 0 && ok;
-  ok = ::fsync(fileno(f)) == 0 && ok;
-  ok = std::fclose(f) == 0 && ok;
-  if (!ok) {
-    std::remove(tmp.c_str());
-    return "cannot write " + p.string();
+  return FolderOf(target) / (TemporaryPrefix(target) + std::to_string(::getpid()) + "-" +
+                             std::to_string(rd()));
+}
+
+// The process id in the part of a temporary name after its prefix; 0 for names without one
+// (those of older versions, "<random>" only).
+pid_t WriterOf(std::string_view rest) {
+  const std::size_t dash = rest.find('-');
+  if (dash == std::string_view::npos || dash == 0 || dash > 9) return 0;
+  pid_t pid = 0;
+  for (char c : rest.substr(0, dash)) {
+    if (c < '0' || c > '9') return 0;
+    pid = pid * 10 + (c - '0');
   }
-  std::error_code ec;
-  fs::rename(tmp, p, ec);
-  if (ec) {
+  return pid;
+}
+
+bool ProcessRunning(pid_t pid) {
+  if (pid <= 0) return false;
+  if (pid == ::getpid()) return true;
+  return ::kill(pid, 0) == 0 || errno == EPERM;
+}
+
+std::string ErrorText(std::string_view what, const fs::path& p, int err) {
+  return std::string(what) + " " + p.string() + ": " + std::strerror(err);
+}
+
+// Writes the complete bytes into a new temporary file beside `target`. Returns its path, or
+// nothing with `error` set (and no file left).
+std::optional<fs::path> WriteTemporary(const fs::path& target, std::string_view bytes,
+                                       std::string& error) {
+  RemoveStaleTemporaries(target);
+  const fs::path tmp = TemporaryName(target);
+  std::FILE* f = std::fopen(tmp.c_str(), "wbx");
+  if (!f) {
+    error = ErrorText("cannot create", tmp, errno);
+    return std::nullopt;
+  }
+  int err = 0;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) err = errno;
+  if (std::fflush(f) != 0 && err == 0) err = errno;
+  if (::fsync(fileno(f)) != 0 && err == 0) err = errno;
+  if (std::fclose(f) != 0 && err == 0) err = errno;
+  if (err != 0) {
     std::remove(tmp.c_str());
-    return "cannot replace " + p.string() + ": " + ec.message();
+    error = ErrorText("cannot write", target, err);
+    return std::nullopt;
+  }
+  return tmp;
+}
+
+}  // namespace
+
+void RemoveStaleTemporaries(const fs::path& p) {
+  const std::string prefix = TemporaryPrefix(p);
+  std::error_code ec;
+  for (fs::directory_iterator it(FolderOf(p), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string n = it->path().filename().string();
+    if (n.size() <= prefix.size() || n.compare(0, prefix.size(), prefix) != 0) continue;
+    std::error_code ec2;
+    if (!it->is_regular_file(ec2)) continue;
+    const auto changed = fs::last_write_time(it->path(), ec2);
+    if (ec2 || changed >= kProcessStart) continue;
+    if (ProcessRunning(WriterOf(std::string_view(n).substr(prefix.size())))) continue;
+    fs::remove(it->path(), ec2);
+  }
+}
+
+std::string WriteFileAtomic(const fs::path& p, std::string_view bytes) {
+  std::string error;
+  const auto tmp = WriteTemporary(p, bytes, error);
+  if (!tmp) return error;
+  if (std::rename(tmp->c_str(), p.c_str()) != 0) {
+    const int err = errno;
+    std::remove(tmp->c_str());
+    return ErrorText("cannot replace", p, err);
   }
   return {};
+}
+
+NewFileOutcome WriteFileNew(const fs::path& p, std::string_view bytes) {
+  NewFileOutcome out;
+  const auto tmp = WriteTemporary(p, bytes, out.error);
+  if (!tmp) return out;
+  // The name is taken only if free: renameat2 where the file system knows it, else a hard
+  // link (which fails on an existing name too).
+  int rc = ::renameat2(AT_FDCWD, tmp->c_str(), AT_FDCWD, p.c_str(), RENAME_NOREPLACE);
+  if (rc != 0 && (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP)) {
+    rc = ::link(tmp->c_str(), p.c_str());
+    const int err = errno;
+    std::remove(tmp->c_str());
+    errno = err;
+  }
+  if (rc == 0) {
+    out.result = NewFileResult::Written;
+    return out;
+  }
+  const int err = errno;
+  std::remove(tmp->c_str());
+  if (err == EEXIST) {
+    out.result = NewFileResult::Exists;
+  } else {
+    out.error = ErrorText("cannot create", p, err);
+  }
+  return out;
 }
 
 std::string JoinLinesSjis(const std::vector<std::string>& lines) {
@@ -232,24 +348,64 @@ std::string WriteTextFileAtomic(const fs::path& p, const std::vector<std::string
   return WriteFileAtomic(p, JoinLinesSjis(lines));
 }
 
-LineWriter::LineWriter(const fs::path& p) : file_(std::fopen(p.c_str(), "wb")) {}
+LineWriter::LineWriter(const fs::path& p) : path_(p) {
+  RemoveStaleTemporaries(p);
+  tmp_ = TemporaryName(p);
+  file_ = std::fopen(tmp_.c_str(), "wbx");
+  if (!file_) error_ = errno;
+}
 
-LineWriter::~LineWriter() { Close(); }
+LineWriter::~LineWriter() { Discard(); }
+
+void LineWriter::Discard() {
+  if (!file_) return;
+  std::fclose(file_);
+  file_ = nullptr;
+  std::remove(tmp_.c_str());
+}
 
 bool LineWriter::WriteRaw(std::string_view bytes) {
-  if (!file_) return false;
-  return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
+  if (!file_ || error_ != 0) return false;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size()) return true;
+  error_ = errno != 0 ? errno : EIO;
+  return false;
 }
 
 bool LineWriter::WriteLine(std::string_view utf8) {
   return WriteRaw(EncodeSjis(utf8)) && WriteRaw("\r\n");
 }
 
-bool LineWriter::Close() {
-  if (!file_) return false;
-  bool ok = std::fclose(file_) == 0;
+bool LineWriter::Commit() {
+  if (!file_) {
+    if (error_ == 0) error_ = EBADF;
+    return false;
+  }
+  if (error_ == 0 && std::fflush(file_) != 0) error_ = errno;
+  if (error_ == 0 && ::fsync(fileno(file_)) != 0) error_ = errno;
+  const bool closed = std::fclose(file_) == 0;
+  if (!closed && error_ == 0) error_ = errno;
   file_ = nullptr;
-  return ok;
+  if (error_ == 0 && std::rename(tmp_.c_str(), path_.c_str()) != 0) error_ = errno;
+  if (error_ != 0) {
+    std::remove(tmp_.c_str());
+    return false;
+  }
+  return true;
+}
+
+FolderLock::FolderLock(const fs::path& folder) {
+  fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) return;
+  while (::flock(fd_, LOCK_EX) != 0) {
+    if (errno == EINTR) continue;
+    ::close(fd_);
+    fd_ = -1;
+    return;
+  }
+}
+
+FolderLock::~FolderLock() {
+  if (fd_ >= 0) ::close(fd_);  // closing releases the lock
 }
 
 fs::path ProgramFolder() {

@@ -75,14 +75,42 @@ std::vector<std::string> ListFolder(const fs::path& folder, std::string_view pat
 
 // Compares two names the way directory order sorts them.
 bool DirectoryOrderLess(std::string_view a, std::string_view b);
+// The sort key of that order (compare keys as unsigned bytes, std::string's own order):
+// DirectoryOrderLess(a, b) == (DirectoryOrderKey(a) < DirectoryOrderKey(b)).
+std::string DirectoryOrderKey(std::string_view name);
 
 // The whole file as bytes, or nothing when it cannot be read.
 std::optional<std::string> ReadFileBytes(const fs::path& p);
+
+// Whether `name` names one entry of a folder and nothing else: not empty, no "/", "\\", NUL
+// or "..". Names built from file contents (dates, vote-file names) are checked with this
+// before they are joined to a folder.
+bool IsPlainFileName(std::string_view name);
+// What the user is told when a file name built from the day's files is not a plain name.
+inline constexpr const char* kBadFileNameMessage = "ﾌｧｲﾙ名に使用できない文字があります。";
+
+// The path of `name` in `folder` as ResolveName gives it, or nothing when `name` is not a plain
+// file name (the path would leave the folder).
+std::optional<fs::path> PathInFolder(const fs::path& folder, std::string_view name);
 
 // Writes `bytes` to a temporary file in the same folder and renames it over `p`, so that a
 // failure never leaves a half-written file under the real name. Returns an error text, empty
 // on success.
 std::string WriteFileAtomic(const fs::path& p, std::string_view bytes);
+
+// Writes `bytes` as a new file `p` that no other writer can replace at the same moment: the
+// complete temporary file is given the name only when no entry of that name exists.
+enum class NewFileResult { Written, Exists, Failed };
+struct NewFileOutcome {
+  NewFileResult result = NewFileResult::Failed;
+  std::string error;  // with Failed
+};
+NewFileOutcome WriteFileNew(const fs::path& p, std::string_view bytes);
+
+// Removes the temporary files an interrupted write of `p` left in its folder: those of the
+// writers' own prefix for that name, last changed before this process started and not
+// belonging to a running process. The writers above call it themselves.
+void RemoveStaleTemporaries(const fs::path& p);
 
 // Lines (UTF-8) joined with CR LF after each line and encoded as Shift_JIS.
 std::string JoinLinesSjis(const std::vector<std::string>& lines);
@@ -90,8 +118,9 @@ std::string JoinLinesSjis(const std::vector<std::string>& lines);
 // Shift_JIS text file with CR LF line ends, written atomically. Returns an error text.
 std::string WriteTextFileAtomic(const fs::path& p, const std::vector<std::string>& lines);
 
-// A text file written line by line as it goes (exports): each line is encoded as Shift_JIS
-// and ended with CR LF; what was written before an error stays in the file.
+// A text file written line by line (exports) into a temporary file of the same folder: each
+// line is encoded as Shift_JIS and ended with CR LF. Commit() gives the complete file its name;
+// without it (an error, or the writer dropped) nothing is left under the real name.
 class LineWriter {
  public:
   explicit LineWriter(const fs::path& p);
@@ -102,10 +131,33 @@ class LineWriter {
   bool WriteLine(std::string_view utf8);
   // Writes raw bytes as they are (for fixed terminators).
   bool WriteRaw(std::string_view bytes);
-  bool Close();
+  // Flushes, syncs and renames the temporary file over the target. False on failure, with
+  // error() telling why; the temporary file is then removed.
+  bool Commit();
+  // The errno of the first failure (creating, writing, flushing or renaming), 0 when none.
+  int error() const { return error_; }
 
  private:
+  void Discard();
+  fs::path path_;
+  fs::path tmp_;
   std::FILE* file_ = nullptr;
+  int error_ = 0;
+};
+
+// An exclusive advisory lock on a folder, held while the object lives (flock on the folder
+// itself, so no lock file is left behind); other processes taking the same lock wait. Used
+// around read-modify-write of a file that several programs edit.
+class FolderLock {
+ public:
+  explicit FolderLock(const fs::path& folder);
+  ~FolderLock();
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+  bool locked() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
 };
 
 // The program folder: $TAZUNA98_HOME when set, else $XDG_DATA_HOME/tazuna98, else

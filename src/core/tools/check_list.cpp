@@ -1,6 +1,8 @@
 #include "tools/check_list.h"
 
 #include <algorithm>
+#include <numeric>
+#include <optional>
 #include <system_error>
 
 #include "text/files.h"
@@ -83,6 +85,28 @@ std::optional<CheckEntry> ParseLine(std::string_view line, int boxCount) {
   return e;
 }
 
+int BoxCountOf(const AppState& app) {
+  return static_cast<int>(std::max<std::size_t>(1, app.BoxColors.size()));
+}
+
+bool SameEntries(const std::vector<CheckEntry>& a, const std::vector<CheckEntry>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const CheckEntry& x, const CheckEntry& y) {
+    return x.ColourIndex == y.ColourIndex && x.Name == y.Name;
+  });
+}
+
+// The entries the file holds now; nothing when there is no such file or it cannot be read
+// whole (then what this program holds is written as it is).
+std::optional<std::vector<CheckEntry>> ReadCheckListFile(const std::filesystem::path& p, int boxCount) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(p, ec)) return std::nullopt;
+  const auto size = std::filesystem::file_size(p, ec);
+  if (ec || size > kMaxCheckListFileBytes) return std::nullopt;
+  const auto bytes = text::ReadFileBytes(p);
+  if (!bytes) return std::nullopt;
+  return ParseCheckList(*bytes, boxCount);
+}
+
 std::string Quoted(std::string_view name) {
   std::string out = "\"";
   out += name;
@@ -154,21 +178,55 @@ std::string LoadCheckList(Session& s) {
                    p.string() + "\n\n" + problem;
     return note.Problem;
   }
-  for (CheckEntry& e : ParseCheckList(*bytes, static_cast<int>(std::max<std::size_t>(1, app.BoxColors.size())))) {
-    app.CheckList.push_back(std::move(e));
-  }
+  note.OnDisk = ParseCheckList(*bytes, BoxCountOf(app));
+  app.CheckList.insert(app.CheckList.end(), note.OnDisk.begin(), note.OnDisk.end());
   return {};
 }
 
+std::vector<CheckEntry> MergeCheckLists(const std::vector<CheckEntry>& base,
+                                        const std::vector<CheckEntry>& mine,
+                                        const std::vector<CheckEntry>& theirs) {
+  const auto find = [](const std::vector<CheckEntry>& list, const std::string& name) {
+    return std::find_if(list.begin(), list.end(), [&](const CheckEntry& e) { return e.Name == name; });
+  };
+  std::vector<CheckEntry> out;
+  for (const CheckEntry& e : theirs) {
+    const auto inBase = find(base, e.Name);
+    const auto inMine = find(mine, e.Name);
+    if (inBase != base.end() && inMine == mine.end()) continue;  // removed here
+    if (find(out, e.Name) != out.end()) continue;
+    CheckEntry kept = e;
+    if (inBase != base.end() && inMine != mine.end() && inMine->ColourIndex != inBase->ColourIndex) {
+      kept.ColourIndex = inMine->ColourIndex;  // moved to the other box here
+    }
+    out.push_back(std::move(kept));
+  }
+  for (const CheckEntry& e : mine) {
+    if (find(base, e.Name) == base.end() && find(out, e.Name) == out.end()) out.push_back(e);
+  }
+  return out;
+}
+
 std::string SaveCheckList(Session& s) {
-  const AppState& app = s.app;
-  const CheckListFileNote& note = s.checkListWindow.File;
+  AppState& app = s.app;
+  CheckListFileNote& note = s.checkListWindow.File;
   std::filesystem::path p = CheckListPath(app);
   if (note.Protected) {
     return "ﾁｪｯｸﾘｽﾄは起動時に読み込めなかったため、書き換えませんでした。\n\n" + p.string();
   }
-  std::string err = text::WriteFileAtomic(p, FormatCheckList(app.CheckList));
+  // Another program may have saved the list since it was read here: under the lock, its
+  // changes and ours are put together rather than ours written over its.
+  const text::FolderLock lock(app.StoreRoot);
+  std::vector<CheckEntry> mine(app.CheckList.begin() + (app.CheckList.empty() ? 0 : 1), app.CheckList.end());
+  std::vector<CheckEntry> list = mine;
+  if (const auto now = ReadCheckListFile(p, BoxCountOf(app)); now && !SameEntries(*now, note.OnDisk)) {
+    list = MergeCheckLists(note.OnDisk, mine, *now);
+  }
+  list.insert(list.begin(), CheckEntry{});
+  std::string err = text::WriteFileAtomic(p, FormatCheckList(list));
   if (!err.empty()) return "ﾁｪｯｸﾘｽﾄを書き込めませんでした。\n\n" + p.string() + "\n\n" + err;
+  app.CheckList = std::move(list);
+  note.OnDisk.assign(app.CheckList.begin() + 1, app.CheckList.end());
   return {};
 }
 
@@ -184,9 +242,19 @@ void OpenCheckListWindow(Session& s) {
     m.Boxes[i].Items.clear();
     m.Boxes[i].TextColour = static_cast<std::size_t>(i) < s.app.BoxColors.size() ? s.app.BoxColors[i] : 0;
   }
+  // Each box sorted once (a long list would take seconds inserted name by name); names that
+  // sort alike keep the order of the list, as AddToCheckBox keeps them.
+  std::array<std::vector<std::pair<std::string, const std::string*>>, kBoxCount> keyed;
   for (std::size_t i = 1; i < s.app.CheckList.size(); ++i) {
     const CheckEntry& e = s.app.CheckList[i];
-    AddToCheckBox(m, std::clamp(e.ColourIndex, 0, kBoxCount - 1), e.Name);
+    keyed[std::clamp(e.ColourIndex, 0, kBoxCount - 1)].emplace_back(text::DirectoryOrderKey(e.Name), &e.Name);
+  }
+  for (int b = 0; b < kBoxCount; ++b) {
+    auto& k = keyed[b];
+    std::stable_sort(k.begin(), k.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+    auto& items = m.Boxes[b].Items;
+    items.reserve(k.size());
+    for (const auto& [key, name] : k) items.push_back(CheckListItem{*name, false});
   }
   m.Label1 = kCheckDropHint;
 }

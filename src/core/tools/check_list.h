@@ -48,8 +48,17 @@ std::string LoadCheckList(Session& s);
 
 // Exit: writes CheckList to tzcheck.txt atomically (an empty list gives an empty file).
 // Returns an error text, empty on success. A file that could not be read at start is left
-// as it is and reported.
+// as it is and reported. When another program saved the file since it was read, the two are
+// merged (MergeCheckLists) under a lock of the store folder, and CheckList becomes the
+// merged list.
 std::string SaveCheckList(Session& s);
+
+// The list to write when the file changed under us: `theirs` (the file now) without the names
+// we removed since `base` (the file as we read it), with the boxes we changed, followed by the
+// names we added (`mine` is our list now).
+std::vector<CheckEntry> MergeCheckLists(const std::vector<CheckEntry>& base,
+                                        const std::vector<CheckEntry>& mine,
+                                        const std::vector<CheckEntry>& theirs);
 
 // Ascending text order of the boxes: by the upper-cased Shift_JIS bytes of the names.
 bool CheckNameLess(std::string_view a, std::string_view b);

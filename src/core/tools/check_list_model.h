@@ -27,6 +27,9 @@ struct CheckListBox {
 struct CheckListFileNote {
   bool Protected = false;
   std::string Problem;  // message for the user; empty when the file was read
+  // The entries of tzcheck.txt when it was last read or written: what this program changed
+  // since is told from them, so that a save keeps the changes another program made meanwhile.
+  std::vector<CheckEntry> OnDisk;
 };
 
 struct CheckListWindowModel {

@@ -463,6 +463,12 @@ TEST(SendBetList, RefusesBadStakes) {
       {"negative stake", List({Line("単  1   ", "2.0", "300000"), Line("単  2   ", "4.0", "-100"),
                                Line("単  3   ", "4.0", "100")}),
        "馬券の発売は１００円単位です。"},
+      // A bet line whose odds were deleted from the text still has its stake checked.
+      {"5,000,000 yen without odds", List({Line("単  6   ", "", "5000000")}),
+       "投票可能金額を 4700000円 超えています。"},
+      {"no odds, not in 100-yen units",
+       List({Line("単  1   ", "2.0", "100"), Line("馬  3-8 ", "", "150")}),
+       "馬券の発売は１００円単位です。"},
   };
   for (const Case& c : cases) {
     TempDir dir;

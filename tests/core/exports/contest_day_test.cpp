@@ -2,6 +2,9 @@
 // races without odds files or not on sale, the folder checks and write errors, the dialog runs
 // (single rule, all patterns, automatic) and a generated day of 36 races.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <string>
@@ -199,14 +202,23 @@ TEST(ContestDay, FolderChecksAndWriteErrorsAreReported) {
     EXPECT_EQ(d.s.app.BatchMode, 0);
   }
   {
-    // A device that takes no data: the failed write is reported, never a silent success.
+    // A disk that fills up (a file-size limit, its signal ignored): the failed write is
+    // reported, never a silent success, and the old file stays whole.
     SmallDay d;
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    fs::create_symlink("/dev/full", d.out.path() / "P020908T1TN.txt");
+    d.out.Write("P020908T1TN.txt", "old entries");
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 256;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     const auto res = ExportContestEntries(d.s, d.port, {});
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
     EXPECT_TRUE(res.Failed);
     ASSERT_EQ(d.port.Errors().size(), 1u);
-    EXPECT_EQ(d.port.Errors()[0].rfind("ErrorNo.28\n\n", 0), 0u) << d.port.Errors()[0];
+    EXPECT_EQ(d.port.Errors()[0].rfind("ErrorNo.27\n\n", 0), 0u) << d.port.Errors()[0];
+    EXPECT_EQ(test::ReadAll(d.out.path() / "P020908T1TN.txt"), "old entries");
     EXPECT_EQ(d.s.app.BatchMode, 0);
   }
 }

@@ -270,14 +270,18 @@ TEST(ResultsLog, WalkerCountsHeadersAndSkipsForumText) {
   b.race = 10;
   c.course = 8;
   std::string log = fixture::ResultsLogBytes({a, b});
-  // A header line without a second marker counts but writes nothing.
+  // A header line without a second marker counts, writes nothing and is reported as not
+  // converted: every posting is written, kept or failed.
   log += "///20030510205812 no marker here\r\n";
   log += fixture::ResultsLogBytes({c});
   Conversion conv(log);
   EXPECT_EQ(conv.Run(), 4);
   EXPECT_EQ(conv.Files(), (std::vector<std::string>{"KS-5328A.JRA", "KS-5328B.JRA", "KS-8328B.JRA"}));
   EXPECT_EQ(conv.port.progressCalls, 4);
-  EXPECT_TRUE(conv.report.problems.empty());
+  EXPECT_EQ(conv.report.written + conv.report.kept + conv.report.failed, 4);
+  EXPECT_EQ(conv.report.failed, 1);
+  ASSERT_EQ(conv.report.problems.size(), 1u);
+  EXPECT_NE(conv.report.problems[0].find("///20030510205812 no marker here"), std::string::npos);
 
   // A log without results headers counts 0.
   Conversion none("#00001 FHWARS\r\nnothing to see\r\n");

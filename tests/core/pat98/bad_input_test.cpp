@@ -25,16 +25,19 @@ TEST(BadInput, ShortOrGarbageGuides) {
     std::string bytes;
     int meetings;
     int course;
+    int status = 0;
   };
   std::string good = BettingGuideBytes(test::MakeGuide(5, 2, kAllSold));
   const std::vector<Case> cases = {
-      {"empty", "", 1, 0},
+      // A guide without a date of eight digits is refused: every file name of the day is made
+      // from that date.
+      {"empty", "", 0, 0, kLoadBadGuideDate},
       {"date only", "20020908", 1, 0},
       {"cut before the sale codes", good.substr(0, 75), 1, 5},
       {"letters for numbers", "20020908" + std::string(50, 'x') + "zz" + std::string(40, 'q'), 1, 0},
       {"racecourse 99", good.substr(0, 58) + "99" + good.substr(60), 1, 99},
       {"racecourse 0", good.substr(0, 58) + "00" + good.substr(60), 1, 0},
-      {"invalid Shift_JIS", std::string(300, '\x81'), 1, 0},
+      {"invalid Shift_JIS", std::string(300, '\x81'), 0, 0, kLoadBadGuideDate},
   };
   for (const Case& c : cases) {
     TempDir dir;
@@ -43,10 +46,11 @@ TEST(BadInput, ShortOrGarbageGuides) {
     test::PointAt(s, dir.path());
     test::WriteOrFail(dir.path(), "UY-A.JRA", c.bytes);
     test::WriteOrFail(dir.path(), "ZO-521.JRA", fixture::OddsFileBytes(test::MakeOdds(8)));
-    EXPECT_EQ(LoadCurrentData(s, port), 0) << c.name;
+    EXPECT_EQ(LoadCurrentData(s, port), c.status) << c.name;
     EXPECT_EQ(s.race.MeetingCount, c.meetings) << c.name;
+    EXPECT_EQ(port.Errors().size(), c.status == 0 ? 0u : 1u) << c.name;
     EXPECT_EQ(s.race.MeetingInfo[1].CourseCode, c.course) << c.name;
-    if (c.course < 1 || c.course > 10) {
+    if (c.meetings > 0 && (c.course < 1 || c.course > 10)) {
       for (int b = 5; b <= 17; ++b) EXPECT_FALSE(s.dayView.raceButtons[b].enabled) << c.name;
       EXPECT_EQ(s.dayView.meetingButtons[1].caption, "    ") << c.name;
     }

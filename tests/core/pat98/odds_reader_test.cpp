@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 #include "support/pat98_builders.h"
@@ -224,6 +225,44 @@ TEST(OddsReader, MissingQuinellaFile) {
   ASSERT_EQ(f.Read(), 0);
   ReadQuinellaFile(f.s);
   EXPECT_EQ(f.s.race.LoadStatus, -1);
+}
+
+// A quinella/wide file left beside the odds file of another day or race is not read as this
+// race's pair odds.
+TEST(OddsReader, QuinellaFileOfAnotherDayOrRaceIsRefused) {
+  struct Case {
+    const char* what;
+    std::function<void(fixture::OddsHeader&)> change;
+  };
+  const Case cases[] = {
+      {"date", [](fixture::OddsHeader& h) { h.date = "20021020"; }},
+      {"racecourse", [](fixture::OddsHeader& h) { h.courseName = "中山"; }},
+      {"meeting", [](fixture::OddsHeader& h) { h.kai += 1; }},
+      {"day", [](fixture::OddsHeader& h) { h.day += 1; }},
+      {"race", [](fixture::OddsHeader& h) { h.race += 1; }},
+  };
+  for (const Case& c : cases) {
+    RaceFolder f;
+    auto odds = test::MakeOdds(10);
+    auto q = test::MakeQuinella(odds);
+    c.change(q.header);
+    f.Write(odds, &q);
+    ASSERT_EQ(f.Read(), 0) << c.what;
+    RaceModel& r = f.s.race;
+    ReadQuinellaFile(f.s);
+    EXPECT_EQ(r.LoadStatus, kLoadQuinellaOtherRace) << c.what;
+    EXPECT_EQ(r.QuinellaOdds[1][2], "") << c.what;
+  }
+  // The same header (another time of day is the same race) is read.
+  RaceFolder f;
+  auto odds = test::MakeOdds(10);
+  auto q = test::MakeQuinella(odds);
+  q.header.minute += 1;
+  f.Write(odds, &q);
+  ASSERT_EQ(f.Read(), 0);
+  ReadQuinellaFile(f.s);
+  EXPECT_EQ(f.s.race.LoadStatus, 0);
+  EXPECT_EQ(f.s.race.QuinellaOdds[1][2], " 102.0");
 }
 
 TEST(OddsReader, SaleCode7SmallFieldTakesQuinellaFromTheBracketTable) {

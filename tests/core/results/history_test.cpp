@@ -188,6 +188,43 @@ TEST_F(HistoryFixture, AdvanceSaleVotesOfTheDayBeforeAcrossAMonth) {
   EXPECT_EQ(s.history.LogReturn, 4 * 850);
 }
 
+TEST_F(HistoryFixture, LargeStakesOnLargePayoutsAddUpWithoutWrapping) {
+  struct Case {
+    int units;
+    const char* payout;
+    std::int64_t returned;
+  };
+  // The largest stake on the largest payout, and one in-limit 300,000-yen stake just past 2^31.
+  for (const Case& c : {Case{9999, "999999", 9999LL * 999999}, Case{3000, "715828", 3000LL * 715828}}) {
+    SCOPED_TRACE(c.payout);
+    Log({{"00001", "20021020", {Vote(1, 0, 7, c.units), Vote(1, 0, 7, c.units)}}});
+    Payouts({Pay(1, 0, 7, c.payout)});
+    RunHistorySteps(s, port);
+    EXPECT_EQ(s.history.LogStake, 2LL * c.units * 100);
+    EXPECT_EQ(s.history.LogReturn, 2 * c.returned);
+    BuildHistoryWindow(s, true);
+    EXPECT_EQ(s.historyWindow.ReturnText, std::to_string(2 * c.returned));
+    EXPECT_EQ(s.historyWindow.BalanceText, "+" + std::to_string(2 * c.returned - 2LL * c.units * 100));
+  }
+}
+
+// A vote-file name of the index that holds a path ("../ou") is no file of the day: the file it
+// points to outside the day folder is never read.
+TEST_F(HistoryFixture, VoteFileNamesOfTheIndexStayInTheDayFolder) {
+  const auto day = dir / "day";
+  std::filesystem::create_directories(day);
+  ASSERT_EQ(fixture::WriteVotingLog(day, {{"../ou", "20021020", {Vote(1, 0, 7, 50)}},
+                                          {"00001", "20021020", {Vote(1, 0, 7, 1)}}}),
+            "");
+  ASSERT_TRUE(std::filesystem::exists(dir / "ou.JRA"));
+  s.app.DataFolder = day;
+  Payouts({Pay(1, 0, 7, "1230  ")});
+  RunHistorySteps(s, port);
+  EXPECT_TRUE(port.messages.empty());
+  EXPECT_EQ(s.history.VoteCount, 1);
+  EXPECT_EQ(s.history.LogStake, 100);
+}
+
 TEST_F(HistoryFixture, EmptyVoteFilesAndMissingVoteFilesAreSkipped) {
   VoteFileRecord empty{"00002", "20021020", {Vote(4, 1, 2, 5)}, true};
   Log({{"00001", "20021020", {Vote(4, 1, 3, 1)}}, empty, {"00003", "20021020", {Vote(4, 1, 4, 1)}}});

@@ -1,6 +1,11 @@
 #include "text/files.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
 
 #include <chrono>
 
@@ -95,18 +100,104 @@ TEST(Files, AtomicWriteReplacesAndLeavesNoTemporaryFiles) {
   EXPECT_NE(WriteFileAtomic(d / "missing/x.txt", "x"), "");
 }
 
-TEST(Files, LineWriterKeepsLinesWrittenBeforeAnError) {
+// Every entry of a folder, by name.
+std::vector<std::string> Entries(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(Files, LineWriterNamesOnlyACompleteFile) {
   TempDir d;
+  d.Write("out.csv", "old");
   {
     LineWriter w(d / "out.csv");
     ASSERT_TRUE(w.ok());
     EXPECT_TRUE(w.WriteLine("ﾄﾘｹｼ,1"));
     EXPECT_TRUE(w.WriteRaw("end\r"));
+    // Until committed the old file stays as it was.
+    EXPECT_EQ(ReadAll(d / "out.csv"), "old");
+    EXPECT_TRUE(w.Commit());
+    EXPECT_EQ(w.error(), 0);
   }
   EXPECT_EQ(ReadAll(d / "out.csv"), "\xC4\xD8\xB9\xBC,1\r\nend\r");
+  {
+    // A writer dropped before its commit (an error on the way) leaves nothing of its own.
+    LineWriter w(d / "out.csv");
+    EXPECT_TRUE(w.WriteLine("half"));
+  }
+  EXPECT_EQ(ReadAll(d / "out.csv"), "\xC4\xD8\xB9\xBC,1\r\nend\r");
+  EXPECT_EQ(Entries(d.path()), std::vector<std::string>{"out.csv"});
   LineWriter bad(d / "no/such/folder.csv");
   EXPECT_FALSE(bad.ok());
+  EXPECT_EQ(bad.error(), ENOENT);
   EXPECT_FALSE(bad.WriteLine("x"));
+  EXPECT_FALSE(bad.Commit());
+}
+
+TEST(Files, PlainFileNames) {
+  struct Case {
+    std::string name;
+    bool plain;
+  };
+  const Case cases[] = {{"03040501.BET", true},  {"0105小倉1R.csv", true}, {".hidden", true},
+                        {"", false},             {"..", false},           {"../ou", false},
+                        {"2002../x", false},     {"a/b", false},          {"/tmp/x01.BET", false},
+                        {"a\\b", false},         {std::string("a\0b", 3), false}};
+  TempDir d;
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsPlainFileName(c.name), c.plain) << c.name;
+    const auto p = PathInFolder(d.path(), c.name);
+    EXPECT_EQ(p.has_value(), c.plain) << c.name;
+    if (p) {
+      EXPECT_EQ(p->parent_path(), d.path()) << c.name;
+    }
+  }
+  d.Write("uy-a.jra", "");
+  EXPECT_EQ(PathInFolder(d.path(), "UY-A.JRA"), d / "uy-a.jra");
+}
+
+TEST(Files, NewFileNeverReplacesAnother) {
+  TempDir d;
+  const auto p = d / "02102001.BET";
+  EXPECT_EQ(WriteFileNew(p, "first").result, NewFileResult::Written);
+  EXPECT_EQ(WriteFileNew(p, "second").result, NewFileResult::Exists);
+  EXPECT_EQ(ReadAll(p), "first");
+  const NewFileOutcome missing = WriteFileNew(d / "none" / "x.BET", "x");
+  EXPECT_EQ(missing.result, NewFileResult::Failed);
+  EXPECT_NE(missing.error, "");
+  EXPECT_EQ(Entries(d.path()), std::vector<std::string>{"02102001.BET"});
+}
+
+TEST(Files, LeftoverTemporariesAreRemovedByTheNextWriter) {
+  TempDir d;
+  const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  auto leftover = [&](const std::string& name) {
+    const auto p = d.Write(name, "half");
+    std::filesystem::last_write_time(p, old);
+    return name;
+  };
+  // A dead writer's file (no process has pid 0x7ffffffe), one of an older version without a
+  // pid, a running writer's (this process, standing for any live one), a fresh one, and
+  // temporaries of other names and of other programs.
+  leftover(".tmp-tz98.ini-2147483646-17");
+  leftover(".tmp-tz98.ini-99");
+  const std::string live = leftover(".tmp-tz98.ini-" + std::to_string(::getpid()) + "-5");
+  d.Write(".tmp-tz98.ini-2147483646-18", "being written");
+  const std::string other = leftover(".tmp-tzcheck.txt-2147483646-1");
+  const std::string foreign = leftover(".tmp-tz98.ini");
+  EXPECT_EQ(WriteFileAtomic(d / "tz98.ini", "new"), "");
+  std::vector<std::string> want = {foreign, ".tmp-tz98.ini-2147483646-18", live, other, "tz98.ini"};
+  std::sort(want.begin(), want.end());
+  EXPECT_EQ(Entries(d.path()), want);
+  // The export writer cleans up the same way.
+  leftover(".tmp-out.csv-2147483646-3");
+  {
+    LineWriter w(d / "out.csv");
+    EXPECT_TRUE(w.Commit());
+  }
+  EXPECT_FALSE(std::filesystem::exists(d / ".tmp-out.csv-2147483646-3"));
 }
 
 }  // namespace

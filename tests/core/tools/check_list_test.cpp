@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 
 #include "app/startup.h"
 #include "results/race_card.h"
+#include "support/odds_day.h"
 #include "support/temp_dir.h"
 #include "text/files.h"
 #include "text/sjis.h"
@@ -204,6 +206,55 @@ TEST(CheckListStartup, WriteFailureIsReportedAndTheSettingsAreStillWritten) {
   EXPECT_EQ(again.app.BoxColors[1], 12345);
 }
 
+// A name of the settings file's older section whose move to tzcheck.txt fails stays in the
+// settings file: at no moment is it in neither file.
+TEST(CheckListStartup, OldSectionNamesStayUntilTheCheckListHoldsThem) {
+  Home h;
+  h.Settings("[CHECK]\r\nName0=OLDNAME\r\n");
+  Session s;
+  h.Start(s);
+  EXPECT_EQ(Entries(s.app), (Pairs{{0, "OLDNAME"}}));
+  h.dir.Write("prog/TZNA/tzcheck.txt/blocker", "");
+  EXPECT_NE(Shutdown(s, false, 9600), "");
+  EXPECT_NE(ReadAll(h.store() / "tz98.ini").find("Name0=OLDNAME"), std::string::npos);
+
+  std::filesystem::remove_all(h.checkFile());
+  Session again;
+  h.Start(again);
+  EXPECT_EQ(Entries(again.app), (Pairs{{0, "OLDNAME"}}));
+  ASSERT_EQ(Shutdown(again, false, 9600), "");
+  EXPECT_EQ(ReadAll(h.checkFile()), "0,\"OLDNAME\"\r\n");
+  EXPECT_EQ(ReadAll(h.store() / "tz98.ini").find("OLDNAME"), std::string::npos);
+}
+
+// Two programs with the list open: each save keeps what the other saved in between, its own
+// additions, removals and box changes on top.
+TEST(CheckListFile, SaveKeepsWhatAnotherProgramSavedMeanwhile) {
+  Home h;
+  h.CheckFile(Sjis("0,\"KEEP\"\r\n0,\"GONE\"\r\n0,\"MOVED\"\r\n"));
+  Session first, second;
+  h.Start(first);
+  h.Start(second);
+  ASSERT_TRUE(AddCheckName(second.app, "THEIRS", 1));
+  ASSERT_EQ(SaveCheckList(second), "");
+
+  ASSERT_EQ(first.app.CheckList[3].Name, "MOVED");
+  first.app.CheckList[3].ColourIndex = 1;
+  ASSERT_TRUE(AddCheckName(first.app, "MINE", 0));
+  ASSERT_EQ(RemoveCheckName(first.app, "GONE"), 1);
+  ASSERT_EQ(SaveCheckList(first), "");
+  const Pairs want{{0, "KEEP"}, {1, "MOVED"}, {1, "THEIRS"}, {0, "MINE"}};
+  EXPECT_EQ(Entries(first.app), want);
+  Session later;
+  h.Start(later);
+  EXPECT_EQ(Entries(later.app), want);
+
+  // Without a change by another program the list is written as it is held, in its order.
+  ASSERT_EQ(RemoveCheckName(later.app, "KEEP"), 1);
+  ASSERT_EQ(SaveCheckList(later), "");
+  EXPECT_EQ(ReadAll(h.checkFile()), Sjis("1,\"MOVED\"\r\n1,\"THEIRS\"\r\n0,\"MINE\"\r\n"));
+}
+
 // ---- the window -------------------------------------------------------------------------
 
 // A session whose check list holds the given entries, the window opened on it.
@@ -338,6 +389,39 @@ TEST(CheckListEdit, AddAndRemove) {
   EXPECT_EQ(RemoveCheckName(app, "XYZ"), 0);
   EXPECT_EQ(Entries(app), (Pairs{{0, "DEF"}}));
   EXPECT_EQ(app.CheckList[0].Name, "");
+}
+
+// A long list opens at once, each box in the order names added one by one would take (equal
+// sort keys in list order).
+TEST(CheckListWindow, LongListOpensSortedInOneGo) {
+  Session s;
+  s.app.CheckList.assign(1, CheckEntry{});
+  s.app.BoxColors = {255, 16711680};
+  test::Lcg rng(7);
+  constexpr int kNames = 160000;
+  for (int i = 0; i < kNames; ++i) {
+    const int v = static_cast<int>(rng.Next() * 50000);
+    // Letter case does not count in the order: "abc" and "ABC" sort alike and keep list order.
+    std::string name = (i % 3 == 0 ? "ﾀﾞｲﾜ" : i % 3 == 1 ? "uma" : "UMA") + std::to_string(v);
+    s.app.CheckList.push_back(CheckEntry{i % 2, std::move(name)});
+  }
+  const auto start = std::chrono::steady_clock::now();
+  OpenCheckListWindow(s);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_LT(seconds, 4.0);
+
+  CheckListWindowModel oneByOne;
+  for (std::size_t i = 1; i <= 3000; ++i) {
+    AddToCheckBox(oneByOne, s.app.CheckList[i].ColourIndex, s.app.CheckList[i].Name);
+  }
+  Session small;
+  small.app.CheckList.assign(s.app.CheckList.begin(), s.app.CheckList.begin() + 3001);
+  small.app.BoxColors = s.app.BoxColors;
+  OpenCheckListWindow(small);
+  for (int b = 0; b < 2; ++b) {
+    EXPECT_EQ(Names(small.checkListWindow.Boxes[b]), Names(oneByOne.Boxes[b])) << b;
+    EXPECT_EQ(s.checkListWindow.Boxes[b].Items.size(), static_cast<std::size_t>(kNames / 2)) << b;
+  }
 }
 
 }  // namespace
