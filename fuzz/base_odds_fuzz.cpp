@@ -1,5 +1,5 @@
 // A JRDB base-odds file (OZyymmdd.TXT) of any content, read for the selected race.
-#include "analysis/pipeline.h"
+#include "jrdb/jrdb_base_odds.h"
 #include "fuzz_support.h"
 #include "session.h"
 
