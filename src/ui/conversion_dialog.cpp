@@ -29,11 +29,11 @@ QPushButton* PickButton(const char* name, QWidget* parent) {
 
 }  // namespace
 
-ConversionDialog::ConversionDialog(Session& s, UserPort& port, ConversionDialogSpec spec,
+ConversionDialog::ConversionDialog(Session& s, UserPort& port, ConversionDialogKind kind,
                                    QWidget* parent)
-    : QDialog(parent), s_(s), port_(port), spec_(std::move(spec)) {
-  setObjectName(spec_.objectName);
-  setWindowTitle(ToQ(spec_.title));
+    : QDialog(parent), s_(s), port_(port), kind_(std::move(kind)) {
+  setObjectName(kind_.objectName);
+  setWindowTitle(ToQ(kind_.title));
   setModal(false);
   const Settings& set = s.app.settings;
   auto* lay = new QVBoxLayout(this);
@@ -41,21 +41,21 @@ ConversionDialog::ConversionDialog(Session& s, UserPort& port, ConversionDialogS
   auto* textFrame = new QGroupBox(ToQ("ﾃｷｽﾄﾌｧｲﾙ (17番会議室ﾛｸﾞ)"), this);
   auto* textGrid = new QGridLayout(textFrame);
   Lbtext_ = ConversionPathLabel(set.Txtpath, "Lbtext", textFrame);
-  LbFile_ = ConversionPathLabel(set.*spec_.logFile, "LbFile", textFrame);
+  LbFile_ = ConversionPathLabel(set.*kind_.logFile, "LbFile", textFrame);
   Com3_ = PickButton("Com3", textFrame);
   textGrid->addWidget(Lbtext_, 0, 0, 1, 2);
   textGrid->addWidget(Com3_, 0, 2);
-  textGrid->addWidget(new QLabel(ToQ(spec_.fileCaption), textFrame), 1, 0);
+  textGrid->addWidget(new QLabel(ToQ(kind_.fileCaption), textFrame), 1, 0);
   textGrid->addWidget(LbFile_, 1, 1);
   textGrid->setColumnStretch(1, 1);
   lay->addWidget(textFrame);
 
-  auto* dirFrame = new QGroupBox(ToQ(spec_.folderCaption), this);
+  auto* dirFrame = new QGroupBox(ToQ(kind_.folderCaption), this);
   auto* dirRow = new QHBoxLayout(dirFrame);
   folder_ = new QLineEdit(ToQ(set.Cnvpath), dirFrame);
-  folder_->setObjectName(spec_.folderName);
+  folder_->setObjectName(kind_.folderName);
   folder_->setMinimumWidth(320);
-  folder_->setReadOnly(!spec_.typedFolder);
+  folder_->setReadOnly(!kind_.typedFolder);
   Com2_ = PickButton("Com2", dirFrame);
   dirRow->addWidget(folder_, 1);
   dirRow->addWidget(Com2_);
@@ -91,7 +91,7 @@ ConversionDialog::ConversionDialog(Session& s, UserPort& port, ConversionDialogS
   DialogButtons buttons = MakeDialogButtons(this, "Comok", "Comcan");
   Comok_ = buttons.ok;
   Comcan_ = buttons.cancel;
-  if (!spec_.helpCaption.empty()) {
+  if (!kind_.helpCaption.empty()) {
     Command1_ = buttons.box->addButton(ToQ("ﾍﾙﾌﾟ"), QDialogButtonBox::HelpRole);
     Command1_->setObjectName("Command1");
     connect(Command1_, &QPushButton::clicked, this, &ConversionDialog::ShowHelp);
@@ -113,19 +113,19 @@ void ConversionDialog::PickLog() {
 
 void ConversionDialog::PickFolder() {
   const QString shown = folder_->text();
-  if (spec_.typedFolder && !shown.isEmpty() && !QFileInfo(shown).isDir()) {
+  if (kind_.typedFolder && !shown.isEmpty() && !QFileInfo(shown).isDir()) {
     // A folder typed in but missing is made on request, and the click ends there.
     if (OfferToCreateConvertFolder(s_, port_, std::filesystem::path(FromQ(shown)))) return;
   }
-  QString start = PickerStartFolder(spec_.purpose, shown, s_.app);
+  QString start = PickerStartFolder(kind_.purpose, shown, s_.app);
   QString chosen = Fm98Path()(this, ToQ("ﾌｫﾙﾀﾞの指定"), start);
   if (!chosen.isEmpty()) folder_->setText(QDir::toNativeSeparators(chosen));
 }
 
 void ConversionDialog::ShowHelp() {
   Fm98Help help(this);
-  help.setWindowTitle(ToQ(spec_.helpCaption));
-  help.SetHelpText(ToQ(spec_.helpText));
+  help.setWindowTitle(ToQ(kind_.helpCaption));
+  help.SetHelpText(ToQ(kind_.helpText));
   help.exec();
 }
 
@@ -133,14 +133,14 @@ void ConversionDialog::Confirm() {
   if (running_) return;
   Settings& set = s_.app.settings;
   set.Txtpath = FromQ(Lbtext_->text());
-  set.*spec_.logFile = FromQ(LbFile_->text());
+  set.*kind_.logFile = FromQ(LbFile_->text());
   set.Cnvpath = FromQ(folder_->text());
 
   // The window processes events while converting: the buttons wait until the run is over.
   running_ = true;
   Comok_->setEnabled(false);
   Comcan_->setEnabled(false);
-  ProgressBarPort port(port_, ProgressBar1_, spec_.withoutTotal);
+  ProgressBarPort port(port_, ProgressBar1_, kind_.withoutTotal);
   ProgressBar1_->setValue(0);
   const Outcome outcome = Convert(port, overwrite_->isChecked(), Check1_->isChecked());
   ProgressBar1_->hide();

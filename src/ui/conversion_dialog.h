@@ -1,7 +1,7 @@
 // The forum-log conversion dialogs ("FHWARSｵｯｽﾞ変換", "FHWARS成績変換") are one dialog: the log
 // (folder and file name with "..."), the receiving folder with "...", the overwrite choice,
 // "open the folder afterwards", a progress bar, OK and ｷｬﾝｾﾙ, and optionally ﾍﾙﾌﾟ. Each
-// conversion says what differs in a `ConversionDialogSpec` and runs its conversion in `Convert`.
+// conversion says what differs in a `ConversionDialogKind` and runs its conversion in `Convert`.
 #pragma once
 
 #include <QCheckBox>
@@ -22,7 +22,7 @@
 
 namespace tz::ui {
 
-struct ConversionDialogSpec {
+struct ConversionDialogKind {
   const char* objectName;         // "Fm98Wars", "Fm98WarsK"
   std::string title;              // window caption
   std::string Settings::*logFile;  // the settings key of the log's file name
@@ -71,7 +71,7 @@ class ConversionDialog : public QDialog {
   void ShowHelp();
 
  protected:
-  ConversionDialog(Session& s, UserPort& port, ConversionDialogSpec spec, QWidget* parent);
+  ConversionDialog(Session& s, UserPort& port, ConversionDialogKind kind, QWidget* parent);
 
   struct Outcome {
     bool close = false;       // the dialog closes
@@ -87,7 +87,7 @@ class ConversionDialog : public QDialog {
   UserPort& port_;
 
  private:
-  ConversionDialogSpec spec_;
+  ConversionDialogKind kind_;
   std::function<void(const std::filesystem::path&)> openFolder_;
   QLabel* Lbtext_;
   QLabel* LbFile_;

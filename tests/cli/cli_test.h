@@ -20,6 +20,9 @@ inline CommandResult RunCli(const std::string& args) {
   return RunCommand(ShellQuote(TAZUNA_CLI_PATH) + " " + args);
 }
 
+// The tool as the first word of a shell command line.
+inline std::string Cli() { return ShellQuote(TAZUNA_CLI_PATH); }
+
 // A path as one shell word.
 inline std::string Q(const std::filesystem::path& p) { return ShellQuote(p.string()); }
 

@@ -18,10 +18,8 @@ namespace fs = std::filesystem;
 using test::Q;
 using test::ReadAll;
 using test::RunCommand;
+using test::Cli;
 using test::TempDir;
-
-// The tool as the first word of a shell command line.
-std::string Cli() { return test::ShellQuote(TAZUNA_CLI_PATH); }
 
 struct Together {
   std::string outA, outB;  // stdout and stderr of each, each run followed by "rc=<status>"

@@ -21,10 +21,8 @@ namespace fs = std::filesystem;
 using test::Q;
 using test::ReadAll;
 using test::RunCommand;
+using test::Cli;
 using test::TempDir;
-
-// The tool as the first word of a shell command line.
-std::string Cli() { return test::ShellQuote(TAZUNA_CLI_PATH); }
 
 // Race 3 of the first meeting of WriteOddsDay has 18 horses: its CSV file is a few kilobytes.
 const char* const kRace = " --meeting 1 --race 3";

@@ -354,8 +354,9 @@ BuiltDay BuildPat98Day(const JrdbDay& day) {
     }
     out.files.push_back({RaceCardFileName(key.course, key.day, key.race), RaceCardBytes(RaceCard(day, r))});
     if (!r.results.empty() || r.payouts) {
-      auto meeting = std::find_if(day.meetings.begin(), day.meetings.end(),
-                                  [&](const JrdbMeeting& m) { return m.key.course == key.course; });
+      auto meeting =
+          std::find_if(day.meetings.begin(), day.meetings.end(),
+                       [course = key.course](const JrdbMeeting& m) { return m.key.course == course; });
       ++n.results;
       out.files.push_back(
           {ResultsFileName(key.course, FullYear(key.year) % 10, key.kai, key.day, key.race),
