@@ -10,6 +10,7 @@
 #include "pat98/file_names.h"
 #include "pat98/odds_reader.h"
 #include "pat98/record_writers.h"
+#include "pat98/tote.h"
 #include "session.h"
 #include "text/files.h"
 #include "text/numbers.h"
@@ -21,8 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The payout rate the bracket-quinella odds are derived with (the quinella pool's).
-constexpr double kPairRate = 0.75;
 // The time written into the odds headers and the meeting guide: JRDB's base odds are the
 // morning's market, before the first race.
 constexpr int kOddsHour = 9;
@@ -42,12 +41,6 @@ std::optional<double> OddsOf(const std::string& t) {
   const double v = text::Val(t);
   if (!(v > 0) || t == "999.9") return std::nullopt;
   return v;
-}
-
-// Odds as the tote shows them: the payout per unit cut down to 0.1, never below 1.0.
-double ToteOdds(double rate, double probability) {
-  const double v = std::floor(rate / probability * 10.0 + 1e-9) / 10.0;
-  return std::max(1.0, v);
 }
 
 std::string PostTimeOf(const JrdbRace& r) { return r.programme ? r.programme->postTime : ""; }
@@ -132,26 +125,15 @@ OddsFileRecord OddsRecord(const JrdbDay& day, const JrdbRace& r) {
       total += implied[i][j];
     }
   }
-  const auto brackets = BracketsForField(n);
+  const auto odds = BracketOddsFromPairs(BracketsForField(n), n, implied, total);
   for (int a = 1; a <= 8; ++a) {
     for (int b = a; b <= 8; ++b) {
-      int members = 0;
-      double prob = 0;
-      for (int i = 1; i <= n; ++i) {
-        for (int j = i + 1; j <= n; ++j) {
-          if (!((brackets[i] == a && brackets[j] == b) || (brackets[i] == b && brackets[j] == a))) {
-            continue;
-          }
-          ++members;
-          prob += implied[i][j];
-        }
-      }
-      if (members == 0) {
+      if (!odds[a][b]) {
         f.bracket[a][b] = std::string(5, ' ');
-      } else if (!(prob > 0) || !(total > 0)) {
+      } else if (*odds[a][b] == 0) {
         f.bracket[a][b] = kScratchedOdds5;
       } else {
-        f.bracket[a][b] = OddsValueText(ToteOdds(kPairRate, prob / total), 5);
+        f.bracket[a][b] = OddsValueText(*odds[a][b], 5);
       }
     }
   }

@@ -10,6 +10,7 @@
 
 #include "pat98/day_loader.h"
 #include "pat98/odds_reader.h"
+#include "pat98/tote.h"
 #include "samples/pat98/sample_results.h"
 #include "samples/pat98/sample_votes.h"
 #include "text/files.h"
@@ -24,7 +25,7 @@ namespace {
 using fixture::OddsCell;
 
 constexpr double kWinPlaceRate = 0.80;
-constexpr double kPairRate = 0.75;
+constexpr double kPairRate = kPairPayoutRate;
 
 // Deterministic draws on top of mt19937 (whose output the standard fixes), so the same seed
 // gives the same day with every standard library.
@@ -45,13 +46,6 @@ class Draw {
  private:
   std::mt19937 rng_;
 };
-
-// Odds as the tote shows them: the payout per unit cut down to 0.1, never below 1.0.
-double ToteOdds(double rate, double probability) {
-  if (!(probability > 0)) return 0;
-  double v = std::floor(rate / probability * 10.0 + 1e-9) / 10.0;
-  return std::max(1.0, v);
-}
 
 struct Probabilities {
   int n = 0;
@@ -102,20 +96,12 @@ Probabilities Harville(const std::vector<double>& win, int places) {
 void FillBracketOdds(std::array<std::array<OddsCell, 9>, 9>& bracket,
                      const std::array<int, kMaxHorses + 1>& brackets, int n,
                      const std::vector<std::vector<double>>& pairProb, double total) {
+  const auto odds = BracketOddsFromPairs(brackets, n, pairProb, total);
   for (int a = 1; a <= 8; ++a) {
     for (int b = a; b <= 8; ++b) {
-      int members = 0;
-      double prob = 0;
-      for (int i = 1; i <= n; ++i) {
-        for (int j = i + 1; j <= n; ++j) {
-          if (!((brackets[i] == a && brackets[j] == b) || (brackets[i] == b && brackets[j] == a))) continue;
-          ++members;
-          prob += pairProb[i][j];
-        }
-      }
-      if (members == 0) bracket[a][b] = OddsCell::Blank();
-      else if (!(prob > 0) || !(total > 0)) bracket[a][b] = OddsCell::Scratched();
-      else bracket[a][b] = OddsCell::Of(ToteOdds(kPairRate, prob / total));
+      if (!odds[a][b]) bracket[a][b] = OddsCell::Blank();
+      else if (*odds[a][b] == 0) bracket[a][b] = OddsCell::Scratched();
+      else bracket[a][b] = OddsCell::Of(*odds[a][b]);
     }
   }
 }
