@@ -6,6 +6,7 @@
 #include <cmath>
 #include <random>
 #include <stdexcept>
+#include <tuple>
 
 #include "samples/pat98/fixture_results.h"
 #include "pat98/odds_reader.h"
@@ -172,13 +173,8 @@ namespace {
 // The race's payouts, scratched horses and void brackets, into either layout's record.
 template <typename Record>
 void CopyPayouts(const SampleRaceResult& res, Record& r) {
-  r.win = res.win;
-  r.place = res.place;
-  r.bracket = res.bracket;
-  r.quinella = res.quinella;
-  r.wide = res.wide;
-  r.scratched = res.scratched;
-  r.bracketFlags = res.bracketFlags;
+  std::tie(r.win, r.place, r.bracket, r.quinella, r.wide, r.scratched, r.bracketFlags) =
+      std::tie(res.win, res.place, res.bracket, res.quinella, res.wide, res.scratched, res.bracketFlags);
 }
 
 }  // namespace
