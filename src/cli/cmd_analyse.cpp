@@ -24,21 +24,14 @@ namespace {
 
 using nlohmann::json;
 
-struct RaceOptions {
-  std::string folder;
-  int meeting = 1;
-  int race = 1;
-  bool advance = false;
+struct RaceOptions : RaceChoice {
   std::string jrdb;
   std::string base;
   bool implied = false;
 };
 
 void AddRaceOptions(CLI::App* cmd, RaceOptions& o) {
-  AddDataFolderOption(cmd, o.folder);
-  cmd->add_option("--meeting", o.meeting, "Meeting 1..3")->required()->check(CLI::Range(1, 3));
-  cmd->add_option("--race", o.race, "Race 1..12")->check(CLI::Range(1, 12));
-  cmd->add_flag("--advance", o.advance, "The advance-sale race (前日) of the meeting");
+  AddRaceChoiceOptions(cmd, o);
   cmd->add_option("--jrdb", o.jrdb, "JRDB folder with the base-odds files OZyymmdd.TXT");
   AddBaseOption(cmd, o.base);
   cmd->add_flag("--implied", o.implied,
@@ -48,27 +41,15 @@ void AddRaceOptions(CLI::App* cmd, RaceOptions& o) {
 // Loads the day and selects the race as the race buttons do. Returns false (with the exit code
 // set) when the race cannot be shown.
 bool SelectFromOptions(Session& s, TerminalPort& port, const RaceOptions& o, CliContext& ctx) {
-  s.app.Pat98Folder = o.folder;
-  s.app.DataFolder = o.folder;
   s.app.settings.OZpath = o.jrdb;
   if (o.implied) s.app.settings.ImpliedWin = 1;
-  const int status = LoadCurrentData(s, port);
-  if (status != 0 || s.race.MeetingCount == 0) {
-    std::cerr << "データを読み込めません (LoadStatus " << status << ")\n";
-    ctx.exitCode = 2;
-    return false;
-  }
-  if (o.meeting > s.race.MeetingCount) {
-    std::cerr << "開催 " << o.meeting << " はありません (開催数 " << s.race.MeetingCount << ")\n";
-    ctx.exitCode = 2;
-    return false;
-  }
+  if (!LoadDayOfChoice(s, port, o, ctx)) return false;
   if (!UseBaseFolder(s, port, o.base)) {
     ctx.exitCode = 2;
     return false;
   }
   SelectMeeting(s, o.meeting);
-  SelectRace(s, port, o.advance ? 17 : 4 + o.race);
+  SelectRace(s, port, RaceButton(o));
   if (s.race.LoadStatus == 0 && !o.base.empty() && s.analysis.BaseSource != BaseOddsSource::Snapshot) {
     // The snapshot lacks the race: said by the pipeline, and nothing is shown.
     ctx.exitCode = 1;

@@ -10,11 +10,9 @@
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>
 
-#include "app/startup.h"
 #include "backtest/backtest.h"
 #include "commands.h"
 #include "session.h"
-#include "text/files.h"
 
 namespace tz::cli {
 
@@ -111,8 +109,7 @@ int RunBacktestCommand(const BacktestOptions& o) {
     return 2;
   }
   auto s = std::make_unique<Session>();
-  const fs::path home = o.home.empty() ? text::ProgramFolder() : fs::path(o.home);
-  InitApplicationState(*s, home, 0, 0);
+  InitFromHome(*s, o.home);
 
   std::vector<fs::path> folders;
   for (const auto& f : o.folders) folders.push_back(fs::absolute(f));
@@ -146,8 +143,7 @@ void RegisterBacktestCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_option("FOLDER", o->folders,
                   "Data folders of the days (default: every dated data folder under StoreRoot)");
   cmd->add_option("--jobs", o->jobs, "Days analysed at once (default: one per core)");
-  cmd->add_option("--home", o->home,
-                  "Program folder with tz98.ini (default: $TAZUNA98_HOME or ~/.local/share/tazuna98)");
+  AddHomeOption(cmd, o->home);
   cmd->add_flag("--json", o->json, "Report as JSON");
   cmd->add_flag("--csv", o->csv, "Report the groups as CSV");
   cmd->callback([o, &ctx] { ctx.exitCode = RunBacktestCommand(*o); });

@@ -20,7 +20,6 @@
 #include "commands.h"
 #include "pat98/day_loader.h"
 #include "session.h"
-#include "text/files.h"
 #include "text/strings.h"
 
 namespace tz::cli {
@@ -189,8 +188,7 @@ struct BetOptions {
 int RunBet(const BetOptions& o) {
   TerminalPort port;
   Session s;
-  const std::filesystem::path home = o.home.empty() ? text::ProgramFolder() : std::filesystem::path(o.home);
-  InitApplicationState(s, home, 0, 0);
+  InitFromHome(s, o.home);
   // Amounts given on the command line are taken as the amount dialog takes them: whole
   // hundreds within the dialog's ranges.
   if (o.money || o.limit || o.profit) {
@@ -289,7 +287,7 @@ void RegisterBetCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_flag("--json", o->json, "The bet list, combined_odds, book_percent and torigami as JSON");
   cmd->add_option("--betdir", o->betdir, "Bet folder (default: the Betpath setting)");
   cmd->add_option("--pat98", o->pat98, "PAT98 folder whose current day may be sent (default: the Patpath setting, or FOLDER when that holds no betting guide)");
-  cmd->add_option("--home", o->home, "Program folder with tz98.ini (default: $TAZUNA98_HOME or ~/.local/share/tazuna98)");
+  AddHomeOption(cmd, o->home);
   cmd->add_option("--money", o->money, "Stake per bet for equal stakes (default: the Money setting)");
   cmd->add_option("--limit", o->limit, "Capital per race for equal return (default: the Limit setting)");
   cmd->add_option("--profit", o->profit, "Target profit per race (default: the Profit setting)");

@@ -5,10 +5,8 @@
 #include <nlohmann/json.hpp>
 
 #include "app/settings.h"
-#include "app/startup.h"
 #include "commands.h"
 #include "session.h"
-#include "text/files.h"
 #include "tools/check_list.h"
 
 namespace tz::cli {
@@ -78,7 +76,7 @@ int RunCheckList(const CheckListOptions& o) {
     return 2;
   }
   Session s;
-  InitApplicationState(s, o.home.empty() ? text::ProgramFolder() : std::filesystem::path(o.home), 0, 0);
+  InitFromHome(s, o.home);
   const std::string& problem = s.checkListWindow.File.Problem;
   if (!problem.empty()) std::cerr << ForTerminal(problem) << "\n";
 
@@ -115,7 +113,7 @@ void RegisterCheckListCommand(CLI::App& app, CliContext& ctx) {
   cmd->add_option("ACTION", o->action, "list (default), add or remove");
   cmd->add_option("NAME", o->name, "Horse or jockey name to add or remove");
   cmd->add_option("--colour", o->colour, "Box of an added name: 0 or 1 (its colour is that box's colour)");
-  cmd->add_option("--home", o->home, "Program folder (default: $TAZUNA98_HOME or ~/.local/share/tazuna98)");
+  AddHomeOption(cmd, o->home, "Program folder");
   cmd->add_flag("--json", o->asJson, "The list (after the change) as JSON");
   cmd->callback([o, &ctx] { ctx.exitCode = RunCheckList(*o); });
 }

@@ -7,7 +7,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/startup.h"
 #include "commands.h"
 #include "exports/contest.h"
 #include "pat98/day_loader.h"
@@ -97,8 +96,7 @@ int RunContest(const ContestOptions& o) {
   TerminalPort port;
   port.assumeYes = o.yes;
   auto s = std::make_unique<Session>();
-  const fs::path home = o.home.empty() ? text::ProgramFolder() : fs::path(o.home);
-  InitApplicationState(*s, home, 0, 0);
+  InitFromHome(*s, o.home);
   if (!o.out.empty()) s->app.settings.CSVpath = o.out;
   Settings& st = s->app.settings;
 
@@ -185,7 +183,7 @@ void RegisterContestCommand(CLI::App& app, CliContext& ctx) {
       "contest", "Write the FHWARS contest entry files of a racing day (one file per rule)");
   AddDataFolderOption(cmd, o->data);
   cmd->add_option("--out", o->out, "Export folder (default: the CSVpath setting)");
-  cmd->add_option("--home", o->home, "Program folder with tz98.ini (default: $TAZUNA98_HOME or ~/.local/share/tazuna98)");
+  AddHomeOption(cmd, o->home);
   cmd->add_flag("--json", o->json, "Report the files written as JSON");
   cmd->add_flag("--yes", o->yes, "Answer Yes to questions (build a pseudo betting guide)");
   cmd->add_option("--axis", o->axis, "Axis indicator: T F R Z W P Q (default: the CnJiku setting)");

@@ -19,11 +19,7 @@ namespace {
 
 using nlohmann::json;
 
-struct HistoryOptions {
-  std::string folder;
-  int meeting = 1;
-  int race = 1;
-  bool advance = false;
+struct HistoryOptions : RaceChoice {
   bool withResults = false;
   bool json = false;
 };
@@ -46,21 +42,9 @@ json VoteJson(const std::string& e) {
 void Run(const HistoryOptions& o, CliContext& ctx) {
   auto s = std::make_unique<Session>();
   TerminalPort port;
-  s->app.Pat98Folder = o.folder;
-  s->app.DataFolder = o.folder;
-  const int status = LoadCurrentData(*s, port);
-  if (status != 0 || s->race.MeetingCount == 0) {
-    std::cerr << "データを読み込めません (LoadStatus " << status << ")\n";
-    ctx.exitCode = 2;
-    return;
-  }
-  if (o.meeting > s->race.MeetingCount) {
-    std::cerr << "開催 " << o.meeting << " はありません (開催数 " << s->race.MeetingCount << ")\n";
-    ctx.exitCode = 2;
-    return;
-  }
+  if (!LoadDayOfChoice(*s, port, o, ctx)) return;
   SelectMeeting(*s, o.meeting);
-  SelectRace(*s, port, o.advance ? 17 : 4 + o.race);
+  SelectRace(*s, port, RaceButton(o));
   if (s->race.LoadStatus != 0) {
     if (port.errors == 0) {
       std::cerr << "レースを選択できません (LoadStatus " << s->race.LoadStatus << ")\n";
@@ -115,10 +99,7 @@ void Run(const HistoryOptions& o, CliContext& ctx) {
 void RegisterHistoryCommand(CLI::App& app, CliContext& ctx) {
   auto* cmd = app.add_subcommand("history", "The votes on one race from the voting log, with hits when results are read");
   auto o = std::make_shared<HistoryOptions>();
-  AddDataFolderOption(cmd, o->folder);
-  cmd->add_option("--meeting", o->meeting, "Meeting 1..3")->required()->check(CLI::Range(1, 3));
-  cmd->add_option("--race", o->race, "Race 1..12")->check(CLI::Range(1, 12));
-  cmd->add_flag("--advance", o->advance, "The advance-sale race (前日) of the meeting");
+  AddRaceChoiceOptions(cmd, *o);
   cmd->add_flag("--with-results", o->withResults,
                 "Read the race's results too: hit marks, totals and the hit message");
   cmd->add_flag("--json", o->json, "Write the votes and totals as JSON");

@@ -49,16 +49,9 @@ void AddListOptions(CLI::App* cmd, ListOptions& o) {
 // Loads the day; false (with the exit code set) when there is nothing to run over.
 bool LoadDay(Session& s, TerminalPort& port, const ListOptions& o, CliContext& ctx) {
   if (!o.home.empty()) InitApplicationState(s, o.home, 0, 0);
-  s.app.Pat98Folder = o.data;
-  s.app.DataFolder = o.data;
   if (!o.jrdb.empty()) s.app.settings.OZpath = o.jrdb;
   if (o.umaTanShi) s.app.settings.UmaTanShi = 1;
-  const int status = LoadCurrentData(s, port);
-  if (status != 0 || s.race.MeetingCount == 0) {
-    std::cerr << "データを読み込めません (LoadStatus " << status << ")\n";
-    ctx.exitCode = 2;
-    return false;
-  }
+  if (!LoadDayOf(s, port, o.data, ctx)) return false;
   if (!UseBaseFolder(s, port, o.base)) {
     ctx.exitCode = 2;
     return false;

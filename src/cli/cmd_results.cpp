@@ -28,19 +28,6 @@ struct ResultsOptions {
   bool json = false;
 };
 
-// Loads the day of the folder. Returns false (message on stderr, exit code set) without one.
-bool LoadDayOf(Session& s, TerminalPort& port, const std::string& folder, CliContext& ctx) {
-  s.app.Pat98Folder = folder;
-  s.app.DataFolder = folder;
-  const int status = LoadCurrentData(s, port);
-  if (status != 0 || s.race.MeetingCount == 0) {
-    std::cerr << "データを読み込めません (LoadStatus " << status << ")\n";
-    ctx.exitCode = 2;
-    return false;
-  }
-  return true;
-}
-
 const char* const kKindNames[] = {"", "単勝", "複勝", "枠連", "馬連", "ワイド"};
 
 json RaceJson(const Session& s, const ResultsWindowModel& m) {

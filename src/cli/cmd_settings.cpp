@@ -2,20 +2,18 @@
 #include <iostream>
 
 #include "app/settings.h"
-#include "app/startup.h"
 #include "commands.h"
-#include "text/files.h"
+#include "session.h"
 
 namespace tz::cli {
 
 void RegisterSettingsCommand(CLI::App& app, CliContext& ctx) {
   auto* cmd = app.add_subcommand("settings", "Print the effective settings (tz98.ini with defaults)");
   auto home = std::make_shared<std::string>();
-  cmd->add_option("--home", *home, "Program folder (default: $TAZUNA98_HOME or ~/.local/share/tazuna98)");
+  AddHomeOption(cmd, *home, "Program folder");
   cmd->callback([home, &ctx] {
     Session s;
-    std::filesystem::path folder = home->empty() ? text::ProgramFolder() : std::filesystem::path(*home);
-    InitApplicationState(s, folder, 0, 0);
+    InitFromHome(s, *home);
     for (const std::string& line : DescribeSettings(s.app)) std::cout << line << "\n";
     std::cout << "StoreRoot=" << s.app.StoreRoot.string() << "\n";
     std::cout << "DataFolder=" << s.app.DataFolder.string() << "\n";

@@ -41,25 +41,14 @@ void RegisterWarsOddsCommand(CLI::App& app, CliContext& ctx) {
       cmd, *o, "The saved odds log", "Folder that receives the files (created when missing)",
       "Write the example odds log of the generated sample day (its races that are on sale) to this file");
   cmd->add_option("--seed", o->seed, "Seed of the generated sample day (with --write-sample-log)");
-  cmd->callback([o, &ctx] {
-    ctx.exitCode = 1;
-    if (!o->sampleLog.empty()) {
-      auto postings = fixture::ForumPostingsFromSampleDay(BuildSampleDay(o->seed));
-      std::string err = fixture::WriteForumOddsLog(o->sampleLog, postings);
-      if (!err.empty()) {
-        std::cerr << err << "\n";
-        return;
-      }
-      std::cout << fmt::format("wrote {} ({} postings)\n", o->sampleLog, postings.size());
-      ctx.exitCode = 0;
-      return;
-    }
-    Session s;
-    fs::path out;
-    if (!SetConversionPaths(*o, s.app.settings, &Settings::Txtfile, out)) return;
-    ConversionPort port;
+  const auto writeSample = [o] {
+    const auto postings = fixture::ForumPostingsFromSampleDay(BuildSampleDay(o->seed));
+    return SampleLogWritten{fixture::WriteForumOddsLog(o->sampleLog, postings),
+                            fmt::format("wrote {} ({} postings)", o->sampleLog, postings.size())};
+  };
+  const auto convert = [o](Session& s, ConversionPort& port, const fs::path& out) {
     WarsOddsRun run = RunWarsOddsConversion(s, port, o->overwrite, false);
-    if (run.result != WarsOddsRun::Result::Converted) return;  // refused; the message is on stderr
+    if (run.result != WarsOddsRun::Result::Converted) return 1;  // refused; the message is on stderr
     const OddsLogReport& r = run.report;
     int written = 0, kept = 0, failed = 0;
     for (const ConvertedFile& f : r.files) {
@@ -89,7 +78,10 @@ void RegisterWarsOddsCommand(CLI::App& app, CliContext& ctx) {
       std::cout << fmt::format("{} postings: {} converted, {} not converted; files {} written, {} kept, {} failed\n",
                                r.total, r.processed, r.skipped.size(), written, kept, failed);
     }
-    ctx.exitCode = (!r.skipped.empty() || failed > 0) ? 2 : 0;
+    return (!r.skipped.empty() || failed > 0) ? 2 : 0;
+  };
+  cmd->callback([o, writeSample, convert, &ctx] {
+    ctx.exitCode = RunConversionCommand(*o, &Settings::Txtfile, writeSample, convert);
   });
 }
 

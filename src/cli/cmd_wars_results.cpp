@@ -22,25 +22,14 @@ void RegisterWarsResultsCommand(CLI::App& app, CliContext& ctx) {
   AddConversionOptions(cmd, *o, "The saved results log",
                        "Existing folder that receives the results files",
                        "Write the example results log of the generated sample day to this file");
-  cmd->callback([o, &ctx] {
-    ctx.exitCode = 1;
-    if (!o->sampleLog.empty()) {
-      std::string err = text::WriteFileAtomic(o->sampleLog, fixture::SampleResultsLogBytes());
-      if (!err.empty()) {
-        std::cerr << err << "\n";
-        return;
-      }
-      std::cout << "wrote " << o->sampleLog << "\n";
-      ctx.exitCode = 0;
-      return;
-    }
-    Session s;
-    fs::path out;
-    if (!SetConversionPaths(*o, s.app.settings, &Settings::Tksfile, out)) return;
-    ConversionPort port;
+  const auto writeSample = [o] {
+    return SampleLogWritten{text::WriteFileAtomic(o->sampleLog, fixture::SampleResultsLogBytes()),
+                            "wrote " + o->sampleLog};
+  };
+  const auto convert = [o](Session& s, ConversionPort& port, const fs::path& out) {
     ResultsLogReport report;
     std::optional<int> count = RunResultsLogConversion(s, port, o->overwrite, &report);
-    if (!count) return;  // refused; the message is on stderr
+    if (!count) return 1;  // refused; the message is on stderr
     if (o->json) {
       nlohmann::json j;
       j["postings"] = report.count;
@@ -54,7 +43,10 @@ void RegisterWarsResultsCommand(CLI::App& app, CliContext& ctx) {
       std::cout << fmt::format("{} postings: {} written, {} kept, {} not converted\n", report.count,
                                report.written, report.kept, report.failed);
     }
-    ctx.exitCode = report.failed > 0 ? 2 : 0;
+    return report.failed > 0 ? 2 : 0;
+  };
+  cmd->callback([o, writeSample, convert, &ctx] {
+    ctx.exitCode = RunConversionCommand(*o, &Settings::Tksfile, writeSample, convert);
   });
 }
 

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "commands.h"
+#include "session.h"
 
 namespace tz::cli {
 
@@ -29,6 +30,26 @@ bool SetConversionPaths(const ConversionOptions& o, Settings& set,
   set.*logFile = log.filename().string();
   set.Cnvpath = out.string();
   return true;
+}
+
+int RunConversionCommand(
+    const ConversionOptions& o, std::string Settings::*logFile,
+    const std::function<SampleLogWritten()>& writeSample,
+    const std::function<int(Session& s, ConversionPort& port, const std::filesystem::path& out)>& convert) {
+  if (!o.sampleLog.empty()) {
+    const SampleLogWritten written = writeSample();
+    if (!written.error.empty()) {
+      std::cerr << written.error << "\n";
+      return 1;
+    }
+    std::cout << written.said << "\n";
+    return 0;
+  }
+  Session s;
+  std::filesystem::path out;
+  if (!SetConversionPaths(o, s.app.settings, logFile, out)) return 1;
+  ConversionPort port;
+  return convert(s, port, out);
 }
 
 }  // namespace tz::cli

@@ -1,48 +1,32 @@
 #include "conversion_dialog.h"
 
 #include <QButtonGroup>
-#include <QCloseEvent>
-#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "dialog_buttons.h"
 #include "fhwars/forum_log.h"
 #include "fm98_file.h"
 #include "fm98_small.h"
 #include "qt_user_port.h"
-#include "wars_dialog_parts.h"
 
 namespace tz::ui {
 
-namespace {
-
-QPushButton* PickButton(const char* name, QWidget* parent) {
-  auto* b = new QPushButton("...", parent);
-  b->setObjectName(name);
-  b->setFixedWidth(32);
-  return b;
-}
-
-}  // namespace
-
 ConversionDialog::ConversionDialog(Session& s, UserPort& port, ConversionDialogKind kind,
                                    QWidget* parent)
-    : QDialog(parent), s_(s), port_(port), kind_(std::move(kind)) {
+    : DayWriterDialog(s, port, parent), kind_(std::move(kind)) {
   setObjectName(kind_.objectName);
   setWindowTitle(ToQ(kind_.title));
-  setModal(false);
   const Settings& set = s.app.settings;
   auto* lay = new QVBoxLayout(this);
 
   auto* textFrame = new QGroupBox(ToQ("ﾃｷｽﾄﾌｧｲﾙ (17番会議室ﾛｸﾞ)"), this);
   auto* textGrid = new QGridLayout(textFrame);
-  Lbtext_ = ConversionPathLabel(set.Txtpath, "Lbtext", textFrame);
-  LbFile_ = ConversionPathLabel(set.*kind_.logFile, "LbFile", textFrame);
-  Com3_ = PickButton("Com3", textFrame);
+  Lbtext_ = PathLabel(ToQ(set.Txtpath), "Lbtext", textFrame);
+  LbFile_ = PathLabel(ToQ(set.*kind_.logFile), "LbFile", textFrame);
+  Com3_ = MakePickButton("Com3", textFrame);
   textGrid->addWidget(Lbtext_, 0, 0, 1, 2);
   textGrid->addWidget(Com3_, 0, 2);
   textGrid->addWidget(new QLabel(ToQ(kind_.fileCaption), textFrame), 1, 0);
@@ -56,7 +40,7 @@ ConversionDialog::ConversionDialog(Session& s, UserPort& port, ConversionDialogK
   folder_->setObjectName(kind_.folderName);
   folder_->setMinimumWidth(320);
   folder_->setReadOnly(!kind_.typedFolder);
-  Com2_ = PickButton("Com2", dirFrame);
+  Com2_ = MakePickButton("Com2", dirFrame);
   dirRow->addWidget(folder_, 1);
   dirRow->addWidget(Com2_);
   lay->addWidget(dirFrame);
@@ -81,27 +65,16 @@ ConversionDialog::ConversionDialog(Session& s, UserPort& port, ConversionDialogK
   Check1_->setChecked(true);
   lay->addWidget(Check1_);
 
-  ProgressBar1_ = new QProgressBar(this);
-  ProgressBar1_->setObjectName("ProgressBar1");
-  ProgressBar1_->setRange(0, 100);
-  ProgressBar1_->setValue(0);
-  ProgressBar1_->hide();
-  lay->addWidget(ProgressBar1_);
-
-  DialogButtons buttons = MakeDialogButtons(this, "Comok", "Comcan");
-  Comok_ = buttons.ok;
-  Comcan_ = buttons.cancel;
+  QDialogButtonBox* buttons = AddRunButtons(lay);
   if (!kind_.helpCaption.empty()) {
-    Command1_ = buttons.box->addButton(ToQ("ﾍﾙﾌﾟ"), QDialogButtonBox::HelpRole);
+    Command1_ = buttons->addButton(ToQ("ﾍﾙﾌﾟ"), QDialogButtonBox::HelpRole);
     Command1_->setObjectName("Command1");
     connect(Command1_, &QPushButton::clicked, this, &ConversionDialog::ShowHelp);
   }
-  lay->addWidget(buttons.box);
 
   connect(Com3_, &QPushButton::clicked, this, &ConversionDialog::PickLog);
   connect(Com2_, &QPushButton::clicked, this, &ConversionDialog::PickFolder);
-  connect(Comok_, &QPushButton::clicked, this, &ConversionDialog::Confirm);
-  connect(Comcan_, &QPushButton::clicked, this, &QDialog::close);
+  connect(Comok(), &QPushButton::clicked, this, &ConversionDialog::Confirm);
 }
 
 void ConversionDialog::PickLog() {
@@ -117,9 +90,8 @@ void ConversionDialog::PickFolder() {
     // A folder typed in but missing is made on request, and the click ends there.
     if (OfferToCreateConvertFolder(s_, port_, std::filesystem::path(FromQ(shown)))) return;
   }
-  QString start = PickerStartFolder(kind_.purpose, shown, s_.app);
-  QString chosen = Fm98Path()(this, ToQ("ﾌｫﾙﾀﾞの指定"), start);
-  if (!chosen.isEmpty()) folder_->setText(QDir::toNativeSeparators(chosen));
+  const QString chosen = ChooseFolder(this, kind_.purpose, shown, s_.app);
+  if (!chosen.isEmpty()) folder_->setText(chosen);
 }
 
 void ConversionDialog::ShowHelp() {
@@ -130,42 +102,18 @@ void ConversionDialog::ShowHelp() {
 }
 
 void ConversionDialog::Confirm() {
-  if (running_) return;
+  if (Busy()) return;
   Settings& set = s_.app.settings;
   set.Txtpath = FromQ(Lbtext_->text());
   set.*kind_.logFile = FromQ(LbFile_->text());
   set.Cnvpath = FromQ(folder_->text());
 
-  // The window processes events while converting: the buttons wait until the run is over.
-  running_ = true;
-  Comok_->setEnabled(false);
-  Comcan_->setEnabled(false);
-  ProgressBarPort port(port_, ProgressBar1_, kind_.withoutTotal);
-  ProgressBar1_->setValue(0);
-  const Outcome outcome = Convert(port, overwrite_->isChecked(), Check1_->isChecked());
-  ProgressBar1_->hide();
-  running_ = false;
-  Comok_->setEnabled(true);
-  Comcan_->setEnabled(true);
-
+  const Outcome outcome = RunWithProgress(kind_.withoutTotal, [this](UserPort& progress) {
+    return Convert(progress, overwrite_->isChecked(), Check1_->isChecked());
+  });
   if (!outcome.close) return;
-  if (outcome.openFolder) {
-    std::filesystem::path folder = set.Cnvpath;
-    if (openFolder_) {
-      openFolder_(folder);
-    } else {
-      s_.app.DataFolder = folder;
-    }
-  }
+  if (outcome.openFolder) OpenFolder(set.Cnvpath);
   close();
-}
-
-void ConversionDialog::closeEvent(QCloseEvent* e) {
-  if (running_) {
-    e->ignore();
-    return;
-  }
-  QDialog::closeEvent(e);
 }
 
 }  // namespace tz::ui

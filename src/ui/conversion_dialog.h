@@ -1,23 +1,20 @@
 // The forum-log conversion dialogs ("FHWARSｵｯｽﾞ変換", "FHWARS成績変換") are one dialog: the log
 // (folder and file name with "..."), the receiving folder with "...", the overwrite choice,
-// "open the folder afterwards", a progress bar, OK and ｷｬﾝｾﾙ, and optionally ﾍﾙﾌﾟ. Each
-// conversion says what differs in a `ConversionDialogKind` and runs its conversion in `Convert`.
+// "open the folder afterwards", a progress bar, OK and ｷｬﾝｾﾙ, and optionally ﾍﾙﾌﾟ; it stays
+// open while the log is being converted. Each conversion says what differs in a `ConversionDialogKind` and runs its conversion in `Convert`.
 #pragma once
 
 #include <QCheckBox>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <filesystem>
-#include <functional>
 #include <string>
 
 #include "app/user_port.h"
 #include "fm98_folders.h"
 #include "progress_port.h"
+#include "run_dialog.h"
 #include "session.h"
 
 namespace tz::ui {
@@ -38,15 +35,9 @@ struct ConversionDialogKind {
   std::string helpText;
 };
 
-class ConversionDialog : public QDialog {
+class ConversionDialog : public DayWriterDialog {
   Q_OBJECT
  public:
-  // What opening the receiving folder does after a conversion (the main window loads it as the
-  // day); without it DataFolder is only set.
-  void SetOpenFolder(std::function<void(const std::filesystem::path&)> open) {
-    openFolder_ = std::move(open);
-  }
-
   QLabel* Lbtext() const { return Lbtext_; }
   QLabel* LbFile() const { return LbFile_; }
   QLineEdit* Folder() const { return folder_; }
@@ -54,9 +45,6 @@ class ConversionDialog : public QDialog {
   QPushButton* Com2() const { return Com2_; }
   QRadioButton* Option1(int index) const { return index == 1 ? overwrite_ : keep_; }
   QCheckBox* Check1() const { return Check1_; }
-  QProgressBar* ProgressBar1() const { return ProgressBar1_; }
-  QPushButton* Comok() const { return Comok_; }
-  QPushButton* Comcan() const { return Comcan_; }
   QPushButton* Command1() const { return Command1_; }  // null without help
 
   // "..." beside the log: the shared file picker.
@@ -80,15 +68,8 @@ class ConversionDialog : public QDialog {
   // Runs the conversion with the paths already in the settings.
   virtual Outcome Convert(UserPort& progress, bool overwrite, bool openAfter) = 0;
 
-  // A close while the log is being converted waits for the end of the run.
-  void closeEvent(QCloseEvent* e) override;
-
-  Session& s_;
-  UserPort& port_;
-
  private:
   ConversionDialogKind kind_;
-  std::function<void(const std::filesystem::path&)> openFolder_;
   QLabel* Lbtext_;
   QLabel* LbFile_;
   QLineEdit* folder_;
@@ -97,11 +78,7 @@ class ConversionDialog : public QDialog {
   QRadioButton* overwrite_;
   QRadioButton* keep_;
   QCheckBox* Check1_;
-  QProgressBar* ProgressBar1_;
-  QPushButton* Comok_;
-  QPushButton* Comcan_;
   QPushButton* Command1_ = nullptr;
-  bool running_ = false;
 };
 
 }  // namespace tz::ui

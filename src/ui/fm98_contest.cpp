@@ -1,7 +1,6 @@
 #include "fm98_contest.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -28,15 +27,14 @@ int SelectedData(const QComboBox* c) {
   return c->currentIndex() < 0 ? 0 : c->currentData().toInt();
 }
 
-// A run is going on: between the rules of a multi-rule run as well as inside one.
-bool Busy(const Session& s) { return s.app.BatchMode == -1 || s.contest.Running; }
+bool ContestBusy(const Session& s) { return s.app.BatchMode == -1 || s.contest.Running; }
 
 }  // namespace
 
 // ---- Fm98Con ----
 
 Fm98Con::Fm98Con(Session& s, UserPort& port, QWidget* parent)
-    : QDialog(parent), s_(s), port_(port) {
+    : GuardedDialog(parent), s_(s), port_(port) {
   setObjectName("Fm98Con");
   setWindowTitle(ToQ("FHWARSｺﾝﾃｽﾄ形式"));
   setModal(true);
@@ -153,23 +151,12 @@ void Fm98Con::RunAllPatterns() {
   done(QDialog::Accepted);
 }
 
-void Fm98Con::closeEvent(QCloseEvent* e) {
-  if (Busy(s_)) {
-    e->ignore();
-    return;
-  }
-  QDialog::closeEvent(e);
-}
-
-void Fm98Con::reject() {
-  if (Busy(s_)) return;
-  QDialog::reject();
-}
+bool Fm98Con::Busy() const { return ContestBusy(s_); }
 
 // ---- FmConAuto ----
 
 FmConAuto::FmConAuto(Session& s, UserPort& port, QWidget* parent)
-    : QDialog(parent), s_(s), port_(port) {
+    : GuardedDialog(parent), s_(s), port_(port) {
   setObjectName("FmConAuto");
   setWindowTitle(ToQ("FHWARSｺﾝﾃｽﾄ形式 [AUTOﾓｰﾄﾞ]"));
   setModal(true);
@@ -306,17 +293,6 @@ void FmConAuto::RunTicked() {
   done(QDialog::Accepted);
 }
 
-void FmConAuto::closeEvent(QCloseEvent* e) {
-  if (Busy(s_)) {
-    e->ignore();
-    return;
-  }
-  QDialog::closeEvent(e);
-}
-
-void FmConAuto::reject() {
-  if (Busy(s_)) return;
-  QDialog::reject();
-}
+bool FmConAuto::Busy() const { return ContestBusy(s_); }
 
 }  // namespace tz::ui

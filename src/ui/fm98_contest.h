@@ -13,11 +13,12 @@
 #include <array>
 
 #include "app/user_port.h"
+#include "run_dialog.h"
 #include "session.h"
 
 namespace tz::ui {
 
-class Fm98Con : public QDialog {
+class Fm98Con : public GuardedDialog {
   Q_OBJECT
  public:
   Fm98Con(Session& s, UserPort& port, QWidget* parent = nullptr);
@@ -42,8 +43,8 @@ class Fm98Con : public QDialog {
   void dayViewChanged();
 
  protected:
-  void closeEvent(QCloseEvent* e) override;
-  void reject() override;
+  // A run is going on: between the rules of a multi-rule run as well as inside one.
+  bool Busy() const override;
 
  private:
   void StartRun(bool allPatterns);
@@ -51,7 +52,7 @@ class Fm98Con : public QDialog {
   UserPort& port_;
 };
 
-class FmConAuto : public QDialog {
+class FmConAuto : public GuardedDialog {
   Q_OBJECT
  public:
   FmConAuto(Session& s, UserPort& port, QWidget* parent = nullptr);
@@ -78,8 +79,8 @@ class FmConAuto : public QDialog {
   void dayViewChanged();
 
  protected:
-  void closeEvent(QCloseEvent* e) override;
-  void reject() override;
+  // A run is going on: between the rules of a multi-rule run as well as inside one.
+  bool Busy() const override;
 
  private:
   Session& s_;

@@ -69,24 +69,45 @@ FolderPicker& Fm98Path() {
   return picker;
 }
 
+QString ChooseFolder(QWidget* parent, FolderPurpose purpose, const QString& shown, const AppState& app) {
+  const QString chosen = Fm98Path()(parent, ToQ("ﾌｫﾙﾀﾞの指定"), PickerStartFolder(purpose, shown, app));
+  return chosen.isEmpty() ? chosen : QDir::toNativeSeparators(chosen);
+}
+
+QLabel* PathLabel(const QString& text, const char* name, QWidget* parent) {
+  auto* l = new QLabel(text, parent);
+  l->setObjectName(name);
+  l->setFrameShape(QFrame::StyledPanel);
+  l->setMinimumWidth(320);
+  return l;
+}
+
+QPushButton* MakePickButton(const char* name, QWidget* parent) {
+  auto* b = new QPushButton("...", parent);
+  b->setObjectName(name);
+  b->setFixedWidth(32);
+  return b;
+}
+
+QPushButton* AddFolderRow(QBoxLayout* lay, QWidget* parent, const QString& caption, QLabel*& label,
+                          const QString& text, const char* labelName, const char* buttonName) {
+  auto* frame = new QGroupBox(caption, parent);
+  auto* row = new QHBoxLayout(frame);
+  label = PathLabel(text, labelName, frame);
+  QPushButton* pick = MakePickButton(buttonName, frame);
+  row->addWidget(label, 1);
+  row->addWidget(pick);
+  lay->addWidget(frame);
+  return pick;
+}
+
 FolderDialog::FolderDialog(Session& s, FolderPurpose purpose, QWidget* parent)
     : QDialog(parent), s_(s), purpose_(purpose) {
   DialogText t = TextsOf(purpose);
   setObjectName(t.objectName);
   setWindowTitle(ToQ(t.caption));
   auto* lay = new QVBoxLayout(this);
-  auto* frame = new QGroupBox(ToQ(t.frame), this);
-  auto* row = new QHBoxLayout(frame);
-  label_ = new QLabel(CurrentValue(s, purpose), frame);
-  label_->setObjectName(t.labelName);
-  label_->setFrameShape(QFrame::StyledPanel);
-  label_->setMinimumWidth(320);
-  pick_ = new QPushButton("...", frame);
-  pick_->setObjectName("CmdPath");
-  pick_->setFixedWidth(32);
-  row->addWidget(label_, 1);
-  row->addWidget(pick_);
-  lay->addWidget(frame);
+  pick_ = AddFolderRow(lay, this, ToQ(t.frame), label_, CurrentValue(s, purpose), t.labelName, "CmdPath");
   DialogButtons buttons = MakeDialogButtons(this);
   ok_ = buttons.ok;
   cancel_ = buttons.cancel;
@@ -113,9 +134,8 @@ void FolderDialog::OpenSample() {
 }
 
 void FolderDialog::Pick() {
-  QString start = PickerStartFolder(purpose_, label_->text(), s_.app);
-  QString chosen = Fm98Path()(this, ToQ("ﾌｫﾙﾀﾞの指定"), start);
-  if (!chosen.isEmpty()) label_->setText(QDir::toNativeSeparators(chosen));
+  const QString chosen = ChooseFolder(this, purpose_, label_->text(), s_.app);
+  if (!chosen.isEmpty()) label_->setText(chosen);
 }
 
 void FolderDialog::Confirm() {

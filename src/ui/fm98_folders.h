@@ -2,6 +2,7 @@
 // the shared folder picker, and the two ways of opening a past data folder.
 #pragma once
 
+#include <QBoxLayout>
 #include <QDialog>
 #include <QLabel>
 #include <QListWidget>
@@ -26,6 +27,18 @@ QString PickerStartFolder(FolderPurpose purpose, const QString& shown, const App
 using FolderPicker = std::function<QString(QWidget* parent, const QString& caption,
                                            const QString& start)>;
 FolderPicker& Fm98Path();
+// The shared picker at the start folder of `purpose` for the folder `shown`: the chosen folder
+// with the system's separators, empty when cancelled.
+QString ChooseFolder(QWidget* parent, FolderPurpose purpose, const QString& shown, const AppState& app);
+
+// A framed label showing a folder or file name.
+QLabel* PathLabel(const QString& text, const char* name, QWidget* parent);
+// The "..." button beside a path label.
+QPushButton* MakePickButton(const char* name, QWidget* parent);
+// A frame captioned `caption` with a path label (`labelName`, showing `text`) and its "..."
+// button (`buttonName`), added to `lay`. Returns the button and sets `label`.
+QPushButton* AddFolderRow(QBoxLayout* lay, QWidget* parent, const QString& caption, QLabel*& label,
+                          const QString& text, const char* labelName, const char* buttonName);
 
 // One folder setting: a frame with the folder label, "..." for the picker, OK and Cancel.
 class FolderDialog : public QDialog {

@@ -1,7 +1,6 @@
 #include "fm98_lists.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QToolBar>
@@ -86,11 +85,43 @@ QToolButton* AddToolButton(QToolBar* bar, const QString& name, const QString& ca
   return b;
 }
 
-QWidget* AsListWindow(QWidget* w) {
-  // A window of its own that stays open when a race is selected.
+// The frame of a list window: a window of its own that stays open when a race is selected, its
+// layout, and the tool bar whose buttons 1..3 of `tools` choose a meeting with `showMeeting`.
+// The caller adds its own buttons to the bar and then the bar to the layout.
+template <std::size_t N, typename ShowMeeting>
+std::pair<QVBoxLayout*, QToolBar*> BuildListWindow(QWidget* w, const char* name, const char* title,
+                                                   std::array<QToolButton*, N>& tools,
+                                                   ShowMeeting showMeeting) {
+  w->setObjectName(name);
   w->setWindowFlag(Qt::Window, true);
   w->setAttribute(Qt::WA_DeleteOnClose);
-  return w;
+  w->setWindowTitle(ToQ(title));
+  auto* lay = new QVBoxLayout(w);
+  lay->setContentsMargins(0, 0, 0, 0);
+  auto* bar = new QToolBar(w);
+  bar->setObjectName("Toolbar1");
+  for (int m = 1; m <= 3; ++m) {
+    tools[m] = AddToolButton(bar, QString("Meeting%1").arg(m), QString(), true);
+    QObject::connect(tools[m], &QToolButton::clicked, w, [showMeeting, m] { showMeeting(m); });
+  }
+  bar->addSeparator();
+  return {lay, bar};
+}
+
+// Meeting buttons 1..3 of a list window: the meetings' captions, the day's meetings shown.
+template <std::size_t N>
+void RenderMeetingButtons(const std::array<QToolButton*, N>& tools,
+                          const std::array<std::string, 4>& captions, int meetingCount) {
+  for (int m = 1; m <= 3; ++m) {
+    tools[m]->setText(ToQ(captions[m]));
+    tools[m]->setVisible(m <= meetingCount);
+  }
+}
+
+// Tool button `index` of a list window; null outside the window's buttons.
+template <std::size_t N>
+QToolButton* ToolAt(const std::array<QToolButton*, N>& tools, int index) {
+  return index >= 1 && index < static_cast<int>(N) ? tools[index] : nullptr;
 }
 
 }  // namespace
@@ -115,7 +146,8 @@ void RenderListLabel(QLabel* label, const ListLabel& model) {
 
 // ---- Fm98Mes ------------------------------------------------------------------------------
 
-Fm98Mes::Fm98Mes(Session& s, UserPort& port, QWidget* parent) : QDialog(parent), s_(s), port_(port) {
+Fm98Mes::Fm98Mes(Session& s, UserPort& port, QWidget* parent)
+    : GuardedDialog(parent), s_(s), port_(port) {
   setObjectName("Fm98Mes");
   setModal(true);
   const int kind = s_.batch.BatchKind;
@@ -158,35 +190,14 @@ void Fm98Mes::Start() {
   close();
 }
 
-void Fm98Mes::closeEvent(QCloseEvent* e) {
-  if (s_.app.BatchMode == -1) {
-    e->ignore();
-    return;
-  }
-  QDialog::closeEvent(e);
-}
-
-void Fm98Mes::reject() {
-  if (s_.app.BatchMode == -1) return;
-  QDialog::reject();
-}
+bool Fm98Mes::Busy() const { return s_.app.BatchMode == -1; }
 
 // ---- Fm98Ana ------------------------------------------------------------------------------
 
 Fm98Ana::Fm98Ana(Session& s, UserPort& port, QWidget* parent)
     : QWidget(parent), s_(s), port_(port) {
-  setObjectName("Fm98Ana");
-  AsListWindow(this);
-  setWindowTitle(ToQ("推奨穴馬一覧"));
-  auto* lay = new QVBoxLayout(this);
-  lay->setContentsMargins(0, 0, 0, 0);
-  auto* bar = new QToolBar(this);
-  bar->setObjectName("Toolbar1");
-  for (int m = 1; m <= 3; ++m) {
-    tools_[m] = AddToolButton(bar, QString("Meeting%1").arg(m), QString(), true);
-    connect(tools_[m], &QToolButton::clicked, this, [this, m] { ShowMeeting(m); });
-  }
-  bar->addSeparator();
+  const auto [lay, bar] =
+      BuildListWindow(this, "Fm98Ana", "推奨穴馬一覧", tools_, [this](int m) { ShowMeeting(m); });
   tools_[5] = AddToolButton(bar, "ExportText", ToQ("ﾃｷｽﾄ"), false);
   tools_[5]->setToolTip(ToQ("推奨馬をﾃｷｽﾄﾌｧｲﾙに出力"));
   tools_[6] = AddToolButton(bar, "ExportCsv", "CSV", false);
@@ -205,9 +216,7 @@ Fm98Ana::Fm98Ana(Session& s, UserPort& port, QWidget* parent)
   Render();
 }
 
-QToolButton* Fm98Ana::ToolButton(int index) const {
-  return index >= 1 && index < static_cast<int>(tools_.size()) ? tools_[index] : nullptr;
-}
+QToolButton* Fm98Ana::ToolButton(int index) const { return ToolAt(tools_, index); }
 
 const ListRaceLabels& Fm98Ana::Race(int meeting, int race) const {
   return races_[static_cast<std::size_t>(ListRaceIndex(meeting, race))];
@@ -215,9 +224,8 @@ const ListRaceLabels& Fm98Ana::Race(int meeting, int race) const {
 
 void Fm98Ana::Render() {
   const LongshotListModel& list = s_.longshotList;
+  RenderMeetingButtons(tools_, list.MeetingCaptions, list.MeetingCount);
   for (int m = 1; m <= 3; ++m) {
-    tools_[m]->setText(ToQ(list.MeetingCaptions[m]));
-    tools_[m]->setVisible(m <= list.MeetingCount);
     for (int r = 1; r <= kMaxRaces; ++r) {
       const LongshotRace& race = list.Races[ListRaceIndex(m, r)];
       const ListRaceLabels& labels = Race(m, r);
@@ -242,18 +250,8 @@ void Fm98Ana::ShowMeeting(int meeting) {
 // ---- Fm98RZ -------------------------------------------------------------------------------
 
 Fm98RZ::Fm98RZ(Session& s, QWidget* parent) : QWidget(parent), s_(s) {
-  setObjectName("Fm98RZ");
-  AsListWindow(this);
-  setWindowTitle(ToQ("予想値一覧"));
-  auto* lay = new QVBoxLayout(this);
-  lay->setContentsMargins(0, 0, 0, 0);
-  auto* bar = new QToolBar(this);
-  bar->setObjectName("Toolbar1");
-  for (int m = 1; m <= 3; ++m) {
-    tools_[m] = AddToolButton(bar, QString("Meeting%1").arg(m), QString(), true);
-    connect(tools_[m], &QToolButton::clicked, this, [this, m] { ShowMeeting(m); });
-  }
-  bar->addSeparator();
+  const auto [lay, bar] =
+      BuildListWindow(this, "Fm98RZ", "予想値一覧", tools_, [this](int m) { ShowMeeting(m); });
   for (int g = 1; g <= kPredictedGroups; ++g) {
     tools_[4 + g] = AddToolButton(bar, QString("Group%1").arg(g), ToQ(kPredictedGroupNames[g - 1]), true);
     connect(tools_[4 + g], &QToolButton::clicked, this, [this, g] { ShowGroup(g); });
@@ -269,9 +267,7 @@ Fm98RZ::Fm98RZ(Session& s, QWidget* parent) : QWidget(parent), s_(s) {
   Render();
 }
 
-QToolButton* Fm98RZ::ToolButton(int index) const {
-  return index >= 1 && index < static_cast<int>(tools_.size()) ? tools_[index] : nullptr;
-}
+QToolButton* Fm98RZ::ToolButton(int index) const { return ToolAt(tools_, index); }
 
 void Fm98RZ::ShowMeeting(int meeting) {
   if (meeting < 1 || meeting > 3) return;
@@ -287,11 +283,8 @@ void Fm98RZ::ShowGroup(int group) {
 
 void Fm98RZ::Render() {
   const PredictedValuesListModel& list = s_.predictedList;
-  for (int m = 1; m <= 3; ++m) {
-    tools_[m]->setText(ToQ(list.MeetingCaptions[m]));
-    tools_[m]->setVisible(m <= list.MeetingCount);
-    tools_[m]->setChecked(m == list.Meeting);
-  }
+  RenderMeetingButtons(tools_, list.MeetingCaptions, list.MeetingCount);
+  for (int m = 1; m <= 3; ++m) tools_[m]->setChecked(m == list.Meeting);
   for (int g = 1; g <= kPredictedGroups; ++g) tools_[4 + g]->setChecked(g == list.Group);
   const auto rows = PredictedPage(list, list.Meeting, list.Group);
   for (int r = 1; r <= kMaxRaces; ++r) {

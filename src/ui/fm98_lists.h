@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/user_port.h"
+#include "run_dialog.h"
 #include "session.h"
 
 namespace tz::ui {
@@ -24,7 +25,7 @@ void RenderListLabel(QLabel* label, const ListLabel& model);
 
 // 推奨穴馬一覧 / 予想値一覧 batch dialog: START runs the list of BatchKind over the day with a
 // progress bar; ｷｬﾝｾﾙ closes it. It refuses to close while a run is going on.
-class Fm98Mes : public QDialog {
+class Fm98Mes : public GuardedDialog {
   Q_OBJECT
  public:
   Fm98Mes(Session& s, UserPort& port, QWidget* parent);
@@ -40,8 +41,7 @@ class Fm98Mes : public QDialog {
   bool Ran() const { return ran_; }
 
  protected:
-  void closeEvent(QCloseEvent* e) override;
-  void reject() override;
+  bool Busy() const override;
 
  private:
   Session& s_;

@@ -13,17 +13,8 @@ void Fm98Main::InstallJrdbImportFeature() {
 }
 
 void Fm98Main::ShowJrdbImport() {
-  // One dialog at a time; it stays beside the main window without blocking it.
-  if (auto* d = findChild<Fm98JrdbImport*>()) {
-    d->show();
-    d->raise();
-    d->activateWindow();
-    return;
-  }
-  auto* d = new Fm98JrdbImport(s_, port_, this);
-  d->setAttribute(Qt::WA_DeleteOnClose);
-  d->SetOpenFolder([this](const std::filesystem::path& folder) { OpenDataFolder(folder); });
-  d->show();
+  ShowDayWriter<Fm98JrdbImport>(this, s_, port_,
+                                [this](const std::filesystem::path& f) { OpenDataFolder(f); });
 }
 
 }  // namespace tz::ui

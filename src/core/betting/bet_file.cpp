@@ -48,23 +48,9 @@ std::string AsAdvanceSaleRace(std::string_view text, int race) {
 }
 
 std::string BetFileBytes(std::string_view text) {
-  // The text box holds CR LF line ends; a lone CR or LF (as an editor may leave) is written as
-  // CR LF too, so that PAT98 reads every line.
-  std::string lines;
-  lines.reserve(text.size() + 2);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '\r') {
-      lines += "\r\n";
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else if (c == '\n') {
-      lines += "\r\n";
-    } else {
-      lines.push_back(c);
-    }
-  }
-  lines += "\r\n";
-  return text::EncodeSjis(lines);
+  // The text box holds CR LF line ends; a lone CR or LF is written as CR LF too, so that PAT98
+  // reads every line.
+  return text::EncodeSjis(text::WithCrLf(text) + "\r\n");
 }
 
 fs::path WriteBetFile(const BetFileRequest& request, UserPort& port, std::string_view title) {

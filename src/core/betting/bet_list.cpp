@@ -30,27 +30,9 @@ std::string ItemKey(const MarkedBet& b) {
   return std::to_string(b.Kind) + Two(b.First) + Two(b.Second) + text::FormatNumber(b.CellIndex, "000");
 }
 
-// Line ends as the text box keeps them: CR LF (a lone CR or LF becomes CR LF).
-std::string WithCrLf(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '\r') {
-      out += "\r\n";
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else if (c == '\n') {
-      out += "\r\n";
-    } else {
-      out.push_back(c);
-    }
-  }
-  return out;
-}
-
-// The bet list as the modes and the send command read it: CR LF line ends, trimmed of
-// leading and trailing blanks.
-std::string Prepared(std::string_view text) { return text::Trim(WithCrLf(text)); }
+// The bet list as the modes and the send command read it: CR LF line ends (as the text box
+// keeps them), trimmed of leading and trailing blanks.
+std::string Prepared(std::string_view text) { return text::Trim(text::WithCrLf(text)); }
 
 // A line that starts with the mark of a bet kind, as every bet line of the list does.
 bool IsBetKindLine(std::string_view line) {

@@ -164,6 +164,35 @@ int DaysInMonth(int y, int m) {
   return m == 2 && IsLeapYear(y) ? 29 : kDays[m - 1];
 }
 
+// The voting log's index in the day's folder, with LoadStatus cleared; without one, LoadStatus
+// says kLogMissing.
+std::optional<fs::path> FindLogIndex(Session& s) {
+  s.race.LoadStatus = 0;
+  std::optional<fs::path> index = text::FindEntry(s.app.DataFolder, kIndexName);
+  if (!index) s.race.LoadStatus = kLogMissing;
+  return index;
+}
+
+// Hands every vote of the vote files `names` in `folder` to `take`, file by file; a missing
+// file is passed over. A file that cannot be read goes to `failed` with its path, which says
+// whether to go on with the next file.
+template <typename Take, typename Failed>
+void ForEachLoggedVote(const fs::path& folder, const std::vector<std::string>& names, Take take,
+                       Failed failed) {
+  for (const std::string& name : names) {
+    const auto path = text::FindEntry(folder, name + ".JRA");
+    if (!path) continue;
+    std::optional<ReadFailure> failure;
+    const auto file = ReadVoteFile(*path, failure);
+    if (failure) {
+      if (!failed(*failure, *path)) return;
+      continue;
+    }
+    if (file->empty) continue;
+    for (const std::string& v : file->votes) take(v);
+  }
+}
+
 std::string RightAligned(int v, int width) {
   return text::FormatText(std::to_string(v), std::string(static_cast<std::size_t>(width), '@'));
 }
@@ -196,48 +225,39 @@ std::string PreviousDayShort(const std::string& yyyymmdd) {
 
 void ReadVotingLog(Session& s, UserPort& port) {
   auto& h = s.history;
-  s.race.LoadStatus = 0;
-  const fs::path folder = s.app.DataFolder;
-  const auto index = text::FindEntry(folder, kIndexName);
-  if (!index) {
-    s.race.LoadStatus = kLogMissing;
-    return;
-  }
+  const auto index = FindLogIndex(s);
+  if (!index) return;
+  // A damaged file ends the reading: the race's votes would be incomplete.
   auto fail = [&](const ReadFailure& f, const fs::path& path) {
     ReportFailure(s, port, f, path);
     s.race.LoadStatus = kLogReadError;
+    return false;
   };
   const auto bytes = text::ReadFileBytes(*index);
-  if (!bytes) return fail(kCannotRead, *index);
+  if (!bytes) {
+    fail(kCannotRead, *index);
+    return;
+  }
   std::optional<ReadFailure> failure;
   const std::vector<std::string> names = IndexNames(*bytes, 9, s.race.GuideDate, failure);
-  if (failure) return fail(*failure, *index);
+  if (failure) {
+    fail(*failure, *index);
+    return;
+  }
 
   const std::string key = RaceKey(s);
   h.LogStake = 0;
-  for (const std::string& name : names) {
-    const auto path = text::FindEntry(folder, name + ".JRA");
-    if (!path) continue;
-    const auto file = ReadVoteFile(*path, failure);
-    if (failure) return fail(*failure, *path);
-    if (file->empty) continue;
-    for (const std::string& v : file->votes) {
-      if (VoteSaleKind(v) == s.race.CurrentDayKind && text::Mid(v, 5, 4) == key && VoteState(v) == 1) {
-        AddVote(s, text::Mid(v, 4, 16) + std::string(7, ' '), VoteUnits(v));
-      }
+  ForEachLoggedVote(s.app.DataFolder, names, [&](const std::string& v) {
+    if (VoteSaleKind(v) == s.race.CurrentDayKind && text::Mid(v, 5, 4) == key && VoteState(v) == 1) {
+      AddVote(s, text::Mid(v, 4, 16) + std::string(7, ' '), VoteUnits(v));
     }
-  }
+  }, fail);
 }
 
 void ReadAdvanceSaleLog(Session& s, UserPort& port) {
   auto& h = s.history;
-  s.race.LoadStatus = 0;
-  const fs::path folder = s.app.DataFolder;
-  const auto index = text::FindEntry(folder, kIndexName);
-  if (!index) {
-    s.race.LoadStatus = kLogMissing;
-    return;
-  }
+  const auto index = FindLogIndex(s);
+  if (!index) return;
   // Votes bought the day before only concern a race of the day.
   const std::string previous = PreviousDayShort(s.race.GuideDate);
   if (s.race.CurrentDayKind == 1 && !previous.empty()) {
@@ -246,6 +266,7 @@ void ReadAdvanceSaleLog(Session& s, UserPort& port) {
     auto report = [&](const ReadFailure& f, const fs::path& path) {
       ReportFailure(s, port, f, path);
       s.race.LoadStatus = kLogReadError;
+      return true;
     };
     std::optional<ReadFailure> failure;
     std::vector<std::string> names;
@@ -256,22 +277,11 @@ void ReadAdvanceSaleLog(Session& s, UserPort& port) {
       report(kCannotRead, *index);
     }
     const std::string key = RaceKey(s);
-    for (const std::string& name : names) {
-      const auto path = text::FindEntry(folder, name + ".JRA");
-      if (!path) continue;
-      failure.reset();
-      const auto file = ReadVoteFile(*path, failure);
-      if (failure) {
-        report(*failure, *path);
-        continue;
+    ForEachLoggedVote(s.app.DataFolder, names, [&](const std::string& v) {
+      if (text::Mid(v, 5, 4) == key && VoteSaleKind(v) == 2 && VoteState(v) == 1) {
+        AddVote(s, "3" + text::Mid(v, 5, 15) + std::string(7, ' '), VoteUnits(v));
       }
-      if (file->empty) continue;
-      for (const std::string& v : file->votes) {
-        if (text::Mid(v, 5, 4) == key && VoteSaleKind(v) == 2 && VoteState(v) == 1) {
-          AddVote(s, "3" + text::Mid(v, 5, 15) + std::string(7, ' '), VoteUnits(v));
-        }
-      }
-    }
+    }, report);
   }
   // Ascending by the whole entry, with the exchange loop: race-day votes before the ones of
   // the day before, then by bet kind, numbers and stake.

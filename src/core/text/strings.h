@@ -22,6 +22,9 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix);
 // 。「」、・゛゜ to ｡｢｣､･ﾞﾟ. Kanji, hiragana and ヵヶヮヰヱ stay as they are.
 std::string ToHalfWidth(std::string_view utf8);
 
+// The text with CR LF line ends: a lone CR or LF (as an editor may leave) becomes CR LF.
+std::string WithCrLf(std::string_view text);
+
 // The text repeated n times.
 std::string Repeat(std::string_view s, std::size_t n);
 

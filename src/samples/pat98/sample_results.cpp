@@ -6,6 +6,7 @@
 #include <cmath>
 #include <random>
 #include <stdexcept>
+#include <tuple>
 
 #include "samples/pat98/fixture_results.h"
 #include "pat98/odds_reader.h"
@@ -167,6 +168,17 @@ std::vector<SampleRaceResult> SampleDayResults(const SampleDay& day) {
   return out;
 }
 
+namespace {
+
+// The race's payouts, scratched horses and void brackets, into either layout's record.
+template <typename Record>
+void CopyPayouts(const SampleRaceResult& res, Record& r) {
+  std::tie(r.win, r.place, r.bracket, r.quinella, r.wide, r.scratched, r.bracketFlags) =
+      std::tie(res.win, res.place, res.bracket, res.quinella, res.wide, res.scratched, res.bracketFlags);
+}
+
+}  // namespace
+
 fixture::ResultsFile SampleResultsFile(const SampleRaceResult& res) {
   fixture::ResultsFile f;
   f.course = res.course;
@@ -181,13 +193,7 @@ fixture::ResultsFile SampleResultsFile(const SampleRaceResult& res) {
   }
   f.finishers = res.finishers;
   f.withWide = res.sellsWide;
-  f.win = res.win;
-  f.place = res.place;
-  f.bracket = res.bracket;
-  f.quinella = res.quinella;
-  f.wide = res.wide;
-  f.scratched = res.scratched;
-  f.bracketFlags = res.bracketFlags;
+  CopyPayouts(res, f);
   return f;
 }
 
@@ -209,13 +215,7 @@ std::string WriteSampleResults(const SampleDay& day, const std::filesystem::path
                             [&](const fixture::GuideRecord& gr) { return gr.courseCode == res.course; });
       fixture::DayPayoutRace dr;
       dr.race = res.race;
-      dr.win = res.win;
-      dr.place = res.place;
-      dr.bracket = res.bracket;
-      dr.bracketFlags = res.bracketFlags;
-      dr.quinella = res.quinella;
-      dr.scratched = res.scratched;
-      dr.wide = res.wide;
+      CopyPayouts(res, dr);
       // A race sold without quinella (or without wide) has no payouts in that file: its record
       // counts for the results being complete ("5") but holds none, so that the finishing places
       // are inferred from the bracket payouts (a quinella record "1" without entries would make

@@ -37,5 +37,20 @@ TEST(Strings, CaseInsensitiveComparisons) {
   EXPECT_FALSE(StartsWithNoCase("z", "ZO-"));
 }
 
+TEST(Strings, EveryLineEndBecomesCrLf) {
+  struct {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"a\r\nb", "a\r\nb"},        // kept, not doubled
+      {"a\nb\rc", "a\r\nb\r\nc"},  // lone LF and lone CR
+      {"a\n\r", "a\r\n\r\n"},      // LF CR is two line ends
+      {"\r\r\n", "\r\n\r\n"},
+      {"a\r", "a\r\n"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WithCrLf(c.in), c.out) << c.in;
+}
+
 }  // namespace
 }  // namespace tz::text
