@@ -61,8 +61,10 @@ bool Pool(RecordReader& rd, const Line& l, std::size_t offset, int count, std::s
     if (blank) continue;
     auto amount = IntField(l.bytes, at + numberWidth, amountWidth);
     std::string numbers(Bytes(l.bytes, at, numberWidth));
-    if (number == 0 && amount == 0 && numbers.find(' ') == std::string::npos) continue;
-    if (!number || !amount || numbers.find(' ') != std::string::npos) {
+    const bool zeros = numbers.find_first_not_of('0') == std::string::npos;
+    if (zeros && amount == 0) continue;
+    // A number of zeros with an amount names no horse, bracket or combination.
+    if (!number || !amount || zeros || numbers.find(' ') != std::string::npos) {
       rd.Fail(l, fmt::format("{}払戻の{}番目「{}」が読めません", pool, i + 1,
                              std::string(Bytes(l.bytes, at, width))));
       return false;

@@ -289,7 +289,8 @@ void RefreshDayView(Session& s) {
 }
 
 int GuideYearDigit(const RaceModel& race) {
-  return IsGuideDate(race.GuideDate) ? race.GuideDate[3] - '0' : 0;
+  const std::string& iso = race.GuideDateIso;  // "yyyy-mm-dd" from a guide date of digits
+  return iso.size() >= 4 && iso[3] >= '0' && iso[3] <= '9' ? iso[3] - '0' : 0;
 }
 
 bool IsResultsOnlyRace(Session& s, int meeting, int race) {

@@ -5,6 +5,7 @@
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -61,6 +62,17 @@ std::vector<SedRunner> ReadSed() {
     out.push_back(r);
   }
   return out;
+}
+
+// The runners of a race that finished, by place.
+std::vector<const SedRunner*> ByPlace(const std::vector<SedRunner>& runners) {
+  std::vector<const SedRunner*> placed;
+  for (const SedRunner& r : runners) {
+    if (r.place > 0) placed.push_back(&r);
+  }
+  std::stable_sort(placed.begin(), placed.end(),
+                   [](const SedRunner* a, const SedRunner* b) { return a->place < b->place; });
+  return placed;
 }
 
 // The key of meeting m's race as JRDB writes it ("01082101").
@@ -161,15 +173,12 @@ TEST(ResultsWithoutOdds, ResultsWindowOfEveryRealRace) {
       const ResultsWindowModel& w = d.Results(m, race);
       ASSERT_EQ(d.s.results.ResultsAvailability, kAvailComplete) << key;
 
-      std::vector<const SedRunner*> placed;
+      const std::vector<const SedRunner*> placed = ByPlace(runners);
       std::set<int> refunded, notFinished;
       for (const SedRunner& r : runners) {
-        if (r.place > 0) placed.push_back(&r);
         if (r.abnormal == 1 || r.abnormal == 2) refunded.insert(r.horse);
         if (r.abnormal == 3 || r.abnormal == 4) notFinished.insert(r.horse);
       }
-      std::stable_sort(placed.begin(), placed.end(),
-                       [](const SedRunner* a, const SedRunner* b) { return a->place < b->place; });
       ASSERT_EQ(w.Finishers.size(), std::min<std::size_t>(5, placed.size())) << key;
       const auto brackets = BracketsForField(static_cast<int>(runners.size()));
       for (std::size_t i = 0; i < w.Finishers.size(); ++i) {
@@ -212,12 +221,7 @@ TEST(ResultsWithoutOdds, ResultsListShowsTheFirstThreeOfEveryRace) {
   ASSERT_EQ(list.Meetings.size(), 2u);
   for (int m = 1; m <= 2; ++m) {
     for (int race = 1; race <= 12; ++race) {
-      std::vector<const SedRunner*> placed;
-      for (const SedRunner& r : byRace.at(KeyOf(d.s, m, race))) {
-        if (r.place > 0) placed.push_back(&r);
-      }
-      std::stable_sort(placed.begin(), placed.end(),
-                       [](const SedRunner* a, const SedRunner* b) { return a->place < b->place; });
+      const std::vector<const SedRunner*> placed = ByPlace(byRace.at(KeyOf(d.s, m, race)));
       const ResultsListRace& row = list.Meetings[static_cast<std::size_t>(m - 1)].races[static_cast<std::size_t>(race - 1)];
       for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(row.finishers[i].number, std::to_string(placed[i]->horse)) << m << "/" << race;
