@@ -34,6 +34,7 @@ json RaceJson(const Session& s, const ResultsWindowModel& m) {
   const ResultState& r = s.results;
   json j;
   j["race"] = fmt::format("{} {}R", text::Trim(s.race.OddsCourseName), s.race.CurrentRace);
+  if (s.mainWindow.ResultsOnly) j["withoutOdds"] = true;
   j["ResultsAvailability"] = r.ResultsAvailability;
   j["ResultWeather"] = text::Trim(r.ResultWeather);
   j["ResultTurfGoing"] = text::Trim(r.ResultTurfGoing);
@@ -143,7 +144,8 @@ void RegisterResultsCommands(CLI::App& app, CliContext& ctx) {
       }
       SelectMeeting(*s, o->meeting);
       SelectRace(*s, port, 4 + o->race);
-      if (s->race.LoadStatus != 0) {
+      // A race without odds but with its results file is selected for its results only.
+      if (s->race.LoadStatus != 0 && !s->mainWindow.ResultsOnly) {
         if (port.errors == 0) {
           std::cerr << (s->race.LoadStatus == kLoadNotOnSale ? "発売されていないレースです"
                                                              : "オッズファイルがありません")

@@ -40,11 +40,16 @@ class Record {
 };
 
 void Pool(Record& r, std::size_t offset, std::size_t count, std::size_t numberWidth,
-          std::size_t amountWidth, const std::vector<Payout>& entries) {
-  for (std::size_t i = 0; i < count && i < entries.size(); ++i) {
+          std::size_t amountWidth, const std::vector<Payout>& entries, bool zeroFilledEmpty) {
+  for (std::size_t i = 0; i < count; ++i) {
     const std::size_t at = offset + i * (numberWidth + amountWidth);
-    r.Raw(at, entries[i].numbers.substr(0, numberWidth));
-    r.Right(at + numberWidth, amountWidth, std::to_string(entries[i].amount));
+    if (i < entries.size()) {
+      r.Raw(at, entries[i].numbers.substr(0, numberWidth));
+      r.Right(at + numberWidth, amountWidth, std::to_string(entries[i].amount));
+    } else if (zeroFilledEmpty) {
+      r.Raw(at, std::string(numberWidth, '0'));
+      r.Right(at + numberWidth, amountWidth, "0");
+    }
   }
 }
 
@@ -122,14 +127,14 @@ std::string ResultLine(const Result& x) {
 std::string PayoutsLine(const Payouts& p) {
   Record r(442);
   r.Raw(0, KeyText(p.key));
-  Pool(r, 8, 3, 2, 7, p.win);
-  Pool(r, 35, 5, 2, 7, p.place);
-  Pool(r, 80, 3, 2, 7, p.bracket);
-  Pool(r, 107, 3, 4, 8, p.quinella);
-  Pool(r, 143, 7, 4, 8, p.wide);
-  Pool(r, 227, 6, 4, 8, p.exacta);
-  Pool(r, 299, 3, 6, 8, p.trio);
-  Pool(r, 341, 6, 6, 9, p.trifecta);
+  Pool(r, 8, 3, 2, 7, p.win, p.zeroFilledEmpty);
+  Pool(r, 35, 5, 2, 7, p.place, p.zeroFilledEmpty);
+  Pool(r, 80, 3, 2, 7, p.bracket, p.zeroFilledEmpty);
+  Pool(r, 107, 3, 4, 8, p.quinella, p.zeroFilledEmpty);
+  Pool(r, 143, 7, 4, 8, p.wide, p.zeroFilledEmpty);
+  Pool(r, 227, 6, 4, 8, p.exacta, p.zeroFilledEmpty);
+  Pool(r, 299, 3, 6, 8, p.trio, p.zeroFilledEmpty);
+  Pool(r, 341, 6, 6, 9, p.trifecta, p.zeroFilledEmpty);
   return r.str();
 }
 

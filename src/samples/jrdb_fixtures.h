@@ -102,6 +102,9 @@ struct Payout {
 struct Payouts {  // HJC
   Key key;
   std::vector<Payout> win, place, bracket, quinella, wide, exacta, trio, trifecta;
+  // Unused entries as zero-filled numbers with the amount 0 ("00      0"), as the field types
+  // of the layout give them, instead of blanks.
+  bool zeroFilledEmpty = false;
 };
 std::string PayoutsLine(const Payouts& p);
 

@@ -533,11 +533,14 @@ void Fm98Main::RenderRace() {
   // empty, never the values of a race shown before.
   const bool raceShown = RaceOnScreen();
   const auto shown = [raceShown](const std::string& text) { return raceShown ? ToQ(text) : QString(); };
-  lblkai_->setText(shown(mw.lblkai));
-  lblrace_->setText(shown(mw.lblrace));
+  // A race selected for its results only shows which race it is.
+  const bool headerShown = raceShown || mw.ResultsOnly;
+  const auto header = [headerShown](const std::string& text) { return headerShown ? ToQ(text) : QString(); };
+  lblkai_->setText(header(mw.lblkai));
+  lblrace_->setText(header(mw.lblrace));
   Lbltime_->setText(shown(mw.Lbltime));
   LbBase_->setText(shown(s_.analysis.BaseCaption));
-  Lbm_->setText(shown(mw.Lbm));
+  Lbm_->setText(header(mw.Lbm));
   LbView_->setText(ToQ(mw.ViewLabel));
   LbKaburi_->setText(shown(mw.LbKaburi));
   LbKaburi_->setVisible(mw.KaburiVisible && raceShown);
@@ -632,6 +635,7 @@ void Fm98Main::RenderDayView() {
     const RaceButtonView& r = v.raceButtons[i];
     tool2_[i]->setEnabled(r.enabled);
     tool2_[i]->setChecked(r.pressed);
+    tool2_[i]->setToolTip(r.resultsOnly ? ToQ(kResultsOnlyRaceTip) : QString());
   }
   actSave_->setEnabled(v.saveCurrentEnabled);
   actUpdate_->setEnabled(v.updateSavedEnabled);
@@ -688,6 +692,10 @@ void Fm98Main::PressRace(int button) {
   SelectRace(s_, port_, button);
   SyncAuxWindows();
   RenderDayView();
+  if (s_.mainWindow.ResultsOnly) {
+    if (s_.mainWindow.AutoOpen[4]) ShowResults();
+    return;
+  }
   if (s_.race.LoadStatus != 0 || !s_.mainWindow.RaceShown) return;
   OpenAutoWindows();
 }

@@ -43,13 +43,16 @@ void Fm98Main::ShowHistory() {
 
 // The results of the selected race: the hit message when asked for, then, with complete
 // enough results, the votes with their totals, the finishers in the main window and the
-// results window.
+// results window. A race selected for its results only has no odds area to mark.
 void Fm98Main::ShowResults() {
-  if (!s_.mainWindow.RaceShown) return;
+  const bool oddsShown = s_.mainWindow.RaceShown;
+  if (!oddsShown && !s_.mainWindow.ResultsOnly) return;
   CloseResultsWindow(this);
   s_.results.HistoryOnly = false;
   ErrorCountingPort port(port_);
   ReadRaceResults(s_, port);
+  // Reading the results does not make a race without odds an analysed one.
+  if (!oddsShown) s_.race.LoadStatus = kLoadOddsMissing;
   if (!s_.history.HitMessage.empty() && s_.app.settings.HitWait == 1) {
     port_.Info(s_.app.AppTitle, s_.history.HitMessage);
   }
@@ -61,12 +64,14 @@ void Fm98Main::ShowResults() {
   }
   CloseHistoryWindow(this);
   if (s_.app.settings.LogDisp == 1) {
-    MarkVotedCombinations(s_, s_.history.VoteList);
+    if (oddsShown) MarkVotedCombinations(s_, s_.history.VoteList);
     if (!s_.history.HitListText.empty()) ShowHistoryWindow(this, s_, true);
   }
-  MarkFinishers(s_);
-  RenderRace();
-  if (waku_) waku_->Render();
+  if (oddsShown) {
+    MarkFinishers(s_);
+    RenderRace();
+    if (waku_) waku_->Render();
+  }
   ShowResultsWindow(this, s_);
 }
 

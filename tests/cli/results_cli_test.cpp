@@ -123,5 +123,44 @@ TEST(ResultsCli, ResultsListOfTheDay) {
   EXPECT_NE(text.out.find("単2 550"), std::string::npos) << text.out;
 }
 
+// The real 2008-09-13 JRDB day imported without odds: a race is shown by its results, in text
+// and JSON; the race still cannot be analysed.
+TEST(ResultsCli, RaceOfADayWithoutOdds) {
+  TempDir dir;
+  const std::filesystem::path source = std::filesystem::path(TAZUNA_SOURCE_DIR) / "tests" / "data" / "jrdb-20080913";
+  auto imported = RunCli("jrdb-import --jrdb " + ShellQuote(source.string()) + " --out " + ShellQuote((dir / "day").string()));
+  ASSERT_EQ(imported.exitCode, 0) << imported.err;
+  const std::string folder = ShellQuote((dir / "day").string());
+
+  // 中山 7R: 4 won at 6.8 from 5 and 9; 14 was excluded.
+  auto js = RunCli("results --data " + folder + " --meeting 2 --race 7 --json");
+  ASSERT_EQ(js.exitCode, 0) << js.err;
+  auto j = nlohmann::json::parse(js.out);
+  EXPECT_EQ(j["race"], "中山 7R");
+  EXPECT_EQ(j["withoutOdds"], true);
+  EXPECT_EQ(j["ResultsAvailability"], 31);
+  ASSERT_GE(j["finishers"].size(), 3u);
+  EXPECT_EQ(j["finishers"][0]["horse"], 4);
+  EXPECT_EQ(j["finishers"][0]["bracket"], 2);  // 16 runners: two a bracket
+  EXPECT_EQ(j["finishers"][1]["horse"], 5);
+  EXPECT_EQ(j["finishers"][2]["horse"], 9);
+  EXPECT_EQ(j["PayoutCount"], 1);
+  EXPECT_EQ(j["payouts"][0]["kind"], 1);
+  EXPECT_EQ(j["payouts"][0]["second"], 4);
+  EXPECT_EQ(j["payouts"][0]["payout"], 680);
+  EXPECT_EQ(j["RefundHorses"], "14");
+
+  auto text = RunCli("results " + folder + " --meeting 2 --race 7");
+  ASSERT_EQ(text.exitCode, 0) << text.err;
+  EXPECT_NE(text.out.find("中山 7R"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("単勝     4      680円"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("返還馬番 14"), std::string::npos) << text.out;
+  EXPECT_EQ(text.out.find("馬連"), std::string::npos) << text.out;
+
+  auto analyse = RunCli("analyse " + folder + " --meeting 2 --race 7");
+  EXPECT_EQ(analyse.exitCode, 1);
+  EXPECT_NE(analyse.err.find("オッズファイルがありません"), std::string::npos) << analyse.err;
+}
+
 }  // namespace
 }  // namespace tz

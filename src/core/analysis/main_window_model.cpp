@@ -149,6 +149,7 @@ Colour QuinellaBandColour(double odds) {
 void ResetMainWindow(Session& s) {
   auto& mw = s.mainWindow;
   mw.RaceShown = true;
+  mw.ResultsOnly = false;
   // Every auxiliary window except the lists closes; the prediction rows are discarded.
   ++mw.CloseAuxWindowsSerial;
   s.prediction = PredictionModel{};
@@ -174,6 +175,7 @@ void ShowNoRace(Session& s) {
   // race labels are cleared, and the countdown has no post time to count to.
   ClearPanels(s);
   mw.RaceShown = false;
+  mw.ResultsOnly = false;
   mw.RowCount = 0;
   mw.RunnerCount = 0;
   mw.lblkai.clear();
@@ -184,6 +186,25 @@ void ShowNoRace(Session& s) {
   s.race.StartTimeCaption.clear();
   for (auto& e : mw.ToolbarEnabled) e = false;
   ++mw.CloseAuxWindowsSerial;
+}
+
+void ShowResultsOnlyRace(Session& s) {
+  ShowNoRace(s);
+  auto& mw = s.mainWindow;
+  const RaceModel& r = s.race;
+  mw.ResultsOnly = true;
+  mw.ToolbarEnabled[kResultsButton] = true;
+  mw.lblkai = RaceHeaderCaption(r);
+  if (!r.RaceCardTitle[0].empty() || !r.RaceCardTitle[1].empty()) {
+    mw.lblrace = r.RaceCardTitle[0] + "    " + r.RaceCardTitle[1];
+  }
+  // Of the windows a selection may open, only the results window has something to show.
+  mw.AutoOpen = {false, false, false, false, s.app.settings.AutoKekka == 1};
+}
+
+std::string RaceHeaderCaption(const RaceModel& r) {
+  return r.OddsCourseName + " " + std::to_string(r.OddsKai) + "回 " + std::to_string(r.OddsDay) +
+         "日 " + " " + std::to_string(r.CurrentRace) + "R";
 }
 
 void ClearPanels(Session& s) {
@@ -233,8 +254,7 @@ void FillPanels(Session& s) {
   mw.RunnerCount = m;
   mw.JrdbLayout = a.JrdbLoaded != 0;
 
-  mw.lblkai = r.OddsCourseName + " " + std::to_string(r.OddsKai) + "回 " +
-              std::to_string(r.OddsDay) + "日 " + " " + std::to_string(r.CurrentRace) + "R";
+  mw.lblkai = RaceHeaderCaption(r);
   mw.lblrace = text::Trim(r.RaceTitle[0]) + "    " + text::Trim(r.RaceTitle[1]);
   mw.Lbltime = std::to_string(r.OddsHour) + "時" + std::to_string(r.OddsMinute) + "分 " +
                (r.OddsTimeKind == 0 ? "現在" : "発走");

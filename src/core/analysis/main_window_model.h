@@ -95,6 +95,9 @@ struct MainWindowModel {
   // Whether a race is shown (panels visible). After a failed selection the panels are hidden
   // and the area takes the workspace colour.
   bool RaceShown = false;
+  // A race without odds is selected for its results: its header is shown, the odds area is not,
+  // and the results button is the one command enabled.
+  bool ResultsOnly = false;
   int RowCount = 0;     // N: horses including scratched ones
   int RunnerCount = 0;  // M: runners (matrix rows and columns)
   bool JrdbLayout = false;  // the wider layout with the JRDB columns
@@ -176,11 +179,20 @@ struct MainWindowModel {
 
 struct Session;
 
+// The main tool bar's results button (結果).
+inline constexpr int kResultsButton = 12;
+
 // Prepares the window for a newly analysed race: panel area shown, auxiliary windows closed
 // (the prediction rows discarded), panels sized, main tool bar enabled, the matrix view chosen.
 void ResetMainWindow(Session& s);
 // The failure view after a race could not be analysed: panels and bar hidden, tool bar off.
 void ShowNoRace(Session& s);
+// The view of a race selected for its results only (no odds file): the failure view with the
+// race header (racecourse, meeting, race, the race card's titles and distance) and the results
+// button enabled.
+void ShowResultsOnlyRace(Session& s);
+// The race header's first line: racecourse, meeting, day of the meeting and race.
+std::string RaceHeaderCaption(const RaceModel& race);
 // Pipeline steps, in this order.
 void ClearPanels(Session& s);
 void FillPanels(Session& s);

@@ -50,6 +50,41 @@ void RunAnalysisSteps(Session& s) {
   if (s.analysis.JrdbLoaded) FillJrdbPanels(s);
 }
 
+// The race label: the meeting caption and the race number in four characters with "R". The
+// advance-sale race shows its real race number.
+std::string RaceLabelOf(const Session& s) {
+  const int race = s.race.CurrentRace;
+  const int m = s.race.CurrentMeeting;
+  const std::string meetingCaption =
+      (m >= 1 && m <= kMaxMeetings) ? s.dayView.meetingButtons[m].caption : std::string();
+  return meetingCaption + (race < 10 ? "  " : " ") + std::to_string(race) + "R";
+}
+
+// Sets up the selected race, which has no odds file, for its results: the meeting's kai, day
+// and year digit stand where the odds file's header would give them (the results and race card
+// file names are made from them), and the race card gives the runners' names and brackets.
+// LoadStatus stays "odds missing", so that nothing takes the race for an analysed one.
+void PrepareResultsOnlyRace(Session& s) {
+  RaceModel& r = s.race;
+  const MeetingRecord& info = r.MeetingInfo[r.CurrentMeeting];
+  r.OddsKai = info.Kai;
+  r.OddsDay = info.Day;
+  r.OddsHeaderDigit = GuideYearDigit(r);
+  r.OddsCourseName = RacecourseName(r, info.CourseCode, info.Year);
+  r.RaceTitle = {};
+  r.HorseCount = 0;
+  r.ScratchedCount = 0;
+  r.HorseBracket.fill(0);
+  ReadRaceCard(s);
+  for (int k = 0; k < r.RaceCardRunnerCount; ++k) {
+    const RaceCardRunner& run = r.RaceCardRunners[static_cast<std::size_t>(k)];
+    if (run.Number >= 1 && run.Number <= kMaxHorses && run.Bracket >= 1 && run.Bracket <= kMaxBrackets) {
+      r.HorseBracket[static_cast<std::size_t>(run.Number)] = run.Bracket;
+    }
+  }
+  r.LoadStatus = kLoadOddsMissing;
+}
+
 }  // namespace
 
 void SetRaceSelection(Session& s, int meeting, int slot) {
@@ -183,6 +218,16 @@ void SelectRace(Session& s, UserPort& port, int button) {
   mw.SelectedRaceButton = button;
   SetRaceSelection(s, s.race.CurrentMeeting, button - 4);
 
+  if (IsResultsOnlyRace(s, s.race.CurrentMeeting, button - 4)) {
+    PrepareResultsOnlyRace(s);
+    ShowResultsOnlyRace(s);
+    mw.Lbm = DistanceCaption(s.race);
+    mw.RaceLabel = RaceLabelOf(s);
+    s.dayView.oddsAreaVisible = false;
+    s.dayView.mainToolBarEnabled = true;
+    return;
+  }
+
   AnalyseRace(s, port);
   if (s.race.LoadStatus != 0) {
     ShowNoRace(s);
@@ -205,14 +250,7 @@ void SelectRace(Session& s, UserPort& port, int button) {
   const auto& set = s.app.settings;
   mw.AutoOpen = {set.AutoGraph == 1, set.AutoYoso == 1, set.AutoWaku == 1, set.AutoLog == 1,
                  set.AutoKekka == 1};
-
-  // Race label: the meeting caption and the race number in four characters with "R". The
-  // advance-sale race shows its real race number.
-  const int race = s.race.CurrentRace;
-  const int m = s.race.CurrentMeeting;
-  const std::string meetingCaption =
-      (m >= 1 && m <= kMaxMeetings) ? s.dayView.meetingButtons[m].caption : std::string();
-  mw.RaceLabel = meetingCaption + (race < 10 ? "  " : " ") + std::to_string(race) + "R";
+  mw.RaceLabel = RaceLabelOf(s);
 }
 
 }  // namespace tz

@@ -15,7 +15,9 @@ struct Session;
 // Meeting button 1..3 pressed.
 void SelectMeeting(Session& s, int button);
 // Race button 5..17 pressed (5 + r - 1 is race r, 17 the advance-sale race). Runs
-// AnalyseRace and, on success, the steps that only serve the screen.
+// AnalyseRace and, on success, the steps that only serve the screen. A race without an odds
+// file but with a results file is not analysed: it is selected for its results only
+// (mainWindow.ResultsOnly; LoadStatus stays kLoadOddsMissing, as for any race without odds).
 void SelectRace(Session& s, UserPort& port, int button);
 // The pipeline; leaves LoadStatus 0 on success.
 void AnalyseRace(Session& s, UserPort& port);

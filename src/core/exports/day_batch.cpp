@@ -194,14 +194,19 @@ void ResetRaceButtonsForDayRun(Session& s) {
     button.enabled = false;
   }
   s.mainWindow.SelectedRaceButton = 0;
-  // The refresh shows the day without a selected race; a race on screen stays there.
+  // The refresh shows the day without a selected race; a race on screen stays there, and so
+  // does a race picked for its results only.
   const bool shown = s.mainWindow.RaceShown && s.dayView.oddsAreaVisible;
+  const bool resultsOnly = s.mainWindow.ResultsOnly;
   const int horses = s.race.HorseCount;
   const bool toolBar = s.dayView.mainToolBarEnabled;
   RefreshDayView(s);
   if (shown) {
     s.race.HorseCount = horses;
     s.dayView.oddsAreaVisible = true;
+    s.dayView.mainToolBarEnabled = toolBar;
+  } else if (resultsOnly) {
+    s.mainWindow.ResultsOnly = true;
     s.dayView.mainToolBarEnabled = toolBar;
   }
 }

@@ -47,7 +47,10 @@ std::optional<int> GoingDigit(RecordReader& rd, const Line& l, std::size_t offse
   return f[0] - '0';
 }
 
-// A payout pool of `count` entries of `numberWidth` + `amountWidth` bytes from `offset`.
+// A payout pool of `count` entries of `numberWidth` + `amountWidth` bytes from `offset`. An
+// entry is empty when its number is blank, or when it is all zeros with no amount: the numbers
+// are zero-filled fields and the amounts zero-suppressed ones, so an unused entry may come as
+// "00      0" as well as in blanks.
 bool Pool(RecordReader& rd, const Line& l, std::size_t offset, int count, std::size_t numberWidth,
           std::size_t amountWidth, std::vector<PayoutEntry>& out, const char* pool) {
   const std::size_t width = numberWidth + amountWidth;
@@ -58,7 +61,10 @@ bool Pool(RecordReader& rd, const Line& l, std::size_t offset, int count, std::s
     if (blank) continue;
     auto amount = IntField(l.bytes, at + numberWidth, amountWidth);
     std::string numbers(Bytes(l.bytes, at, numberWidth));
-    if (!number || !amount || numbers.find(' ') != std::string::npos) {
+    const bool zeros = numbers.find_first_not_of('0') == std::string::npos;
+    if (zeros && amount == 0) continue;
+    // A number of zeros with an amount names no horse, bracket or combination.
+    if (!number || !amount || zeros || numbers.find(' ') != std::string::npos) {
       rd.Fail(l, fmt::format("{}払戻の{}番目「{}」が読めません", pool, i + 1,
                              std::string(Bytes(l.bytes, at, width))));
       return false;

@@ -226,6 +226,8 @@ void RefreshDayView(Session& s) {
   RaceModel& r = s.race;
   DayViewModel& v = s.dayView;
   r.HorseCount = 0;
+  // A refresh shows the day without a race picked for its results.
+  s.mainWindow.ResultsOnly = false;
   for (int m = 1; m <= kMaxMeetings; ++m) v.meetingButtons[m].icon = kIconNone;
   if (s.app.ReloadAllWindows != 0) {
     v.closeWindows = CloseWindowsRequest::AllButMain;
@@ -257,8 +259,10 @@ void RefreshDayView(Session& s) {
   for (int slot = 1; slot <= kAdvanceSaleSlot; ++slot) {
     RaceButtonView& b = v.raceButtons[4 + slot];
     const std::string name = ValidCourse(r.CurrentCourse) ? r.OddsFileIndex[r.CurrentCourse][slot] : "";
+    b.resultsOnly = false;
     if (!text::StartsWithNoCase(name, "Z")) {
-      b.enabled = false;
+      b.resultsOnly = slot <= kMaxRaces && IsResultsOnlyRace(s, cm, slot);
+      b.enabled = b.resultsOnly;
     } else if (slot <= kMaxRaces) {
       b.enabled = r.RaceSaleCode[cm][slot] >= 1;
     } else {
@@ -282,6 +286,25 @@ void RefreshDayView(Session& s) {
     cur.icon = kIconNoMeetingGuide;
     cur.toolTip = kNoMeetingGuideTip;
   }
+}
+
+int GuideYearDigit(const RaceModel& race) {
+  const std::string& iso = race.GuideDateIso;  // "yyyy-mm-dd" from a guide date of digits
+  return iso.size() >= 4 && iso[3] >= '0' && iso[3] <= '9' ? iso[3] - '0' : 0;
+}
+
+bool IsResultsOnlyRace(Session& s, int meeting, int race) {
+  const RaceModel& r = s.race;
+  if (meeting < 1 || meeting > std::min(r.MeetingCount, kMaxMeetings) || race < 1 || race > kMaxRaces) {
+    return false;
+  }
+  const MeetingRecord& info = r.MeetingInfo[meeting];
+  if (!ValidCourse(info.CourseCode)) return false;
+  if (!text::Trim(r.OddsFileIndex[info.CourseCode][race]).empty()) return false;
+  return s.folders
+      .FindFile(s.app.DataFolder,
+                ResultsFileName(info.CourseCode, GuideYearDigit(r), info.Kai, info.Day, race))
+      .has_value();
 }
 
 int LoadCurrentData(Session& s, UserPort& port) {

@@ -43,8 +43,16 @@ std::string RacecourseTableName(int code);
 // 1..10 for a name of the table, 0 otherwise.
 int RacecourseCode(std::string_view name);
 
-// Updates the meeting and race buttons and the rest of the day view from the model.
+// Updates the meeting and race buttons and the rest of the day view from the model. A race of
+// the day without an odds file is enabled when it has a results file (results only).
 void RefreshDayView(Session& s);
+
+// The last digit of the guide date's year, as the day's results file names carry it (0 without
+// a guide date).
+int GuideYearDigit(const RaceModel& race);
+// Whether race 1..12 of meeting 1..MeetingCount has no odds file but a results file in
+// DataFolder: the race is shown by its results only.
+bool IsResultsOnlyRace(Session& s, int meeting, int race);
 
 // Messages of the load.
 inline constexpr const char* kNoGuideQuestion =

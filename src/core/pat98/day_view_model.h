@@ -31,8 +31,13 @@ struct MeetingButtonView {
 struct RaceButtonView {
   bool enabled = false;
   bool pressed = false;
+  // A race without an odds file but with its results file: it is selected for its results only.
+  bool resultsOnly = false;
   int icon = 0;
 };
+
+// The tool tip of a race button that selects a race for its results only.
+inline constexpr const char* kResultsOnlyRaceTip = "ｵｯｽﾞなし（結果のみ）";
 
 // Which windows the window layer must close after a refresh.
 enum class CloseWindowsRequest {

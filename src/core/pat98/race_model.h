@@ -155,6 +155,7 @@ struct RaceModel {
   std::string StartTimeCaption;  // caption shown once the post time has passed
   std::string RaceTrackType;     // surface from the race card, one double-byte character (芝, ダ)
   std::string RaceDistance;      // distance in metres from the race card, four characters
+  std::array<std::string, 2> RaceCardTitle{};  // the race card's two title lines, trimmed
   bool RaceCardLoaded = false;   // the last race-card read found a usable file
   int RaceCardRunnerCount = 0;   // runner records kept in RaceCardRunners
   std::array<RaceCardRunner, kMaxHorses> RaceCardRunners{};  // 0..17, record k = k-th runner

@@ -83,6 +83,7 @@ int ReadRaceCardBytes(Session& s, std::optional<std::string_view> bytes) {
   r.RaceCardRunnerCount = 0;
   r.RaceTrackType.clear();
   r.RaceDistance.clear();
+  r.RaceCardTitle = {};
   if (!bytes || bytes->size() < kHeaderBytes) {
     r.StartTimeText.clear();
     return bytes ? kRaceCardUnusable : kRaceCardMissing;
@@ -94,6 +95,7 @@ int ReadRaceCardBytes(Session& s, std::optional<std::string_view> bytes) {
   r.StartTimeText = IsFourDigits(post) ? std::string(post) : std::string();
   r.RaceTrackType = text::FieldB(b, 27, 2);
   r.RaceDistance = text::FieldB(b, 31, 4);
+  r.RaceCardTitle = {text::Trim(text::FieldB(b, 35, 28)), text::Trim(text::FieldB(b, 63, 28))};
 
   // Only whole runner records count; a runner count beyond 18 or beyond the file is cut.
   int declared = std::clamp(SmallInt(text::MidB(b, 91, 2)), 0, kMaxHorses);

@@ -116,7 +116,7 @@ ResultsListItem Item(const PayoutRecord& rec, bool pair) {
 const ResultsListModel& BuildResultsList(Session& s) {
   const ResultState kept = s.results;  // the selected race's results stay as they were
   const RaceModel& day = s.race;
-  const int yearDigit = day.GuideDateIso.size() >= 4 ? day.GuideDateIso[3] - '0' : 0;
+  const int yearDigit = GuideYearDigit(day);
 
   ResultsListModel list;
   for (int m = 1; m <= std::min(day.MeetingCount, kMaxMeetings); ++m) {
@@ -169,6 +169,14 @@ const ResultsListModel& BuildResultsList(Session& s) {
         row.hasResults = true;
       }
 
+      if (places == 0) {
+        // Without place payouts (a day whose results came without the payout file) the first
+        // three finishers of the results read stand in the columns.
+        for (std::size_t i = 0; i < r.FinisherPlace.size() && places < 3; ++i) {
+          if (r.FinisherPlace[i] < 1 || r.FinisherHorse[i] < 1 || r.FinisherHorse[i] > kMaxHorses) continue;
+          placeHorses[static_cast<std::size_t>(places++)] = r.FinisherHorse[i];
+        }
+      }
       if (places > 0) {
         // The race card of the race gives the finishers' names and jockeys; it is read into a
         // scratch session so that the selected race's card stays as it is.

@@ -170,6 +170,56 @@ TEST(JrdbReaders, PayoutsOfEveryPool) {
   EXPECT_EQ(r[0].trifecta[1].amount, 123456789);
 }
 
+// A record put together by hand at JRDB's published positions (1-based 9, 36, 81, 108, 144,
+// 228, 300, 342; 444 bytes with CR LF), with the unused entries as the field types give them:
+// zero-filled numbers and a zero-suppressed amount of 0. Nothing of the fixture writer is used,
+// so an offset shared by the writer and the reader cannot hide here.
+TEST(JrdbReaders, PayoutsAtThePublishedPositionsWithZeroFilledEmptyEntries) {
+  std::string line(442, ' ');
+  auto put = [&line](std::size_t position, const std::string& text) { line.replace(position - 1, text.size(), text); };
+  put(1, "06084111");
+  struct PoolAt {
+    std::size_t position, entries, numberWidth, amountWidth;
+    std::string first;  // the first entry; the others are empty
+  };
+  const PoolAt pools[] = {
+      {9, 3, 2, 7, "03    450"},          {36, 5, 2, 7, "03    160"},
+      {81, 3, 2, 7, "25    980"},         {108, 3, 4, 8, "0307    1840"},
+      {144, 7, 4, 8, "0307     610"},     {228, 6, 4, 8, "0307    3150"},
+      {300, 3, 6, 8, "030712   15220"},   {342, 6, 6, 9, "030712123456789"},
+  };
+  for (const PoolAt& p : pools) {
+    put(p.position, p.first);
+    const std::size_t width = p.numberWidth + p.amountWidth;
+    for (std::size_t k = 1; k < p.entries; ++k) {
+      put(p.position + k * width, std::string(p.numberWidth, '0') + std::string(p.amountWidth - 1, ' ') + "0");
+    }
+  }
+  ASSERT_EQ(line.size() + 2, 444u);
+
+  std::vector<Problem> problems;
+  auto r = ReadPayouts("HJC080913.txt", fx::FileBytes({line}), problems);
+  ASSERT_TRUE(problems.empty()) << ProblemText(problems[0]);
+  ASSERT_EQ(r.size(), 1u);
+  const std::vector<PayoutEntry>* read[] = {&r[0].win,  &r[0].place,  &r[0].bracket, &r[0].quinella,
+                                            &r[0].wide, &r[0].exacta, &r[0].trio,    &r[0].trifecta};
+  const std::pair<std::string, long> expected[] = {{"03", 450},    {"03", 160},      {"25", 980},
+                                                   {"0307", 1840}, {"0307", 610},    {"0307", 3150},
+                                                   {"030712", 15220}, {"030712", 123456789}};
+  for (std::size_t k = 0; k < std::size(read); ++k) {
+    ASSERT_EQ(read[k]->size(), 1u) << "pool " << k;
+    EXPECT_EQ((*read[k])[0].numbers, expected[k].first) << "pool " << k;
+    EXPECT_EQ((*read[k])[0].amount, expected[k].second) << "pool " << k;
+  }
+
+  // A zero number with an amount is no empty entry but a broken one.
+  put(9 + 9, "00    210");
+  problems.clear();
+  EXPECT_TRUE(ReadPayouts("HJC080913.txt", fx::FileBytes({line}), problems).empty());
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_NE(ProblemText(problems[0]).find("単勝払戻の2番目"), std::string::npos) << ProblemText(problems[0]);
+}
+
 // Each bad record is named by file and line, the good records around it are still read.
 TEST(JrdbReaders, BadRecordsAreNamedByFileAndLine) {
   fx::BaseOdds good;
