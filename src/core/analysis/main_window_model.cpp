@@ -24,7 +24,7 @@ constexpr int kViewButton = 9;
 int HorseAt(const Session& s, int p) { return s.race.HorseOrder[p]; }
 
 void ClearRow(RowCells& cells) {
-  for (auto& c : cells) c = CellView{};
+  for (auto& c : cells) c.Reset();
 }
 
 BracketLabel BracketLabelFor(const Session& s, int bracket) {
@@ -193,15 +193,15 @@ void ClearPanels(Session& s) {
                       &mw.rankjrdb, &mw.rankjrdb2}) {
     ClearRow(*r);
   }
-  for (auto& row : mw.odzuma) for (auto& c : row) c = CellView{};
-  for (auto& row : mw.WideOdz) for (auto& c : row) c = CellView{};
+  for (auto& row : mw.odzuma) for (auto& c : row) c.Reset();
+  for (auto& row : mw.WideOdz) for (auto& c : row) c.Reset();
   for (auto& row : mw.BandColor) row.fill(colours::kWhite);
   for (auto* labels : {&mw.numwak, &mw.Lbwcl, &mw.LbWidewcl}) {
-    for (auto& l : *labels) l = BracketLabel{};
+    for (auto& l : *labels) l.Reset();
   }
   // Horse selections on the headers belong to the race shown: a new race starts without.
   for (auto* headers : {&mw.numumaY, &mw.numumaX, &mw.numX}) {
-    for (auto& h : *headers) h = HeaderLabel{};
+    for (auto& h : *headers) h.Reset();
   }
   for (auto& set : mw.LbDanso) for (auto& g : set) g = GapMarker{};
   for (auto& c : mw.PicFukTo) c = IndicatorCell{};

@@ -14,6 +14,12 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Up to 15 digits always fit below 2^53, where every integer is a double.
+constexpr std::size_t kExactDigits = 15;
+// Powers of ten that are exact doubles.
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 }  // namespace
 
 double Val(std::string_view s) {
@@ -33,6 +39,19 @@ double Val(std::string_view s) {
     if (j > i + 1) end = j;  // a point without digits after it ends the number before it
   }
   if (end == start) return 0.0;
+  // Short numbers (all odds texts): the digits make an integer below 2^53 and the fraction
+  // digits a power of ten that is exact too, so one division gives the correctly rounded
+  // value, the same double the full conversion finds.
+  const std::size_t point = i;  // the point, or `end` when there is no fraction
+  if (end - start <= kExactDigits + (end > point ? 1 : 0)) {
+    std::uint64_t mantissa = 0;
+    for (std::size_t k = start; k < end; ++k) {
+      if (k != point) mantissa = mantissa * 10 + static_cast<std::uint64_t>(s[k] - '0');
+    }
+    const std::size_t decimals = end > point ? end - point - 1 : 0;
+    const double v = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+    return negative ? -v : v;
+  }
   // The digits are parsed in place, without the sign (from_chars takes no "+").
   double v = 0;
   const auto r = std::from_chars(s.data() + start, s.data() + end, v, std::chars_format::fixed);

@@ -2,8 +2,10 @@
 
 #include <iconv.h>
 
+#include <array>
 #include <cerrno>
 #include <stdexcept>
+#include <vector>
 
 namespace tz::text {
 namespace {
@@ -84,11 +86,100 @@ std::string Convert(Converter& conv, std::string_view in, std::string_view repla
   return out;
 }
 
+std::string DecodeWithIconv(std::string_view bytes) {
+  return Convert(ToUtf8(), bytes, "\xEF\xBF\xBD", [](std::string_view) { return std::size_t{1}; });
+}
+
+// Code page 932 as two tables, filled once from iconv's own answers for every single byte and
+// every byte pair, so that a text decodes without a call into iconv: each byte is a character
+// on its own, the lead byte of a pair, or a byte without meaning; a pair has one character or
+// none (its lead byte is then a byte without meaning and the trail byte is read on its own).
+class Cp932Table {
+ public:
+  static constexpr char32_t kLead = 0xFFFFFFFE;
+  static constexpr char32_t kNone = 0xFFFFFFFF;
+
+  Cp932Table() {
+    leadSlot_.fill(-1);
+    for (int b = 0; b < 256; ++b) {
+      const char one[1] = {static_cast<char>(b)};
+      single_[b] = Ask(std::string_view(one, 1));
+      if (single_[b] == kLead) {
+        leadSlot_[b] = static_cast<int>(pairs_.size() / 256);
+        for (int t = 0; t < 256; ++t) {
+          const char two[2] = {static_cast<char>(b), static_cast<char>(t)};
+          const char32_t c = Ask(std::string_view(two, 2));
+          // A pair read as anything but one character leaves the table to iconv.
+          if (c == kLead) usable_ = false;
+          pairs_.push_back(c);
+        }
+      }
+    }
+  }
+
+  bool usable() const { return usable_; }
+
+  // Decodes a text: the same characters, and the same U+FFFD for each byte without meaning,
+  // as the conversion through iconv.
+  std::string Decode(std::string_view bytes) const {
+    std::string out;
+    out.reserve(bytes.size() * 3 / 2 + 4);
+    for (std::size_t i = 0; i < bytes.size();) {
+      const unsigned char b = static_cast<unsigned char>(bytes[i]);
+      char32_t c = single_[b];
+      std::size_t used = 1;
+      if (c == kLead) {
+        c = kNone;
+        if (i + 1 < bytes.size()) {
+          const unsigned char t = static_cast<unsigned char>(bytes[i + 1]);
+          c = pairs_[static_cast<std::size_t>(leadSlot_[b]) * 256 + t];
+          if (c != kNone) used = 2;
+        }
+      }
+      AppendUtf8(out, c == kNone ? U'\uFFFD' : c);
+      i += used;
+    }
+    return out;
+  }
+
+ private:
+  // The one character iconv reads from `in` as a whole; kLead when `in` is the start of a
+  // longer sequence, kNone when it has no meaning or reads as more than one character.
+  char32_t Ask(std::string_view in) {
+    iconv_t cd = ToUtf8().get();
+    char* inp = const_cast<char*>(in.data());
+    std::size_t inleft = in.size();
+    char buf[16];
+    char* outp = buf;
+    std::size_t outleft = sizeof buf;
+    const std::size_t r = iconv(cd, &inp, &inleft, &outp, &outleft);
+    if (r == static_cast<std::size_t>(-1)) {
+      const int err = errno;
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+      if (err == EINVAL && inleft == in.size()) return kLead;
+      return kNone;
+    }
+    const std::u32string chars = ToU32(std::string_view(buf, static_cast<std::size_t>(outp - buf)));
+    return chars.size() == 1 ? chars[0] : kNone;
+  }
+
+  std::array<char32_t, 256> single_{};
+  std::array<int, 256> leadSlot_{};
+  std::vector<char32_t> pairs_;  // 256 entries per lead byte, in the order of leadSlot_
+  bool usable_ = true;
+};
+
+const Cp932Table& Cp932() {
+  static const Cp932Table table;
+  return table;
+}
+
 }  // namespace
 
 std::string DecodeSjis(std::string_view bytes) {
   if (IsAscii(bytes)) return std::string(bytes);
-  return Convert(ToUtf8(), bytes, "\xEF\xBF\xBD", [](std::string_view) { return std::size_t{1}; });
+  const Cp932Table& table = Cp932();
+  return table.usable() ? table.Decode(bytes) : DecodeWithIconv(bytes);
 }
 
 std::string EncodeSjis(std::string_view utf8) {
@@ -164,33 +255,30 @@ std::string FixedSjis(std::string_view utf8, std::size_t width) {
   return out;
 }
 
+char32_t NextCodePoint(std::string_view s, std::size_t& i) {
+  const unsigned char c = static_cast<unsigned char>(s[i]);
+  const std::size_t n = Utf8SeqLen(c);
+  if (i + n > s.size() || (n == 1 && c >= 0x80)) {
+    ++i;
+    return U'\uFFFD';
+  }
+  char32_t cp = n == 1 ? c : n == 2 ? (c & 0x1F) : n == 3 ? (c & 0x0F) : (c & 0x07);
+  for (std::size_t k = 1; k < n; ++k) {
+    const unsigned char cc = static_cast<unsigned char>(s[i + k]);
+    if ((cc & 0xC0) != 0x80) {
+      ++i;
+      return U'\uFFFD';
+    }
+    cp = (cp << 6) | (cc & 0x3F);
+  }
+  i += n;
+  return cp;
+}
+
 std::u32string ToU32(std::string_view s) {
   std::u32string out;
   out.reserve(s.size());
-  std::size_t i = 0;
-  while (i < s.size()) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    std::size_t n = Utf8SeqLen(c);
-    if (i + n > s.size() || (n == 1 && c >= 0x80)) {
-      out.push_back(U'\uFFFD');
-      ++i;
-      continue;
-    }
-    char32_t cp = n == 1 ? c : n == 2 ? (c & 0x1F) : n == 3 ? (c & 0x0F) : (c & 0x07);
-    bool ok = true;
-    for (std::size_t k = 1; k < n; ++k) {
-      unsigned char cc = static_cast<unsigned char>(s[i + k]);
-      if ((cc & 0xC0) != 0x80) ok = false;
-      cp = (cp << 6) | (cc & 0x3F);
-    }
-    if (!ok) {
-      out.push_back(U'\uFFFD');
-      ++i;
-      continue;
-    }
-    out.push_back(cp);
-    i += n;
-  }
+  for (std::size_t i = 0; i < s.size();) out.push_back(NextCodePoint(s, i));
   return out;
 }
 

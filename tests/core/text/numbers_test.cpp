@@ -84,6 +84,25 @@ TEST(Numbers, ValAgreesWithStrtodOnOddTexts) {
     }
   };
   for (std::size_t length = 0; length <= 5; ++length) all(all, length);
+
+  // Numbers of 1 to 19 digits with the point at every place, around the length up to which
+  // the digits are read as one exact integer: all nines, a one and zeros, and mixed digits.
+  std::uint64_t seed = 12345;
+  for (std::size_t digits = 1; digits <= 19; ++digits) {
+    std::string mixed;
+    for (std::size_t k = 0; k < digits; ++k) {
+      seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+      mixed.push_back(static_cast<char>('0' + (seed >> 33) % 10));
+    }
+    for (const std::string& d : {std::string(digits, '9'), "1" + std::string(digits - 1, '0'), mixed}) {
+      for (std::size_t point = 0; point <= digits; ++point) {
+        const std::string number = d.substr(0, point) + "." + d.substr(point);
+        ExpectSameAsStrtod(number);
+        ExpectSameAsStrtod("-" + number);
+        ExpectSameAsStrtod(" " + number + "x");
+      }
+    }
+  }
 }
 
 // The formatting FormatNumber had before it worked in one buffer: the shortest decimal text
