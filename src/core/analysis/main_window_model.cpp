@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "analysis/bracket_model.h"
 #include "analysis/upset.h"
@@ -22,6 +25,18 @@ constexpr std::array<int, 9> kToolbarButtons{1, 3, 4, 6, 9, 11, 12, 14, 16};
 constexpr int kViewButton = 9;
 
 int HorseAt(const Session& s, int p) { return s.race.HorseOrder[p]; }
+
+// Sets `out` to the pieces one after another, in the buffer it already has.
+void AssignJoined(std::string& out, std::initializer_list<std::string_view> pieces) {
+  std::size_t size = 0;
+  for (std::string_view piece : pieces) size += piece.size();
+  out.resize(size);
+  char* at = out.data();
+  for (std::string_view piece : pieces) {
+    std::memcpy(at, piece.data(), piece.size());
+    at += piece.size();
+  }
+}
 
 void ClearRow(RowCells& cells) {
   for (auto& c : cells) c.Reset();
@@ -252,7 +267,11 @@ void FillPanels(Session& s) {
       mw.LbWidewcl[p - 1] = mw.numwak[p - 1];
     }
     // A scratched horse shows "取消"; a runner without any quote keeps its "999.9".
-    mw.odzren[p].Text = IsScratched(s, h) ? std::string("取消") : a.SyntheticWinText[h];
+    if (IsScratched(s, h)) {
+      mw.odzren[p].Text = "取消";
+    } else {
+      mw.odzren[p].Text = a.SyntheticWinText[h];
+    }
     mw.odztan[p].Text = r.WinOdds[h];
     mw.odzfuk[p].Text = r.PlaceOddsLow[h];
     mw.odzpar[p].Text = a.QuinellaShareText[h];
@@ -280,8 +299,7 @@ void FillPanels(Session& s) {
       if (wide) {
         CellView& c = mw.WideOdz[p - 1][q - 1];
         c.Text = r.WideOddsLow[h][k];
-        c.ToolTip.assign("ﾜｲﾄﾞ  ").append(r.WideOddsLow[h][k]).append(" - ");
-        c.ToolTip.append(r.WideOddsHigh[h][k]);
+        AssignJoined(c.ToolTip, {"ﾜｲﾄﾞ  ", r.WideOddsLow[h][k], " - ", r.WideOddsHigh[h][k]});
       }
     }
   }

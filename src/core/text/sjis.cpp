@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -94,25 +96,25 @@ std::string DecodeWithIconv(std::string_view bytes) {
 // every byte pair, so that a text decodes without a call into iconv: each byte is a character
 // on its own, the lead byte of a pair, or a byte without meaning; a pair has one character or
 // none (its lead byte is then a byte without meaning and the trail byte is read on its own).
+// Every character is kept as its UTF-8 bytes, at most three.
 class Cp932Table {
  public:
-  static constexpr char32_t kLead = 0xFFFFFFFE;
-  static constexpr char32_t kNone = 0xFFFFFFFF;
-
   Cp932Table() {
     leadSlot_.fill(-1);
     for (int b = 0; b < 256; ++b) {
       const char one[1] = {static_cast<char>(b)};
       single_[b] = Ask(std::string_view(one, 1));
-      if (single_[b] == kLead) {
+      if (single_[b].length == kLead) {
         leadSlot_[b] = static_cast<int>(pairs_.size() / 256);
         for (int t = 0; t < 256; ++t) {
           const char two[2] = {static_cast<char>(b), static_cast<char>(t)};
-          const char32_t c = Ask(std::string_view(two, 2));
-          // A pair read as anything but one character leaves the table to iconv.
-          if (c == kLead) usable_ = false;
+          const Utf8Char c = Ask(std::string_view(two, 2));
+          // A pair read as anything but one character leaves the decoding to iconv.
+          if (c.length == kLead || c.length == kTooLong) usable_ = false;
           pairs_.push_back(c);
         }
+      } else if (single_[b].length == kTooLong) {
+        usable_ = false;
       }
     }
   }
@@ -122,30 +124,46 @@ class Cp932Table {
   // Decodes a text: the same characters, and the same U+FFFD for each byte without meaning,
   // as the conversion through iconv.
   std::string Decode(std::string_view bytes) const {
-    std::string out;
-    out.reserve(bytes.size() * 3 / 2 + 4);
+    static constexpr Utf8Char kReplacement{{'\xEF', '\xBF', '\xBD'}, 3};
+    std::string out(bytes.size() * 3, '\0');
+    char* at = out.data();
     for (std::size_t i = 0; i < bytes.size();) {
       const unsigned char b = static_cast<unsigned char>(bytes[i]);
-      char32_t c = single_[b];
+      const Utf8Char* c = &single_[b];
       std::size_t used = 1;
-      if (c == kLead) {
-        c = kNone;
+      if (c->length == kLead) {
+        c = &kReplacement;
         if (i + 1 < bytes.size()) {
           const unsigned char t = static_cast<unsigned char>(bytes[i + 1]);
-          c = pairs_[static_cast<std::size_t>(leadSlot_[b]) * 256 + t];
-          if (c != kNone) used = 2;
+          const Utf8Char& pair = pairs_[static_cast<std::size_t>(leadSlot_[b]) * 256 + t];
+          if (pair.length != kNone) {
+            c = &pair;
+            used = 2;
+          }
         }
+      } else if (c->length == kNone) {
+        c = &kReplacement;
       }
-      AppendUtf8(out, c == kNone ? U'\uFFFD' : c);
+      std::memcpy(at, c->bytes, 3);
+      at += c->length;
       i += used;
     }
+    out.resize(static_cast<std::size_t>(at - out.data()));
     return out;
   }
 
  private:
-  // The one character iconv reads from `in` as a whole; kLead when `in` is the start of a
-  // longer sequence, kNone when it has no meaning or reads as more than one character.
-  char32_t Ask(std::string_view in) {
+  // A character as UTF-8, or by its length one of the markers below.
+  struct Utf8Char {
+    char bytes[3] = {};
+    std::uint8_t length = 0;
+  };
+  static constexpr std::uint8_t kNone = 0;       // no meaning
+  static constexpr std::uint8_t kLead = 0xFE;    // the start of a longer sequence
+  static constexpr std::uint8_t kTooLong = 0xFF; // more than three bytes of UTF-8
+
+  // The one character iconv reads from `in` as a whole.
+  Utf8Char Ask(std::string_view in) {
     iconv_t cd = ToUtf8().get();
     char* inp = const_cast<char*>(in.data());
     std::size_t inleft = in.size();
@@ -153,19 +171,27 @@ class Cp932Table {
     char* outp = buf;
     std::size_t outleft = sizeof buf;
     const std::size_t r = iconv(cd, &inp, &inleft, &outp, &outleft);
+    Utf8Char c;
     if (r == static_cast<std::size_t>(-1)) {
       const int err = errno;
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
-      if (err == EINVAL && inleft == in.size()) return kLead;
-      return kNone;
+      if (err == EINVAL && inleft == in.size()) c.length = kLead;
+      return c;
     }
-    const std::u32string chars = ToU32(std::string_view(buf, static_cast<std::size_t>(outp - buf)));
-    return chars.size() == 1 ? chars[0] : kNone;
+    const std::string_view utf8(buf, static_cast<std::size_t>(outp - buf));
+    if (ToU32(utf8).size() != 1) return c;
+    if (utf8.size() > 3) {
+      c.length = kTooLong;
+      return c;
+    }
+    std::memcpy(c.bytes, utf8.data(), utf8.size());
+    c.length = static_cast<std::uint8_t>(utf8.size());
+    return c;
   }
 
-  std::array<char32_t, 256> single_{};
+  std::array<Utf8Char, 256> single_{};
   std::array<int, 256> leadSlot_{};
-  std::vector<char32_t> pairs_;  // 256 entries per lead byte, in the order of leadSlot_
+  std::vector<Utf8Char> pairs_;  // 256 entries per lead byte, in the order of leadSlot_
   bool usable_ = true;
 };
 
@@ -285,19 +311,27 @@ std::u32string ToU32(std::string_view s) {
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    return;
   }
+  char buf[4];
+  std::size_t n;
+  if (c < 0x800) {
+    buf[0] = static_cast<char>(0xC0 | (c >> 6));
+    buf[1] = static_cast<char>(0x80 | (c & 0x3F));
+    n = 2;
+  } else if (c < 0x10000) {
+    buf[0] = static_cast<char>(0xE0 | (c >> 12));
+    buf[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    buf[2] = static_cast<char>(0x80 | (c & 0x3F));
+    n = 3;
+  } else {
+    buf[0] = static_cast<char>(0xF0 | (c >> 18));
+    buf[1] = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    buf[2] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    buf[3] = static_cast<char>(0x80 | (c & 0x3F));
+    n = 4;
+  }
+  out.append(buf, n);
 }
 
 std::string ToU8(std::u32string_view text) {
