@@ -27,6 +27,16 @@ const char* const kScratch6 = "  ﾄﾘｹｼ";
 // The odds file or quinella file of a path, its name looked up without regard to case.
 std::optional<fs::path> Locate(text::FolderIndex& folders, const std::string& pathText) {
   if (pathText.empty()) return std::nullopt;
+  // A plain "folder/name" (the paths the selection resolves) is split at its last separator
+  // without taking the whole path apart; anything else goes through the path's own parts.
+  const std::size_t slash = pathText.rfind('/');
+  if (slash != std::string::npos && slash > 0 && pathText[slash - 1] != '/' &&
+      slash + 1 < pathText.size()) {
+    const std::string_view name = std::string_view(pathText).substr(slash + 1);
+    if (name != "." && name != "..") {
+      return folders.FindFile(fs::path(pathText.substr(0, slash)), name);
+    }
+  }
   fs::path p(pathText);
   return folders.FindFile(p.parent_path().empty() ? fs::path(".") : p.parent_path(),
                           p.filename().string());
