@@ -98,7 +98,7 @@ std::string ToHalfWidth(std::string_view utf8) {
   // No ASCII character has another form.
   if (IsAsciiText(utf8)) return std::string(utf8);
   std::string out;
-  out.reserve(utf8.size());
+  out.reserve(utf8.size() * 2);  // a katakana with its mark takes two characters of as many bytes
   for (std::size_t i = 0; i < utf8.size();) {
     const char32_t c = NextCodePoint(utf8, i);
     if (c >= 0xFF01 && c <= 0xFF5E) {
