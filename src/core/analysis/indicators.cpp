@@ -1,6 +1,7 @@
 #include "analysis/indicators.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,13 @@ int BracketOf(const Session& s, int h) {
 double BracketQuinellaOf(const AnalysisState& a, int x, int y) {
   if (x < 1 || x > kMaxBrackets || y < 1 || y > kMaxBrackets) return 0;
   return a.BracketQuinella[x][y];
+}
+
+// The bracket-quinella tool tip of a pair cell: "枠連 lo-hi  x" and the odds of that bracket pair.
+void BracketTip(std::string& tip, const RaceModel& r, int lo, int hi) {
+  tip.assign("枠連 ").append(std::to_string(lo)).append("-").append(std::to_string(hi));
+  tip.append("  x");
+  if (lo >= 1 && hi <= kMaxBrackets) tip.append(text::Trim(r.BracketQuinellaOdds[lo][hi]));
 }
 
 // Ranks the first five entries of candidates already sorted ascending by value.
@@ -217,8 +225,12 @@ void ScorePairs(Session& s) {
   a.PairScore.fill(0);
   for (auto& row : a.QuinellaCellMarks) row.fill(PairCellMarks{});
   for (auto& row : a.WideCellMarks) row.fill(PairCellMarks{});
-  for (auto& row : a.QuinellaCellTooltip) row.fill(std::string());
-  a.PlaceTooltip.fill(std::string());
+  for (auto& row : a.QuinellaCellTooltip) {
+    for (std::string& tip : row) tip.clear();
+  }
+  for (std::string& tip : a.PlaceTooltip) tip.clear();
+  // Tool tips of the bracket pairs (lo <= hi, 0..8), each made when a cell first needs it.
+  std::array<std::array<std::string, kMaxBrackets + 1>, kMaxBrackets + 1> bracketTips;
 
   for (int i = 1; i <= m; ++i) {
     const int hi = HorseAt(s, i);
@@ -227,8 +239,11 @@ void ScorePairs(Session& s) {
     const int first = (i == 1) ? 2 : 1;
     double maxQ = first <= m ? a.QuinellaByPos[i][first] : 0.0;
     double maxW = first <= m ? a.WideByPos[i][first] : 0.0;
-    a.PlaceTooltip[i] =
-        "複勝 " + text::Trim(r.PlaceOddsLow[hi]) + " - " + text::Trim(r.PlaceOddsHigh[hi]);
+    a.PlaceTooltip[i]
+        .assign("複勝 ")
+        .append(text::Trim(r.PlaceOddsLow[hi]))
+        .append(" - ")
+        .append(text::Trim(r.PlaceOddsHigh[hi]));
 
     for (int j = 1; j <= m; ++j) {
       if (j == i) continue;
@@ -236,10 +251,14 @@ void ScorePairs(Session& s) {
       const int bj = BracketOf(s, hj);
       const int lo = std::min(bi, bj);
       const int hiB = std::max(bi, bj);
-      std::string& tip = a.QuinellaCellTooltip[i][j];  // built in place, in its own buffer
-      tip.assign("枠連 ").append(std::to_string(lo)).append("-").append(std::to_string(hiB));
-      tip.append("  x");
-      if (lo >= 1 && hiB <= kMaxBrackets) tip.append(text::Trim(r.BracketQuinellaOdds[lo][hiB]));
+      std::string& tip = a.QuinellaCellTooltip[i][j];
+      if (lo >= 0 && hiB <= kMaxBrackets) {
+        std::string& shared = bracketTips[lo][hiB];
+        if (shared.empty()) BracketTip(shared, r, lo, hiB);
+        tip = shared;
+      } else {
+        BracketTip(tip, r, lo, hiB);
+      }
 
       // Over-betting of the pair against its theoretical odds. A pair without a quote has
       // nothing to compare and scores nothing.

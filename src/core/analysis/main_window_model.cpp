@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "analysis/bracket_model.h"
 #include "analysis/upset.h"
@@ -23,8 +26,20 @@ constexpr int kViewButton = 9;
 
 int HorseAt(const Session& s, int p) { return s.race.HorseOrder[p]; }
 
+// Sets `out` to the pieces one after another, in the buffer it already has.
+void AssignJoined(std::string& out, std::initializer_list<std::string_view> pieces) {
+  std::size_t size = 0;
+  for (std::string_view piece : pieces) size += piece.size();
+  out.resize(size);
+  char* at = out.data();
+  for (std::string_view piece : pieces) {
+    std::memcpy(at, piece.data(), piece.size());
+    at += piece.size();
+  }
+}
+
 void ClearRow(RowCells& cells) {
-  for (auto& c : cells) c = CellView{};
+  for (auto& c : cells) c.Reset();
 }
 
 BracketLabel BracketLabelFor(const Session& s, int bracket) {
@@ -214,15 +229,15 @@ void ClearPanels(Session& s) {
                       &mw.rankjrdb, &mw.rankjrdb2}) {
     ClearRow(*r);
   }
-  for (auto& row : mw.odzuma) for (auto& c : row) c = CellView{};
-  for (auto& row : mw.WideOdz) for (auto& c : row) c = CellView{};
+  for (auto& row : mw.odzuma) for (auto& c : row) c.Reset();
+  for (auto& row : mw.WideOdz) for (auto& c : row) c.Reset();
   for (auto& row : mw.BandColor) row.fill(colours::kWhite);
   for (auto* labels : {&mw.numwak, &mw.Lbwcl, &mw.LbWidewcl}) {
-    for (auto& l : *labels) l = BracketLabel{};
+    for (auto& l : *labels) l.Reset();
   }
   // Horse selections on the headers belong to the race shown: a new race starts without.
   for (auto* headers : {&mw.numumaY, &mw.numumaX, &mw.numX}) {
-    for (auto& h : *headers) h = HeaderLabel{};
+    for (auto& h : *headers) h.Reset();
   }
   for (auto& set : mw.LbDanso) for (auto& g : set) g = GapMarker{};
   for (auto& c : mw.PicFukTo) c = IndicatorCell{};
@@ -272,7 +287,11 @@ void FillPanels(Session& s) {
       mw.LbWidewcl[p - 1] = mw.numwak[p - 1];
     }
     // A scratched horse shows "取消"; a runner without any quote keeps its "999.9".
-    mw.odzren[p].Text = IsScratched(s, h) ? std::string("取消") : a.SyntheticWinText[h];
+    if (IsScratched(s, h)) {
+      mw.odzren[p].Text = "取消";
+    } else {
+      mw.odzren[p].Text = a.SyntheticWinText[h];
+    }
     mw.odztan[p].Text = r.WinOdds[h];
     mw.odzfuk[p].Text = r.PlaceOddsLow[h];
     mw.odzpar[p].Text = a.QuinellaShareText[h];
@@ -300,8 +319,7 @@ void FillPanels(Session& s) {
       if (wide) {
         CellView& c = mw.WideOdz[p - 1][q - 1];
         c.Text = r.WideOddsLow[h][k];
-        c.ToolTip.assign("ﾜｲﾄﾞ  ").append(r.WideOddsLow[h][k]).append(" - ");
-        c.ToolTip.append(r.WideOddsHigh[h][k]);
+        AssignJoined(c.ToolTip, {"ﾜｲﾄﾞ  ", r.WideOddsLow[h][k], " - ", r.WideOddsHigh[h][k]});
       }
     }
   }

@@ -45,12 +45,29 @@ struct CellView {
   bool Bold = false;
   bool Underline = false;
   std::string ToolTip;
+
+  // Back to a blank cell as above, keeping the texts' buffers for the next race.
+  void Reset() {
+    Text.clear();
+    BackColor = colours::kWhite;
+    ForeColor = colours::kBlack;
+    Bold = false;
+    Underline = false;
+    ToolTip.clear();
+  }
+  bool operator==(const CellView&) const = default;
 };
 
 // A header label of the matrices: selected labels are drawn opaque.
 struct HeaderLabel {
   std::string Text;  // horse number
   bool Selected = false;
+
+  void Reset() {
+    Text.clear();
+    Selected = false;
+  }
+  bool operator==(const HeaderLabel&) const = default;
 };
 
 // A bracket label next to a matrix header: the bracket number on its colour.
@@ -58,6 +75,13 @@ struct BracketLabel {
   std::string Text;
   Colour BackColor = colours::kWhite;
   Colour ForeColor = colours::kBlack;
+
+  void Reset() {
+    Text.clear();
+    BackColor = colours::kWhite;
+    ForeColor = colours::kBlack;
+  }
+  bool operator==(const BracketLabel&) const = default;
 };
 
 // A gap marker drawn between two rows of an odds column.
@@ -65,6 +89,7 @@ struct GapMarker {
   bool Visible = false;
   Colour Color = colours::kBlack;
   int Width = 0;  // 37 for a strong gap, 13 for a weak one (panel units)
+  bool operator==(const GapMarker&) const = default;
 };
 
 // One picture cell of the change indicators; Image 0 = no picture, 1..12 = the indicator
@@ -72,6 +97,7 @@ struct GapMarker {
 struct IndicatorCell {
   int Image = 0;
   Colour BackColor = colours::kWhite;
+  bool operator==(const IndicatorCell&) const = default;
 };
 
 // The odds columns that carry gap markers.
@@ -175,6 +201,8 @@ struct MainWindowModel {
   // except the lists must be closed; the windows to open after a selection, in order.
   int CloseAuxWindowsSerial = 0;
   std::array<bool, 5> AutoOpen{};  // graph, prediction, bracket view, voting log, results
+
+  bool operator==(const MainWindowModel&) const = default;
 };
 
 struct Session;

@@ -1,9 +1,12 @@
 #include "pat98/day_loader.h"
 
+#include <fcntl.h>
 #include <fmt/format.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <algorithm>
-#include <fstream>
 #include <optional>
 #include <system_error>
 
@@ -27,11 +30,19 @@ const char* const kFourBlanks = "    ";
 
 // The first `maxBytes` bytes of a file (fewer when it is shorter); nothing when unreadable.
 std::optional<std::string> ReadHead(const fs::path& p, std::size_t maxBytes) {
-  std::ifstream in(p, std::ios::binary);
-  if (!in) return std::nullopt;
+  const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
   std::string buf(maxBytes, '\0');
-  in.read(buf.data(), static_cast<std::streamsize>(maxBytes));
-  buf.resize(static_cast<std::size_t>(in.gcount()));
+  std::size_t got = 0;
+  // A read error (a folder) ends the bytes read so far.
+  while (got < maxBytes) {
+    const ssize_t n = ::read(fd, buf.data() + got, maxBytes - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  buf.resize(got);
   return buf;
 }
 

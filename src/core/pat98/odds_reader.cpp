@@ -27,6 +27,16 @@ const char* const kScratch6 = "  ﾄﾘｹｼ";
 // The odds file or quinella file of a path, its name looked up without regard to case.
 std::optional<fs::path> Locate(text::FolderIndex& folders, const std::string& pathText) {
   if (pathText.empty()) return std::nullopt;
+  // A plain "folder/name" (the paths the selection resolves) is split at its last separator
+  // without taking the whole path apart; anything else goes through the path's own parts.
+  const std::size_t slash = pathText.rfind('/');
+  if (slash != std::string::npos && slash > 0 && pathText[slash - 1] != '/' &&
+      slash + 1 < pathText.size()) {
+    const std::string_view name = std::string_view(pathText).substr(slash + 1);
+    if (name != "." && name != "..") {
+      return folders.FindFile(fs::path(pathText.substr(0, slash)), name);
+    }
+  }
   fs::path p(pathText);
   return folders.FindFile(p.parent_path().empty() ? fs::path(".") : p.parent_path(),
                           p.filename().string());
@@ -39,13 +49,22 @@ int Num(std::string_view s) {
 }
 
 // Characters start..start+len-1 of a body that holds single-byte characters only; taken from
-// the undecoded bytes so that a stray double-byte character cannot shift later fields.
-std::string BodyField(std::string_view body, std::size_t start, std::size_t len) {
-  return text::FieldB(body, start, len);
+// the undecoded bytes so that a stray double-byte character cannot shift later fields. A field
+// of ASCII bytes is its own text; another is decoded into `decoded`, which the result then views.
+std::string_view BodyField(std::string_view body, std::size_t start, std::size_t len,
+                           std::string& decoded) {
+  const std::string_view raw = text::MidB(body, start, len);
+  for (unsigned char c : raw) {
+    if (c >= 0x80) {
+      decoded = text::DecodeSjis(raw);
+      return decoded;
+    }
+  }
+  return raw;
 }
 
-std::string Rule5(const std::string& v) { return v == "  0.0" ? std::string("999.9") : v; }
-std::string Rule6(const std::string& v) { return v == "   0.0" ? std::string("9999.9") : v; }
+std::string_view Rule5(std::string_view v) { return v == "  0.0" ? std::string_view("999.9") : v; }
+std::string_view Rule6(std::string_view v) { return v == "   0.0" ? std::string_view("9999.9") : v; }
 
 // The undecoded body of a file: after the header, up to but not including the last byte.
 std::string_view RawBody(std::string_view bytes, std::size_t header) {
@@ -102,7 +121,7 @@ bool ReadOddsHeader(Session& s, UserPort& port, const std::string& bytes) {
   int count = Num(text::MidB(bytes, 141, 2));
   // The body is kept undecoded: it holds single-byte characters only, so character k of the
   // body is byte k, and a stray byte cannot move the fields after it.
-  r.OddsBody[0] = std::string(RawBody(bytes, kOddsHeaderBytes));
+  r.OddsBody[0].assign(RawBody(bytes, kOddsHeaderBytes));
 
   // A file too short for its header, its horses or the bracket table, or a horse count
   // outside 1..18, cannot be read: the race shows no horses.
@@ -126,31 +145,47 @@ bool ReadOddsHeader(Session& s, UserPort& port, const std::string& bytes) {
 
 void ReadSingleOdds(RaceModel& r) {
   const std::string& body = CurrentBodyBytes(r);
+  std::string decoded;
   for (int h = 1; h <= r.HorseCount && h <= kMaxHorses; ++h) {
     r.HorseOrder[h] = h;
     std::size_t slot = kHorseSlot * static_cast<std::size_t>(h - 1);
-    std::string win = BodyField(body, slot + 4, 5);
+    const std::string_view win = BodyField(body, slot + 4, 5, decoded);
     if (IsScratched5(win)) {
       r.WinOdds[h].clear();
       r.PlaceOddsLow[h].clear();
       r.PlaceOddsHigh[h].clear();
       if (r.ScratchedCount < kMaxHorses) r.ScratchedHorses[++r.ScratchedCount] = h;
     } else {
-      r.WinOdds[h] = Rule5(win);
-      r.PlaceOddsLow[h] = Rule5(BodyField(body, slot + 9, 5));
-      r.PlaceOddsHigh[h] = Rule5(BodyField(body, slot + 14, 5));
+      r.WinOdds[h].assign(Rule5(win));
+      r.PlaceOddsLow[h].assign(Rule5(BodyField(body, slot + 9, 5, decoded)));
+      r.PlaceOddsHigh[h].assign(Rule5(BodyField(body, slot + 14, 5, decoded)));
     }
   }
 }
 
+namespace {
+
+// Bracket-table entry (i, j) of an odds body as stored: the scratched marker empty, a quoted
+// 0.0 as "999.9".
+void StoreBracketEntry(OddsQuote& cell, std::string_view body, int i, int j,
+                       std::string& decoded) {
+  const std::string_view v = BodyField(body, BracketEntryStart(i, j) + 5, 5, decoded);
+  if (IsScratched5(v)) {
+    cell.clear();
+  } else {
+    cell.assign(Rule5(v));
+  }
+}
+
+}  // namespace
+
 void ReadBracketQuinellaOdds(RaceModel& r) {
   const std::string& body = CurrentBodyBytes(r);
+  std::string decoded;
   for (int i = 1; i <= kMaxBrackets; ++i) {
     for (int j = i; j <= kMaxBrackets; ++j) {
-      std::string v = BodyField(body, BracketEntryStart(i, j) + 5, 5);
-      std::string stored = IsScratched5(v) ? std::string() : Rule5(v);
-      r.BracketQuinellaOdds[i][j] = stored;
-      r.BracketQuinellaOdds[j][i] = stored;
+      StoreBracketEntry(r.BracketQuinellaOdds[i][j], body, i, j, decoded);
+      r.BracketQuinellaOdds[j][i] = r.BracketQuinellaOdds[i][j];
     }
   }
 }
@@ -199,7 +234,7 @@ void ReadQuinellaFile(Session& s) {
     return;
   }
   const int n = std::min(r.HorseCount, kMaxHorses);
-  const std::string body(RawBody(*bytes, kQuinellaHeaderBytes));
+  const std::string_view body = RawBody(*bytes, kQuinellaHeaderBytes);
   const bool withWide = text::MidB(body, 5, 1) == "-";
   const std::size_t entry = withWide ? 25 : 12;
   const std::size_t pairs = n > 1 ? static_cast<std::size_t>(n * (n - 1) / 2) : 0;
@@ -208,30 +243,42 @@ void ReadQuinellaFile(Session& s) {
     r.LoadStatus = kLoadBadQuinellaFile;
     return;
   }
-  r.OddsBody[1] = body;
+  r.OddsBody[1].assign(body);
 
+  // A file without wide odds quotes every wide pair as "   0.0".
+  const OddsQuote noWide("   0.0");
+  std::string decoded;
   std::size_t k = 0;
   for (int i = 1; i < n; ++i) {
     for (int j = i + 1; j <= n; ++j, ++k) {
       const std::size_t at = 1 + entry * k;
+      OddsQuote& q = r.QuinellaOdds[i][j];
+      OddsQuote& low = r.WideOddsLow[i][j];
+      OddsQuote& high = r.WideOddsHigh[i][j];
       if (!withWide) {
-        std::string v = BodyField(body, at + 4, 6);
-        std::string q = IsScratched6(v) ? std::string() : Rule6(v);
-        r.QuinellaOdds[i][j] = r.QuinellaOdds[j][i] = q;
-        r.WideOddsLow[i][j] = r.WideOddsLow[j][i] = "   0.0";
-        r.WideOddsHigh[i][j] = r.WideOddsHigh[j][i] = "   0.0";
-      } else {
-        std::string q = BodyField(body, at + 7, 6);
-        if (IsScratched6(q)) {
-          r.QuinellaOdds[i][j] = r.QuinellaOdds[j][i] = "";
-          r.WideOddsLow[i][j] = r.WideOddsLow[j][i] = "";
-          r.WideOddsHigh[i][j] = r.WideOddsHigh[j][i] = "";
+        const std::string_view v = BodyField(body, at + 4, 6, decoded);
+        if (IsScratched6(v)) {
+          q.clear();
         } else {
-          r.QuinellaOdds[i][j] = r.QuinellaOdds[j][i] = Rule6(q);
-          r.WideOddsLow[i][j] = r.WideOddsLow[j][i] = Rule6(BodyField(body, at + 13, 6));
-          r.WideOddsHigh[i][j] = r.WideOddsHigh[j][i] = Rule6(BodyField(body, at + 19, 6));
+          q.assign(Rule6(v));
+        }
+        low = noWide;
+        high = noWide;
+      } else {
+        const std::string_view v = BodyField(body, at + 7, 6, decoded);
+        if (IsScratched6(v)) {
+          q.clear();
+          low.clear();
+          high.clear();
+        } else {
+          q.assign(Rule6(v));
+          low.assign(Rule6(BodyField(body, at + 13, 6, decoded)));
+          high.assign(Rule6(BodyField(body, at + 19, 6, decoded)));
         }
       }
+      r.QuinellaOdds[j][i] = q;
+      r.WideOddsLow[j][i] = low;
+      r.WideOddsHigh[j][i] = high;
     }
   }
   if (!withWide) r.NoWideOdds = 1;
@@ -239,26 +286,26 @@ void ReadQuinellaFile(Session& s) {
 
 namespace {
 
-void ClearWide(RaceModel& r) {
-  for (auto& row : r.WideOddsLow) row.fill(std::string());
-  for (auto& row : r.WideOddsHigh) row.fill(std::string());
+void ClearTable(Table2<OddsQuote, kMaxHorses, kMaxHorses>& table) {
+  for (auto& row : table) {
+    for (OddsQuote& cell : row) cell.clear();
+  }
 }
 
-// The value of bracket-table entry (i, j) with the scratched marker and the "999.9" rule.
-std::string BracketValue(const RaceModel& r, int i, int j) {
-  std::string v = BodyField(r.OddsBody[0], BracketEntryStart(i, j) + 5, 5);
-  return IsScratched5(v) ? std::string() : Rule5(v);
+void ClearWide(RaceModel& r) {
+  ClearTable(r.WideOddsLow);
+  ClearTable(r.WideOddsHigh);
 }
 
 }  // namespace
 
 void QuinellaFromBracketTable(RaceModel& r) {
   const int n = std::min(r.HorseCount, kMaxBrackets);
+  std::string decoded;
   for (int i = 1; i < n; ++i) {
     for (int j = i + 1; j <= n; ++j) {
-      std::string v = BracketValue(r, i, j);
-      r.QuinellaOdds[i][j] = v;
-      r.QuinellaOdds[j][i] = v;
+      StoreBracketEntry(r.QuinellaOdds[i][j], r.OddsBody[0], i, j, decoded);
+      r.QuinellaOdds[j][i] = r.QuinellaOdds[i][j];
     }
   }
   ClearWide(r);
@@ -276,14 +323,14 @@ void QuinellaFromBracketRepresentatives(RaceModel& r) {
     if (size[b] == 1 || !r.WinOdds[h].empty()) rep[b] = h;
   }
 
-  for (auto& row : r.QuinellaOdds) row.fill(std::string());
+  ClearTable(r.QuinellaOdds);
+  std::string decoded;
   for (int b1 = 1; b1 < kMaxBrackets; ++b1) {
     for (int b2 = b1 + 1; b2 <= kMaxBrackets; ++b2) {
       // A bracket whose horses are all scratched has no representative: its pairs stay empty.
       if (rep[b1] == 0 || rep[b2] == 0) continue;
-      std::string v = BracketValue(r, b1, b2);
-      r.QuinellaOdds[rep[b1]][rep[b2]] = v;
-      r.QuinellaOdds[rep[b2]][rep[b1]] = v;
+      StoreBracketEntry(r.QuinellaOdds[rep[b1]][rep[b2]], r.OddsBody[0], b1, b2, decoded);
+      r.QuinellaOdds[rep[b2]][rep[b1]] = r.QuinellaOdds[rep[b1]][rep[b2]];
     }
   }
   ClearWide(r);

@@ -50,6 +50,11 @@ class OddsQuote {
     text_.clear();
     value_ = 0;
   }
+  // Replaces the text (keeping the buffer) and reads its value.
+  void assign(std::string_view text) {
+    text_.assign(text);
+    value_ = text::OddsValue(text_);
+  }
 
   operator const std::string&() const { return text_; }
   operator std::string_view() const { return text_; }

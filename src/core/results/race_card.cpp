@@ -17,11 +17,15 @@ constexpr std::size_t kRunnerBytes = 48;
 constexpr std::size_t kNameChars = 18;
 constexpr std::size_t kJockeyChars = 16;
 
-// The text cut or padded with blanks to exactly `n` characters.
+// The text cut or padded with blanks to exactly `n` characters, in one buffer. Its texts are
+// decoded ones, whole UTF-8 characters only.
 std::string FixedChars(std::string_view utf8, std::size_t n) {
-  std::string out = text::Left(utf8, n);
-  std::size_t have = text::CharCount(out);
-  if (have < n) out.append(n - have, ' ');
+  std::size_t end = 0;
+  std::size_t have = 0;
+  for (; end < utf8.size() && have < n; ++have) text::NextCodePoint(utf8, end);
+  std::string out;
+  out.reserve(end + (n - have));
+  out.append(utf8.substr(0, end)).append(n - have, ' ');
   return out;
 }
 

@@ -1,5 +1,6 @@
 #include "text/files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -55,29 +56,57 @@ bool IsPlainName(std::string_view name) {
   return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos;
 }
 
+// Calls `entry(name, isRegularFile, isFolder)` for every entry of a folder but "." and "..",
+// a link judged by what it points to. False when the folder cannot be read to its end.
+template <typename Entry>
+bool ForEachEntry(const fs::path& folder, Entry entry) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return false;
+  const int fd = ::dirfd(dir);
+  bool ok = true;
+  for (;;) {
+    errno = 0;
+    const dirent* d = ::readdir(dir);
+    if (!d) {
+      ok = errno == 0;
+      break;
+    }
+    const std::string_view name = d->d_name;
+    if (name == "." || name == "..") continue;
+    bool regular = d->d_type == DT_REG;
+    bool isFolder = d->d_type == DT_DIR;
+    if (d->d_type == DT_LNK || d->d_type == DT_UNKNOWN) {
+      struct stat st {};
+      const bool known = ::fstatat(fd, d->d_name, &st, 0) == 0;
+      regular = known && S_ISREG(st.st_mode);
+      isFolder = known && S_ISDIR(st.st_mode);
+    }
+    entry(name, regular, isFolder);
+  }
+  ::closedir(dir);
+  return ok;
+}
+
 }  // namespace
 
 const FolderIndex::Listing* FolderIndex::Current(const fs::path& folder) {
   std::error_code ec;
   const fs::file_time_type stamp = fs::last_write_time(folder, ec);
   if (ec) {
-    listings_.erase(folder.string());
+    listings_.erase(folder.native());
     return nullptr;
   }
-  auto it = listings_.find(folder.string());
+  auto it = listings_.find(folder.native());
   if (it != listings_.end() && it->second.trusted && it->second.stamp == stamp) return &it->second;
 
   Listing l;
   l.stamp = stamp;
   l.trusted = fs::file_time_type::clock::now() - stamp > kStableAfter;
-  for (fs::directory_iterator d(folder, ec), end; !ec && d != end; d.increment(ec)) {
-    std::error_code ec2;
-    std::string n = d->path().filename().string();
-    const bool regular = d->is_regular_file(ec2);
-    l.byUpper[ToUpperAscii(n)].push_back({std::move(n), regular});
-  }
-  if (ec) {
-    listings_.erase(folder.string());
+  const bool listed = ForEachEntry(folder, [&](std::string_view name, bool regular, bool) {
+    l.byUpper[ToUpperAscii(name)].push_back({std::string(name), regular});
+  });
+  if (!listed) {
+    listings_.erase(folder.native());
     return nullptr;
   }
   for (auto& [upper, entries] : l.byUpper) {
@@ -86,7 +115,7 @@ const FolderIndex::Listing* FolderIndex::Current(const fs::path& folder) {
     });
   }
   ++listingsMade_;
-  return &(listings_[folder.string()] = std::move(l));
+  return &(listings_[folder.native()] = std::move(l));
 }
 
 std::optional<FolderIndex::Entry> FolderIndex::Lookup(const fs::path& folder,
@@ -121,7 +150,7 @@ fs::path FolderIndex::Resolve(const fs::path& folder, std::string_view name) {
   return folder / std::string(name);
 }
 
-void FolderIndex::Forget(const fs::path& folder) { listings_.erase(folder.string()); }
+void FolderIndex::Forget(const fs::path& folder) { listings_.erase(folder.native()); }
 
 void FolderIndex::Clear() { listings_.clear(); }
 
@@ -166,19 +195,17 @@ bool DirectoryOrderLess(std::string_view a, std::string_view b) {
 
 std::vector<std::string> ListFolder(const fs::path& folder, std::string_view pattern,
                                     bool foldersOnly) {
+  // Each name with its sort key, made once.
+  std::vector<std::pair<std::string, std::string>> keyed;
+  ForEachEntry(folder, [&](std::string_view name, bool isFile, bool isDir) {
+    if (foldersOnly ? !isDir : !isFile) return;
+    if (MatchesPattern(name, pattern)) keyed.emplace_back(DirectoryOrderKey(name), name);
+  });
+  std::sort(keyed.begin(), keyed.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<std::string> names;
-  std::error_code ec;
-  if (!fs::is_directory(folder, ec)) return names;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    std::error_code ec2;
-    bool isDir = it->is_directory(ec2);
-    bool isFile = it->is_regular_file(ec2);
-    if (foldersOnly ? !isDir : !isFile) continue;
-    std::string n = it->path().filename().string();
-    if (MatchesPattern(n, pattern)) names.push_back(n);
-  }
-  std::sort(names.begin(), names.end(),
-            [](const std::string& a, const std::string& b) { return DirectoryOrderLess(a, b); });
+  names.reserve(keyed.size());
+  for (auto& [key, name] : keyed) names.push_back(std::move(name));
   return names;
 }
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "text/sjis.h"
@@ -14,31 +15,57 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Up to 15 digits always fit below 2^53, where every integer is a double.
+constexpr std::size_t kExactDigits = 15;
+// Powers of ten that are exact doubles.
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 }  // namespace
 
 double Val(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+  const char* p = s.data();
+  const char* const last = p + s.size();
+  while (p < last && (*p == ' ' || *p == '\t')) ++p;
   bool negative = false;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-    negative = s[i] == '-';
-    ++i;
+  if (p < last && (*p == '+' || *p == '-')) {
+    negative = *p == '-';
+    ++p;
   }
-  const std::size_t start = i;
-  while (i < s.size() && IsDigit(s[i])) ++i;
-  std::size_t end = i;
-  if (i < s.size() && s[i] == '.') {
-    std::size_t j = i + 1;
-    while (j < s.size() && IsDigit(s[j])) ++j;
-    if (j > i + 1) end = j;  // a point without digits after it ends the number before it
+  // The digits are gathered as one integer on the way; it is used only when there are few
+  // enough of them for it to be exact.
+  const char* const start = p;
+  std::uint64_t mantissa = 0;
+  for (; p < last && IsDigit(*p); ++p) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+  const char* end = p;
+  std::size_t decimals = 0;
+  if (p < last && *p == '.') {
+    const char* q = p + 1;
+    std::uint64_t withFraction = mantissa;
+    for (; q < last && IsDigit(*q); ++q) {
+      withFraction = withFraction * 10 + static_cast<unsigned>(*q - '0');
+    }
+    if (q > p + 1) {  // a point without digits after it ends the number before it
+      end = q;
+      decimals = static_cast<std::size_t>(q - p - 1);
+      mantissa = withFraction;
+    }
   }
   if (end == start) return 0.0;
+  // Short numbers (all odds texts): the digits make an integer below 2^53 and the fraction
+  // digits a power of ten that is exact too, so one division gives the correctly rounded
+  // value, the same double the full conversion finds.
+  const auto digits = static_cast<std::size_t>(end - start) - (decimals > 0 ? 1 : 0);
+  if (digits <= kExactDigits) {
+    const double v = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+    return negative ? -v : v;
+  }
   // The digits are parsed in place, without the sign (from_chars takes no "+").
   double v = 0;
-  const auto r = std::from_chars(s.data() + start, s.data() + end, v, std::chars_format::fixed);
+  const auto r = std::from_chars(start, end, v, std::chars_format::fixed);
   if (r.ec != std::errc()) {
     // Beyond the range of a double: strtod's answer (infinity, or 0 and the denormals).
-    v = std::strtod(std::string(s.substr(start, end - start)).c_str(), nullptr);
+    v = std::strtod(std::string(start, end).c_str(), nullptr);
   }
   return negative ? -v : v;
 }
@@ -83,6 +110,58 @@ std::string_view ShortestDecimalIn(double v, char (&buf)[64]) {
   return std::string_view(buf, static_cast<std::size_t>(r.ptr - buf));
 }
 
+// The digits of x >= 0 rounded to `decimals` places from its shortest decimal text: the
+// integer digits (at least one) and the fraction digits, one after the other.
+void RoundedDigitsOfText(double x, std::size_t decimals, std::string& digits) {
+  char shortest[64];
+  const std::string_view text = ShortestDecimalIn(x, shortest);
+  const std::size_t point = std::min(text.find('.'), text.size());
+  std::string_view intText = text.substr(0, point);
+  const std::string_view fracText = point < text.size() ? text.substr(point + 1) : "";
+  if (intText.empty()) intText = "0";
+  const bool roundUp = fracText.size() > decimals && fracText[decimals] >= '5';
+  digits.clear();
+  digits.reserve(intText.size() + decimals + 1);
+  digits.append(intText);
+  digits.append(fracText.substr(0, std::min(decimals, fracText.size())));
+  digits.append(decimals - std::min(decimals, fracText.size()), '0');
+  if (roundUp) {
+    std::size_t k = digits.size();
+    while (k > 0 && digits[k - 1] == '9') digits[--k] = '0';
+    if (k > 0) {
+      ++digits[k - 1];
+    } else {
+      digits.insert(digits.begin(), '1');
+    }
+  }
+}
+
+// The same digits found without making the text, where that is sure to give the same: x times
+// 10^decimals is exact in the wider type, and rounding it differs from rounding the shortest
+// text only when the halfway point between the two candidates lies within half a unit in the
+// last place of x (that text could then fall on either side). False when this cannot tell.
+bool RoundedDigitsDirectly(double x, std::size_t decimals, std::string& digits) {
+  if constexpr (std::numeric_limits<long double>::digits < 64) {
+    return false;
+  } else {
+    static constexpr long double kScale[] = {1.0L, 10.0L, 100.0L};
+    if (decimals > 2 || !(x < 1e15)) return false;
+    const long double scaled = static_cast<long double>(x) * kScale[decimals];  // 53 + 7 bits
+    const long double whole = std::floor(scaled);
+    const long double fraction = scaled - whole;
+    const long double ulp =
+        static_cast<long double>(std::nextafter(x, HUGE_VAL) - x) * kScale[decimals];
+    if (!(std::fabs(fraction - 0.5L) > ulp)) return false;
+    const auto rounded = static_cast<std::uint64_t>(whole) + (fraction > 0.5L ? 1u : 0u);
+    char buf[24];
+    const auto r = std::to_chars(buf, buf + sizeof buf, rounded);
+    const auto length = static_cast<std::size_t>(r.ptr - buf);
+    digits.assign(length < decimals + 1 ? decimals + 1 - length : 0, '0');
+    digits.append(buf, length);
+    return true;
+  }
+}
+
 }  // namespace
 
 std::string FormatNumber(double v, std::string_view pattern) {
@@ -104,27 +183,11 @@ std::string FormatNumber(double v, std::string_view pattern) {
 
   // Rounds the shortest decimal text of |v| to `decimals` places, half away from zero: the
   // integer digits and the kept fraction digits, one after the other.
-  char shortest[64];
-  const std::string_view text = ShortestDecimalIn(std::fabs(v), shortest);
-  const std::size_t point = std::min(text.find('.'), text.size());
-  std::string_view intText = text.substr(0, point);
-  const std::string_view fracText = point < text.size() ? text.substr(point + 1) : "";
-  if (intText.empty()) intText = "0";
-  const bool roundUp = fracText.size() > decimals && fracText[decimals] >= '5';
   std::string digits;
-  digits.reserve(intText.size() + decimals + 1);
-  digits.append(intText);
-  digits.append(fracText.substr(0, std::min(decimals, fracText.size())));
-  digits.append(decimals - std::min(decimals, fracText.size()), '0');
-  if (roundUp) {
-    std::size_t k = digits.size();
-    while (k > 0 && digits[k - 1] == '9') digits[--k] = '0';
-    if (k > 0) {
-      ++digits[k - 1];
-    } else {
-      digits.insert(digits.begin(), '1');
-    }
+  if (!RoundedDigitsDirectly(std::fabs(v), decimals, digits)) {
+    RoundedDigitsOfText(std::fabs(v), decimals, digits);
   }
+
   std::string_view intPart = std::string_view(digits).substr(0, digits.size() - decimals);
   const std::string_view fracPart = std::string_view(digits).substr(digits.size() - decimals);
   // Leading zeros of the integer part are dropped; the pattern decides how many to show.

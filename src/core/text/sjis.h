@@ -41,6 +41,9 @@ std::string FixedSjis(std::string_view utf8, std::size_t width);
 
 // Code points <-> UTF-8.
 std::u32string ToU32(std::string_view utf8);
+// The code point that starts at byte `i` of a UTF-8 text, moving `i` past it; a malformed or
+// cut sequence reads as U+FFFD and moves one byte on (i < utf8.size() on entry).
+char32_t NextCodePoint(std::string_view utf8, std::size_t& i);
 std::string ToU8(std::u32string_view text);
 void AppendUtf8(std::string& out, char32_t c);
 

@@ -43,26 +43,39 @@ std::string_view TrimAsciiLeft(std::string_view s) {
   return s;
 }
 
+// The text read as code points (a malformed byte as U+FFFD), without its leading and/or
+// trailing blanks, written back as UTF-8.
+std::string TrimCodePoints(std::string_view s, bool leading, bool trailing) {
+  std::string out;
+  out.reserve(s.size());
+  std::size_t kept = 0;  // the length of `out` through its last character that is no blank
+  bool started = !leading;
+  for (std::size_t i = 0; i < s.size();) {
+    const char32_t c = NextCodePoint(s, i);
+    if (!started && IsBlank(c)) continue;
+    started = true;
+    AppendUtf8(out, c);
+    if (!IsBlank(c)) kept = out.size();
+  }
+  if (trailing) out.resize(kept);
+  return out;
+}
+
 }  // namespace
 
 std::string Trim(std::string_view s) {
   if (IsAsciiText(s)) return std::string(TrimAsciiLeft(TrimAsciiRight(s)));
-  return TrimLeft(TrimRight(s));
+  return TrimCodePoints(s, true, true);
 }
 
 std::string TrimRight(std::string_view s) {
   if (IsAsciiText(s)) return std::string(TrimAsciiRight(s));
-  std::u32string u = ToU32(s);
-  while (!u.empty() && IsBlank(u.back())) u.pop_back();
-  return ToU8(u);
+  return TrimCodePoints(s, false, true);
 }
 
 std::string TrimLeft(std::string_view s) {
   if (IsAsciiText(s)) return std::string(TrimAsciiLeft(s));
-  std::u32string u = ToU32(s);
-  std::size_t i = 0;
-  while (i < u.size() && IsBlank(u[i])) ++i;
-  return ToU8(std::u32string_view(u).substr(i));
+  return TrimCodePoints(s, true, false);
 }
 
 std::string ToUpperAscii(std::string_view s) {
@@ -82,34 +95,38 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
 }
 
 std::string ToHalfWidth(std::string_view utf8) {
-  std::u32string out;
-  for (char32_t c : ToU32(utf8)) {
+  // No ASCII character has another form.
+  if (IsAsciiText(utf8)) return std::string(utf8);
+  std::string out;
+  out.reserve(utf8.size() * 2);  // a katakana with its mark takes two characters of as many bytes
+  for (std::size_t i = 0; i < utf8.size();) {
+    const char32_t c = NextCodePoint(utf8, i);
     if (c >= 0xFF01 && c <= 0xFF5E) {
-      out.push_back(c - 0xFF01 + 0x21);
+      AppendUtf8(out, c - 0xFF01 + 0x21);
     } else if (c == 0x3000) {
-      out.push_back(U' ');
+      out.push_back(' ');
     } else if (c >= 0x30A1 && c <= 0x30F6) {
       std::u32string_view h = kKatakana[c - 0x30A1];
       if (h.empty()) {
-        out.push_back(c);
+        AppendUtf8(out, c);
       } else {
-        out.append(h);
+        for (char32_t k : h) AppendUtf8(out, k);
       }
     } else {
       switch (c) {
-        case U'ー': out.push_back(U'ｰ'); break;
-        case U'。': out.push_back(U'｡'); break;
-        case U'「': out.push_back(U'｢'); break;
-        case U'」': out.push_back(U'｣'); break;
-        case U'、': out.push_back(U'､'); break;
-        case U'・': out.push_back(U'･'); break;
-        case U'゛': out.push_back(U'ﾞ'); break;
-        case U'゜': out.push_back(U'ﾟ'); break;
-        default: out.push_back(c); break;
+        case U'ー': AppendUtf8(out, U'ｰ'); break;
+        case U'。': AppendUtf8(out, U'｡'); break;
+        case U'「': AppendUtf8(out, U'｢'); break;
+        case U'」': AppendUtf8(out, U'｣'); break;
+        case U'、': AppendUtf8(out, U'､'); break;
+        case U'・': AppendUtf8(out, U'･'); break;
+        case U'゛': AppendUtf8(out, U'ﾞ'); break;
+        case U'゜': AppendUtf8(out, U'ﾟ'); break;
+        default: AppendUtf8(out, c); break;
       }
     }
   }
-  return ToU8(out);
+  return out;
 }
 
 std::string Repeat(std::string_view s, std::size_t n) {

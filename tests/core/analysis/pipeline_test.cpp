@@ -370,5 +370,41 @@ TEST(Pipeline, WholeGeneratedDayAnalysesEveryRace) {
   EXPECT_TRUE(d.port.Errors().empty());
 }
 
+// What a race shows does not depend on the races shown before it: every race of the sample day
+// selected after all the others gives the model of the same race selected in a fresh session.
+TEST(Pipeline, ARaceShowsTheSameAfterOtherRaces) {
+  const std::filesystem::path day = std::filesystem::path(TAZUNA_SOURCE_DIR) / "samples" / "20021020";
+  auto load = [&](Session& s, FakePort& port) {
+    s.app.Pat98Folder = day;
+    s.app.DataFolder = day;
+    ASSERT_EQ(LoadCurrentData(s, port), 0);
+  };
+  Session walked;
+  FakePort walkedPort;
+  load(walked, walkedPort);
+  int compared = 0;
+  for (int m = 1; m <= walked.race.MeetingCount; ++m) {
+    // Longer fields before shorter ones and back: the rows and cells a field leaves behind.
+    for (int r : {11, 1, 12, 2, 10, 3, 9, 4, 8, 5, 7, 6}) {
+      SCOPED_TRACE(testing::Message() << "meeting " << m << " race " << r);
+      SelectMeeting(walked, m);
+      SelectRace(walked, walkedPort, 4 + r);
+      if (walked.race.LoadStatus != 0) continue;
+      Session alone;
+      FakePort alonePort;
+      load(alone, alonePort);
+      SelectMeeting(alone, m);
+      SelectRace(alone, alonePort, 4 + r);
+      ASSERT_EQ(alone.race.LoadStatus, 0);
+      alone.mainWindow.CloseAuxWindowsSerial = walked.mainWindow.CloseAuxWindowsSerial;
+      EXPECT_TRUE(walked.mainWindow == alone.mainWindow);
+      EXPECT_EQ(walked.analysis.QuinellaCellTooltip, alone.analysis.QuinellaCellTooltip);
+      EXPECT_EQ(walked.analysis.PlaceTooltip, alone.analysis.PlaceTooltip);
+      ++compared;
+    }
+  }
+  EXPECT_GE(compared, 30);
+}
+
 }  // namespace
 }  // namespace tz

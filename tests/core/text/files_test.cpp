@@ -83,6 +83,27 @@ TEST(Files, ListsInDirectoryOrderWithWildcards) {
   EXPECT_FALSE(MatchesPattern("abc", "a?"));
 }
 
+// A link is listed as what it points to: a file, a folder, or (broken) neither.
+TEST(Files, LinksAreListedAsWhatTheyPointTo) {
+  TempDir d;
+  d.Write("ZO-1.JRA", "x");
+  d.Write("ZO-SUB/x", "");
+  fs::create_symlink("ZO-1.JRA", d.path() / "ZO-2.JRA");
+  fs::create_symlink("ZO-SUB", d.path() / "ZO-3.JRA");
+  fs::create_symlink("ZO-NONE", d.path() / "ZO-4.JRA");
+  fs::last_write_time(d.path(), fs::file_time_type::clock::now() - std::chrono::hours(1));
+  EXPECT_EQ(ListFolder(d.path(), "ZO*.JRA"), (std::vector<std::string>{"ZO-1.JRA", "ZO-2.JRA"}));
+  EXPECT_EQ(ListFolder(d.path(), "ZO*", true), (std::vector<std::string>{"ZO-3.JRA", "ZO-SUB"}));
+  FolderIndex index;
+  for (const char* name : {"zo-1.jra", "zo-2.jra", "zo-3.jra", "zo-4.jra", "zo-sub"}) {
+    auto entry = FindEntry(d.path(), name);
+    EXPECT_EQ(index.Find(d.path(), name), entry) << name;
+    EXPECT_EQ(index.FindFile(d.path(), name), entry && FileExists(*entry) ? entry : std::nullopt)
+        << name;
+  }
+  EXPECT_EQ(index.ListingsMade(), 1);
+}
+
 TEST(Files, AtomicWriteReplacesAndLeavesNoTemporaryFiles) {
   TempDir d;
   auto p = d / "tz98.ini";

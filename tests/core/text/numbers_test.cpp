@@ -84,6 +84,25 @@ TEST(Numbers, ValAgreesWithStrtodOnOddTexts) {
     }
   };
   for (std::size_t length = 0; length <= 5; ++length) all(all, length);
+
+  // Numbers of 1 to 19 digits with the point at every place, around the length up to which
+  // the digits are read as one exact integer: all nines, a one and zeros, and mixed digits.
+  std::uint64_t seed = 12345;
+  for (std::size_t digits = 1; digits <= 19; ++digits) {
+    std::string mixed;
+    for (std::size_t k = 0; k < digits; ++k) {
+      seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+      mixed.push_back(static_cast<char>('0' + (seed >> 33) % 10));
+    }
+    for (const std::string& d : {std::string(digits, '9'), "1" + std::string(digits - 1, '0'), mixed}) {
+      for (std::size_t point = 0; point <= digits; ++point) {
+        const std::string number = d.substr(0, point) + "." + d.substr(point);
+        ExpectSameAsStrtod(number);
+        ExpectSameAsStrtod("-" + number);
+        ExpectSameAsStrtod(" " + number + "x");
+      }
+    }
+  }
 }
 
 // The formatting FormatNumber had before it worked in one buffer: the shortest decimal text
@@ -164,6 +183,24 @@ TEST(Numbers, FormatNumberAgreesWithTheTextBuiltFormatting) {
                                 std::numeric_limits<double>::max()};
   for (int i = 0; i < 20000; ++i) values.push_back((i - 10000) * 0.05);
   for (int i = 1; i < 2000; ++i) values.push_back(80.0 / (i * 0.37));
+  // Around the halfway points of one and two decimals, and of whole numbers: the values a few
+  // units in the last place either side, where the shortest text decides the rounding.
+  for (int k = 0; k < 1000; ++k) {
+    for (double halfway : {(k + 0.5) / 10.0, (k + 0.5) / 100.0, k + 0.5, (k + 0.5) * 1e9}) {
+      double below = halfway;
+      double above = halfway;
+      for (int step = 0; step < 4; ++step) {
+        values.push_back(below);
+        values.push_back(above);
+        below = std::nextafter(below, 0.0);
+        above = std::nextafter(above, 1e300);
+      }
+    }
+  }
+  for (double big : {9.999999999999999e14, 1e15, 4503599627370495.5, 4503599627370497.0}) {
+    values.push_back(big);
+    values.push_back(std::nextafter(big, 0.0));
+  }
   for (double v : values) {
     for (const char* p : patterns) {
       EXPECT_EQ(FormatNumber(v, p), TextBuiltFormat(v, p)) << v << " " << p;

@@ -1,6 +1,12 @@
 #include "text/sjis.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 namespace tz::text {
 namespace {
@@ -73,6 +79,62 @@ TEST(Sjis, FixedFieldsCutAtCharacterBoundariesAndPad) {
       {"", 2, "  "},
   };
   for (const Case& c : cases) EXPECT_EQ(FixedSjis(c.text, c.width), c.bytes) << c.text;
+}
+
+// The decoding through iconv: the whole text converted in one go, each byte iconv refuses (or a
+// sequence cut off at the end) written as U+FFFD and stepped over.
+std::string DecodeThroughIconv(std::string_view in) {
+  iconv_t cd = iconv_open("UTF-8", "CP932");
+  std::string out;
+  char* inp = const_cast<char*>(in.data());
+  std::size_t inleft = in.size();
+  while (inleft > 0) {
+    char buf[256];
+    char* outp = buf;
+    std::size_t outleft = sizeof buf;
+    const std::size_t r = iconv(cd, &inp, &inleft, &outp, &outleft);
+    out.append(buf, static_cast<std::size_t>(outp - buf));
+    if (r == static_cast<std::size_t>(-1) && errno != E2BIG) {
+      out.append("\xEF\xBF\xBD");
+      ++inp;
+      --inleft;
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+  }
+  iconv_close(cd);
+  return out;
+}
+
+TEST(Sjis, DecodesEveryByteAndPairAsIconvDoes) {
+  auto expectSame = [](const std::string& bytes) {
+    EXPECT_EQ(DecodeSjis(bytes), DecodeThroughIconv(bytes)) << testing::PrintToString(bytes);
+  };
+  // Every byte alone and after a character, every pair of bytes (lead bytes with every trail
+  // byte, unused pairs, a lead byte before another lead byte), and each pair cut off at the end.
+  for (int a = 0; a < 256; ++a) {
+    const char lead = static_cast<char>(a);
+    expectSame(std::string(1, lead));
+    expectSame("\x82\xA0" + std::string(1, lead));
+    for (int b = 0; b < 256; ++b) {
+      const std::string pair{lead, static_cast<char>(b)};
+      expectSame(pair);
+      expectSame("A" + pair + "\x82");
+    }
+  }
+  // Longer texts of bytes drawn from the ranges that matter: ASCII, half-width katakana, lead
+  // and trail bytes of both rows, and the bytes with no meaning.
+  const std::string pool =
+      "A ~\\\x7F\x80\x81\x82\x9F\xA0\xA1\xDF\xE0\xEA\xED\xEE\xF0\xF9\xFA\xFC\xFD\xFF\x40\x7E\x9E";
+  std::uint64_t seed = 7;
+  for (int n = 0; n < 20000; ++n) {
+    std::string bytes;
+    const int length = 1 + n % 9;
+    for (int k = 0; k < length; ++k) {
+      seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+      bytes.push_back(pool[(seed >> 33) % pool.size()]);
+    }
+    expectSame(bytes);
+  }
 }
 
 }  // namespace

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "text/sjis.h"
+
 namespace tz::text {
 namespace {
 
@@ -50,6 +55,34 @@ TEST(Strings, EveryLineEndBecomesCrLf) {
       {"", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(WithCrLf(c.in), c.out) << c.in;
+}
+
+// Trimming and half-width conversion read a text as code points (a malformed byte as U+FFFD)
+// and write the result back: the same as going through a text of code points.
+std::u32string TrimU32(std::u32string u, bool leading, bool trailing) {
+  auto blank = [](char32_t c) { return c == U' ' || c == U'\u3000'; };
+  while (trailing && !u.empty() && blank(u.back())) u.pop_back();
+  std::size_t i = 0;
+  while (leading && i < u.size() && blank(u[i])) ++i;
+  return u.substr(i);
+}
+
+TEST(Strings, TrimAndHalfWidthReadMalformedTextsAsCodePoints) {
+  const std::vector<std::string> texts = {
+      "\xFF", " \xFF ", "\xE3\x80", "\xE3\x80\x80\xE3\x80", "　\xC0\x80x　", "\x80　",
+      "中\xE4\xB8", "\xF0\x9F\x98\x80　", "ア\xFFガ", "\xED\xA0\x80 ", "　ー\xFE　",
+      "\xEF\xBF\xBD　", "\xE3\x80\x80\xE3\x80\x80", " a ", "",
+  };
+  for (const std::string& t : texts) {
+    const std::u32string u = ToU32(t);
+    EXPECT_EQ(Trim(t), ToU8(TrimU32(u, true, true))) << testing::PrintToString(t);
+    EXPECT_EQ(TrimLeft(t), ToU8(TrimU32(u, true, false))) << testing::PrintToString(t);
+    EXPECT_EQ(TrimRight(t), ToU8(TrimU32(u, false, true))) << testing::PrintToString(t);
+    // Malformed bytes come out as U+FFFD, the characters around them converted.
+    EXPECT_EQ(ToHalfWidth(t), ToHalfWidth(ToU8(u))) << testing::PrintToString(t);
+  }
+  EXPECT_EQ(ToHalfWidth("ア\xFFガ"), "ｱ\xEF\xBF\xBDｶﾞ");
+  EXPECT_EQ(Trim("　\xFF　"), "\xEF\xBF\xBD");
 }
 
 }  // namespace
