@@ -58,7 +58,7 @@ void RegisterWarsOddsCommand(CLI::App& app, CliContext& ctx) {
     fs::path out;
     if (!SetConversionPaths(*o, s.app.settings, &Settings::Txtfile, out)) return;
     ConversionPort port;
-    WarsOddsRun run = RunWarsOddsConversion(s, port, o->overwrite, false);
+    WarsOddsRun run = RunWarsOddsConversion(s.app, s.wars, port, o->overwrite, false);
     if (run.result != WarsOddsRun::Result::Converted) return;  // refused; the message is on stderr
     const OddsLogReport& r = run.report;
     int written = 0, kept = 0, failed = 0;

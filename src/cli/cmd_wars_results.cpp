@@ -39,7 +39,7 @@ void RegisterWarsResultsCommand(CLI::App& app, CliContext& ctx) {
     if (!SetConversionPaths(*o, s.app.settings, &Settings::Tksfile, out)) return;
     ConversionPort port;
     ResultsLogReport report;
-    std::optional<int> count = RunResultsLogConversion(s, port, o->overwrite, &report);
+    std::optional<int> count = RunResultsLogConversion(s.app, s.wars, port, o->overwrite, &report);
     if (!count) return;  // refused; the message is on stderr
     if (o->json) {
       nlohmann::json j;

@@ -115,7 +115,7 @@ void ConversionDialog::PickFolder() {
   const QString shown = folder_->text();
   if (kind_.typedFolder && !shown.isEmpty() && !QFileInfo(shown).isDir()) {
     // A folder typed in but missing is made on request, and the click ends there.
-    if (OfferToCreateConvertFolder(s_, port_, std::filesystem::path(FromQ(shown)))) return;
+    if (OfferToCreateConvertFolder(s_.app, port_, std::filesystem::path(FromQ(shown)))) return;
   }
   QString start = PickerStartFolder(kind_.purpose, shown, s_.app);
   QString chosen = Fm98Path()(this, ToQ("ﾌｫﾙﾀﾞの指定"), start);

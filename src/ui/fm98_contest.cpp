@@ -29,7 +29,7 @@ int SelectedData(const QComboBox* c) {
 }
 
 // A run is going on: between the rules of a multi-rule run as well as inside one.
-bool Busy(const Session& s) { return s.app.BatchMode == -1 || s.contest.Running; }
+bool Busy(const Session& s) { return s.batch.Running || s.contest.Running; }
 
 }  // namespace
 

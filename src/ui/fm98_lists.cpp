@@ -159,7 +159,7 @@ void Fm98Mes::Start() {
 }
 
 void Fm98Mes::closeEvent(QCloseEvent* e) {
-  if (s_.app.BatchMode == -1) {
+  if (s_.batch.Running) {
     e->ignore();
     return;
   }
@@ -167,7 +167,7 @@ void Fm98Mes::closeEvent(QCloseEvent* e) {
 }
 
 void Fm98Mes::reject() {
-  if (s_.app.BatchMode == -1) return;
+  if (s_.batch.Running) return;
   QDialog::reject();
 }
 

@@ -231,7 +231,7 @@ void FillPanels(Session& s) {
   const int m = RunnerCount(s);
   mw.RowCount = n;
   mw.RunnerCount = m;
-  mw.JrdbLayout = a.JrdbLoaded != 0;
+  mw.JrdbLayout = a.JrdbLoaded;
 
   mw.lblkai = r.OddsCourseName + " " + std::to_string(r.OddsKai) + "回 " +
               std::to_string(r.OddsDay) + "日 " + " " + std::to_string(r.CurrentRace) + "R";

@@ -82,13 +82,13 @@ std::string SelectedRaceJrdbKey(const Session& s) {
          TwoDigits(r.CurrentRace);
 }
 
-void AnalyseRace(Session& s, UserPort& port) {
+void AnalyseRace(Session& s, UserPort& port, AnalysisFor purpose) {
   auto& r = s.race;
   s.raceAnalysis = RaceAnalysis{};
   const std::string& title = s.app.AppTitle;
   r.ScratchedCount = 0;
   r.NoWideOdds = 0;
-  ReadRaceOdds(s, port);
+  ReadRaceOdds(s.race, s.app, s.folders, port);
   if (r.LoadStatus != 0) return;
 
   int column = (r.CurrentCourse >= 1 && r.CurrentCourse <= kMaxCourses)
@@ -114,7 +114,7 @@ void AnalyseRace(Session& s, UserPort& port) {
       break;
     case 15:
     case 31:
-      ReadQuinellaFile(s);
+      ReadQuinellaFile(s.race, s.folders);
       if (r.LoadStatus == kLoadQuinellaOtherRace) {
         port.Error(title, kQuinellaOtherRaceMessage);
         return;
@@ -135,13 +135,13 @@ void AnalyseRace(Session& s, UserPort& port) {
       return;
   }
 
-  s.analysis.JrdbLoaded = 0;
+  s.analysis.JrdbLoaded = false;
   // The base odds: an earlier snapshot of the day when one is chosen, else the JRDB file.
-  LoadBaseOdds(s, port);
+  LoadBaseOdds(s, port, purpose);
   RunAnalysisSteps(s);
 
-  if (!s.app.BatchMode) {
-    ReadRaceCard(s);
+  if (purpose == AnalysisFor::Screen) {
+    ReadRaceCard(s.race, s.app, s.folders);
     auto& mw = s.mainWindow;
     const std::string distance = DistanceCaption(r);
     if (!distance.empty()) mw.Lbm = distance;
@@ -173,7 +173,7 @@ void SelectMeeting(Session& s, int button) {
   s.race.CurrentMeeting = button;
   s.race.CurrentCourse = s.race.MeetingInfo[button].CourseCode;
   s.mainWindow.SelectedRaceButton = 0;
-  RefreshDayView(s);
+  RefreshDayView(s.race, s.dayView, s.app);
 }
 
 void SelectRace(Session& s, UserPort& port, int button) {

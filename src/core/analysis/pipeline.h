@@ -18,7 +18,7 @@ void SelectMeeting(Session& s, int button);
 // AnalyseRace and, on success, the steps that only serve the screen.
 void SelectRace(Session& s, UserPort& port, int button);
 // The pipeline; leaves LoadStatus 0 on success.
-void AnalyseRace(Session& s, UserPort& port);
+void AnalyseRace(Session& s, UserPort& port, AnalysisFor purpose = AnalysisFor::Screen);
 // Ranks the analysed race (gaps, indicator ranks, race class and marks, upset indicator),
 // stores the outcome in `raceAnalysis` and renders the prediction rows from it.
 void RankRace(Session& s);

@@ -10,6 +10,7 @@
 #include "app/startup.h"
 #include "betting/bank_link.h"
 #include "pat98/pseudo_guide.h"
+#include "session.h"
 #include "text/files.h"
 #include "text/numbers.h"
 #include "text/sjis.h"
@@ -99,13 +100,12 @@ int RacecourseCode(std::string_view name) {
   return 0;
 }
 
-void ReadDayGuides(Session& s) {
-  RaceModel& r = s.race;
-  const fs::path& folder = s.app.DataFolder;
+void ReadDayGuides(RaceModel& r, const AppState& app, text::FolderIndex& folders) {
+  const fs::path& folder = app.DataFolder;
   for (int c = 1; c <= kMaxCourses; ++c) r.CourseMeetingSlot[c] = 0;
   r.LoadStatus = kLoadOk;
 
-  auto guideA = s.folders.FindFile(folder, BettingGuideFileName(1));
+  auto guideA = folders.FindFile(folder, BettingGuideFileName(1));
   if (!guideA) {
     r.LoadStatus = text::ListFolder(folder, "ZO*.JRA").empty() ? kLoadNothing : kLoadPseudoPossible;
     r.GuideDate = "";
@@ -122,7 +122,7 @@ void ReadDayGuides(Session& s) {
   for (auto& row : r.RaceSaleCode) row.fill(0);
   r.MeetingCount = 0;
   for (int m = 1; m <= kMaxMeetings; ++m) {
-    auto p = s.folders.FindFile(folder, BettingGuideFileName(m));
+    auto p = folders.FindFile(folder, BettingGuideFileName(m));
     if (!p) continue;
     GuideFields g = ParseGuide(ReadFirstChars(*p, 100));
     r.MeetingCount += 1;
@@ -150,7 +150,7 @@ void ReadDayGuides(Session& s) {
   }
   for (int m = 1; m <= kMaxMeetings; ++m) {
     if (slotOfFile[m] == 0) continue;
-    auto p = s.folders.FindFile(folder, BettingGuideFileName(m + 3));
+    auto p = folders.FindFile(folder, BettingGuideFileName(m + 3));
     if (!p) continue;
     GuideFields g = ParseGuide(ReadFirstChars(*p, 100));
     for (int race = 1; race <= kMaxRaces; ++race) {
@@ -165,10 +165,9 @@ bool IsGuideDate(std::string_view date) {
          });
 }
 
-void ReadMeetingGuide(Session& s) {
-  RaceModel& r = s.race;
+void ReadMeetingGuide(RaceModel& r, const AppState& app, text::FolderIndex& folders) {
   r.GuideHour = 0;
-  auto p = s.folders.FindFile(s.app.DataFolder, kMeetingGuideFileName);
+  auto p = folders.FindFile(app.DataFolder, kMeetingGuideFileName);
   if (!p) return;
   auto bytes = text::ReadFileBytes(*p);
   if (!bytes || bytes->size() < 12) return;
@@ -185,13 +184,12 @@ void ReadMeetingGuide(Session& s) {
   }
 }
 
-void BuildOddsFileIndex(Session& s) {
-  RaceModel& r = s.race;
+void BuildOddsFileIndex(RaceModel& r, const AppState& app) {
   for (auto& row : r.OddsFileIndex) row.fill(std::string());
   r.OddsFileCount = 0;
   r.CurrentDayOddsCount = 0;
 
-  for (const std::string& name : text::ListFolder(s.app.DataFolder, "ZO*.JRA")) {
+  for (const std::string& name : text::ListFolder(app.DataFolder, "ZO*.JRA")) {
     if (r.OddsFileCount >= kMaxOddsFiles) break;
     // PAT98's odds names have exactly ten characters; others cannot be found again from
     // the index and are left out, as are names whose code characters mean nothing.
@@ -202,7 +200,7 @@ void BuildOddsFileIndex(Session& s) {
     if (!ValidCourse(c) || d == 0 || raceCode == 0) continue;
     int m = r.CourseMeetingSlot[c];
     if (m < 1 || m > kMaxMeetings) continue;  // a racecourse without a guide
-    if (ReadFirstChars(s.app.DataFolder / name, 8) != r.GuideDate) continue;
+    if (ReadFirstChars(app.DataFolder / name, 8) != r.GuideDate) continue;
     r.OddsFileList[r.OddsFileCount++] = name;
   }
 
@@ -222,14 +220,12 @@ void BuildOddsFileIndex(Session& s) {
   }
 }
 
-void RefreshDayView(Session& s) {
-  RaceModel& r = s.race;
-  DayViewModel& v = s.dayView;
+void RefreshDayView(RaceModel& r, DayViewModel& v, AppState& app) {
   r.HorseCount = 0;
   for (int m = 1; m <= kMaxMeetings; ++m) v.meetingButtons[m].icon = kIconNone;
-  if (s.app.ReloadAllWindows != 0) {
+  if (app.ReloadAllWindows != 0) {
     v.closeWindows = CloseWindowsRequest::AllButMain;
-    s.app.ReloadAllWindows = 0;
+    app.ReloadAllWindows = 0;
   } else {
     v.closeWindows = CloseWindowsRequest::AllButKept;
   }
@@ -284,14 +280,15 @@ void RefreshDayView(Session& s) {
   }
 }
 
-int LoadCurrentData(Session& s, UserPort& port) {
-  RaceModel& r = s.race;
-  DayViewModel& v = s.dayView;
-  AppState& a = s.app;
+int LoadCurrentData(Session& s, UserPort& port, DayLoad kind) {
+  return LoadDay(s.race, s.dayView, s.app, s.folders, port, kind);
+}
 
-  if (a.StartupLoad == 1) v.hintLabelVisible = HasPat98Program(a.DataFolder) != 0;
+int LoadDay(RaceModel& r, DayViewModel& v, AppState& a, text::FolderIndex& folders, UserPort& port,
+            DayLoad kind) {
+  if (kind == DayLoad::FirstLoad) v.hintLabelVisible = HasPat98Program(a.DataFolder) != 0;
 
-  s.folders.Clear();
+  folders.Clear();
   // A guide whose date is not a date is refused: the bet, export and list names of the day are
   // all made from it.
   const auto refuseBadDate = [&] {
@@ -299,16 +296,16 @@ int LoadCurrentData(Session& s, UserPort& port) {
     port.Error(a.AppTitle, std::string(kBadGuideDateMessage) + "\n\n" +
                                text::ResolveName(a.DataFolder, BettingGuideFileName(1)).string());
   };
-  ReadDayGuides(s);
+  ReadDayGuides(r, a, folders);
   refuseBadDate();
   if (r.LoadStatus < 0) r.MeetingCount = 0;
   if (r.LoadStatus > 0) {
     Answer ans = port.Ask(a.AppTitle, kNoGuideQuestion, Buttons::YesNo, Icon::Warning, Answer::Yes);
     if (ans != Answer::Yes) return r.LoadStatus;
-    BuildPseudoGuide(s, port);
-    s.folders.Forget(a.DataFolder);  // the guides just written
+    BuildPseudoGuide(r, a, port);
+    folders.Forget(a.DataFolder);  // the guides just written
     if (r.LoadStatus != 0) return r.LoadStatus;
-    ReadDayGuides(s);
+    ReadDayGuides(r, a, folders);
     refuseBadDate();
     // The builder writes no guide when no odds file names a known racecourse; the day is
     // then empty rather than the previous day's meetings.
@@ -319,7 +316,7 @@ int LoadCurrentData(Session& s, UserPort& port) {
     v.raceButtons[b].icon = 0;
     v.raceButtons[b].pressed = false;
   }
-  ReadMeetingGuide(s);
+  ReadMeetingGuide(r, a, folders);
   v.caption = "Tazuna98 - " + a.DataFolder.string();
 
   if (r.MeetingCount > 0) {
@@ -350,9 +347,9 @@ int LoadCurrentData(Session& s, UserPort& port) {
     DeleteBankLink(a);
   }
 
-  BuildOddsFileIndex(s);
+  BuildOddsFileIndex(r, a);
   r.CurrentMeeting = 0;
-  RefreshDayView(s);
+  RefreshDayView(r, v, a);
   WriteCurrentFolderFile(a, r);
   return r.LoadStatus;
 }
