@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "analysis/analysis_state.h"  // AnalysisFor
 #include "app/user_port.h"
 #include "jrdb/jrdb_base_odds.h"  // LoadJrdbBaseOdds
 

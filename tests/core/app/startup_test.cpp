@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
+#include "pat98/day_loader.h"
 #include "samples/pat98/fixture_writer.h"
 #include "session.h"
 #include "support/fake_port.h"

@@ -386,7 +386,8 @@ TEST(PayoutFiles, RefundsMergeOnlyWithTheFourMainPayouts) {
     TempDir dir;
     DayPayoutRace r = Race(1, 3, 1);
     r.scratched = {7};
-    fixture::WriteDayPayoutFiles(dir.path(), Day({r}), c.files);
+    const DayPayoutFiles day = Day({r});
+    for (DayPayoutKind kind : c.files) fixture::WriteDayPayoutFiles(dir.path(), day, {kind});
     Session s;
     SelectRace(s, dir);
     FakePort port;
