@@ -14,6 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tz::Session s;
   s.app.CheckList = list;
   s.app.BoxColors = {255, 16711680};
-  tz::OpenCheckListWindow(s);
+  tz::OpenCheckListWindow(s.checkListWindow, s.app);
   return 0;
 }

@@ -1,6 +1,7 @@
 // Guides, meeting guide and odds files of any content: the day load must never fail.
 #include "fuzz_support.h"
 #include "pat98/day_loader.h"
+#include "session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto folder = tz::fuzz::ScratchFolder();
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tz::LoadCurrentData(s, port);
   for (int m = 1; m <= s.race.MeetingCount; ++m) {
     s.race.CurrentMeeting = m;
-    tz::RefreshDayView(s);
+    tz::RefreshDayView(s.race, s.dayView, s.app);
   }
   return 0;
 }

@@ -1,6 +1,7 @@
 // Odds and quinella files of any content: the readers must stay inside what they were given.
 #include "fuzz_support.h"
 #include "pat98/odds_reader.h"
+#include "session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto folder = tz::fuzz::ScratchFolder();
@@ -13,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   s.race.OddsFilePath[0] = (folder / "ZO-521.JRA").string();
   s.race.OddsFilePath[1] = (folder / "UO-521.JRA").string();
   tz::fuzz::QuietPort port;
-  if (tz::ReadRaceOdds(s, port) == 0) {
-    tz::ReadQuinellaFile(s);
+  if (tz::ReadRaceOdds(s.race, s.app, s.folders, port) == 0) {
+    tz::ReadQuinellaFile(s.race, s.folders);
     tz::QuinellaFromBracketTable(s.race);
     tz::QuinellaFromBracketRepresentatives(s.race);
   }

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   tz::Session s;
   s.app.DataFolder = folder;
-  tz::ReadPayoutFiles(s, 3, 2, 3, 6, 11);
-  tz::MergeRefunds(s);
+  tz::ReadPayoutFiles(s.results, s.race, s.app, s.folders, 3, 2, 3, 6, 11);
+  tz::MergeRefunds(s.results);
   return 0;
 }

@@ -3,6 +3,7 @@
 #include "fuzz_support.h"
 #include "pat98/day_loader.h"
 #include "pat98/pseudo_guide.h"
+#include "session.h"
 
 namespace {
 
@@ -29,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   s.app.Pat98Folder = folder;
   s.app.DataFolder = folder;
   tz::fuzz::QuietPort port;
-  tz::BuildPseudoGuide(s, port);
-  if (s.race.LoadStatus == 0) tz::ReadDayGuides(s);
-  if (s.race.LoadStatus == 0) tz::BuildOddsFileIndex(s);
+  tz::BuildPseudoGuide(s.race, s.app, port);
+  if (s.race.LoadStatus == 0) tz::ReadDayGuides(s.race, s.app, s.folders);
+  if (s.race.LoadStatus == 0) tz::BuildOddsFileIndex(s.race, s.app);
   return 0;
 }

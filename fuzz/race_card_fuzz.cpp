@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "results/race_card.h"
+#include "session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -17,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   s.app.CheckList.push_back(tz::CheckEntry{7, "ﾃｽﾄ"});
   for (int kind = 1; kind <= 2; ++kind) {
     s.race.CurrentDayKind = kind;
-    tz::ReadRaceCardBytes(s, bytes);
-    tz::RaceCardRows rows = tz::BuildRaceCardRows(s);
+    tz::ReadRaceCardBytes(s.race, bytes);
+    tz::RaceCardRows rows = tz::BuildRaceCardRows(s.race, s.app);
     if (rows.rows.size() != 18) __builtin_trap();
     tz::DistanceCaption(s.race);
     tz::PostTimeCaption(s.race.StartTimeText);

@@ -9,8 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tz::Session s;
   s.race.CurrentCourse = 5;
   s.race.CurrentRace = 11;
-  if (tz::ReadResultsBytes(s, bytes, 5, 11)) {
-    tz::MergeRefunds(s);
+  if (tz::ReadResultsBytes(s.results, bytes, 5, 11)) {
+    tz::MergeRefunds(s.results);
     s.history.VoteList = {"105111000700030111230  ", "10511409120005013   100"};
     tz::CheckHits(s);
     tz::BuildHitList(s);

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   s.app.settings.Cnvpath = (folder / "out").string();
   tz::fuzz::QuietPort port;
   tz::ResultsLogReport report;
-  const int count = tz::ConvertResultsLog(s, port, &report);
+  const int count = tz::ConvertResultsLog(s.app, s.wars, port, &report);
   // Every posting counted is written, kept or reported as not converted.
   if (report.written + report.kept + report.failed != count) __builtin_trap();
   return 0;

@@ -172,7 +172,7 @@ json RaceJson(const Session& s) {
   j["WideShareText"] = Texts(a.WideShareText, 1, n);
   j["WideShareRank"] = Ints(a.WideShareRank, 1, n);
   j["BracketShare"] = Doubles(a.BracketShare, 1, kMaxBrackets);
-  j["JrdbLoaded"] = a.JrdbLoaded;
+  j["JrdbLoaded"] = a.JrdbLoaded ? -1 : 0;  // -1 for yes, 0 for no in this output
   j["BaseSource"] = BaseSourceName(a.BaseSource);
   j["BaseCaption"] = a.BaseCaption;
   j["JrdbWinBase"] = Texts(a.JrdbWinBase, 1, n);
@@ -263,7 +263,7 @@ void PrintTable(const Session& s, std::ostream& out) {
       << (a.UpsetCaption.empty() ? "-" : a.UpsetCaption);
   if (a.KaburiVisible) out << "   " << a.KaburiText;
   out << "   " << a.UnderTenShiftText << "\n";
-  const bool jrdb = a.JrdbLoaded != 0;
+  const bool jrdb = a.JrdbLoaded;
   out << "順位 馬番 枠   仮単   単勝  複勝         馬連率 ﾜｲﾄﾞ率  F T R Z W  印";
   if (jrdb) out << "  基単  基複";
   const bool withImplied = s.app.settings.ImpliedWin == 1;

@@ -44,7 +44,7 @@ void PrintList(const Session& s) {
 // there); otherwise they would come back a second time at the next start. The check list is
 // written first, so that those names are never in neither file.
 bool Save(Session& s) {
-  std::string err = SaveCheckList(s);
+  std::string err = SaveCheckList(s.app, s.checkListWindow.File);
   if (!err.empty()) {
     std::cerr << ForTerminal(err) << "\n";
     return false;

@@ -87,7 +87,7 @@ json DayJson(Session& s) {
   json meetings = json::array();
   for (int m = 1; m <= r.MeetingCount; ++m) {
     r.CurrentMeeting = m;
-    RefreshDayView(s);
+    RefreshDayView(s.race, s.dayView, s.app, s.folders);
     const MeetingRecord& info = r.MeetingInfo[m];
     const MeetingButtonView& button = s.dayView.meetingButtons[m];
     json jm;
@@ -178,7 +178,7 @@ bool ReadPairOdds(Session& s, UserPort& port) {
       return true;
     case 15:
     case 31:
-      ReadQuinellaFile(s);
+      ReadQuinellaFile(s.race, s.folders);
       if (r.LoadStatus < 0 || (r.CurrentSaleCode == 31 && r.LoadStatus != 0)) {
         port.Error(s.app.AppTitle, "馬連ｵｯｽﾞが取得されていません。");
         return false;
@@ -387,7 +387,7 @@ void RegisterDayCommands(CLI::App& app, CliContext& ctx) {
       return;
     }
     r.CurrentMeeting = oddsOpt->meeting;
-    RefreshDayView(s);
+    RefreshDayView(s.race, s.dayView, s.app, s.folders);
     const int slot = oddsOpt->advance ? kAdvanceSaleSlot : oddsOpt->race;
     if (r.CurrentCourse < 1 || r.CurrentCourse > kMaxCourses ||
         r.OddsFileIndex[r.CurrentCourse][slot].empty()) {
@@ -401,7 +401,7 @@ void RegisterDayCommands(CLI::App& app, CliContext& ctx) {
     r.OddsFilePath[1] = (s.app.DataFolder / ("U" + r.CurrentOddsFileName.substr(1))).string();
     r.ScratchedCount = 0;
     r.NoWideOdds = 0;
-    if (ReadRaceOdds(s, port) != 0) return;
+    if (ReadRaceOdds(s.race, s.app, s.folders, port) != 0) return;
     int guide = r.CourseMeetingSlot[r.CurrentCourse] + (r.CurrentDayKind == 2 ? 3 : 0);
     r.CurrentSaleCode = r.CurrentRace >= 1 && r.CurrentRace <= kMaxRaces ? r.RaceSaleCode[guide][r.CurrentRace] : 0;
     r.LoadStatus = 0;

@@ -53,9 +53,7 @@ void Run(const HistoryOptions& o, CliContext& ctx) {
     return;
   }
   const int errorsBefore = port.errors;
-  s->results.HistoryOnly = !o.withResults;
-  ReadRaceResults(*s, port);
-  s->results.HistoryOnly = false;
+  ReadRaceResults(*s, port, o.withResults ? ResultsRead::ResultsAndVotes : ResultsRead::VotesOnly);
   const auto& h = s->history;
   BuildHistoryWindow(*s, o.withResults);
   const auto& w = s->historyWindow;
@@ -68,7 +66,8 @@ void Run(const HistoryOptions& o, CliContext& ctx) {
     j["CurrentDayKind"] = s->race.CurrentDayKind;
     j["LogStatus"] = h.LogStatus;
     j["WithResults"] = o.withResults;
-    j["ResultsAvailability"] = s->results.ResultsAvailability;
+    // Written as the decimal number (31.0) that readers of this output know.
+    j["ResultsAvailability"] = static_cast<float>(Bits(s->results.ResultsAvailability));
     json votes = json::array();
     for (const std::string& e : h.VoteList) votes.push_back(VoteJson(e));
     j["VoteList"] = votes;

@@ -35,7 +35,8 @@ json RaceJson(const Session& s, const ResultsWindowModel& m) {
   json j;
   j["race"] = fmt::format("{} {}R", text::Trim(s.race.OddsCourseName), s.race.CurrentRace);
   if (s.mainWindow.ResultsOnly) j["withoutOdds"] = true;
-  j["ResultsAvailability"] = r.ResultsAvailability;
+  // Written as the decimal number (31.0) that readers of this output know.
+  j["ResultsAvailability"] = static_cast<float>(Bits(r.ResultsAvailability));
   j["ResultWeather"] = text::Trim(r.ResultWeather);
   j["ResultTurfGoing"] = text::Trim(r.ResultTurfGoing);
   j["ResultDirtGoing"] = text::Trim(r.ResultDirtGoing);
@@ -72,7 +73,7 @@ void PrintRace(const Session& s, const ResultsWindowModel& m, std::ostream& out)
   }
   const int refunds = r.ResultEntryCount - r.PayoutCount;
   if (!m.RefundHorses.empty()) out << "返還馬番 " << m.RefundHorses << "\n";
-  if (r.ResultsAvailability >= kAvailNoWide && refunds > 0) {
+  if (HasAll(r.ResultsAvailability, PayoutsFound::AllButWide) && refunds > 0) {
     out << "返還 " << refunds << " 通り\n";
   }
 }
@@ -156,16 +157,14 @@ void RegisterResultsCommands(CLI::App& app, CliContext& ctx) {
       }
       // The results without the voting log: the results window's content only.
       const int errorsBefore = port.errors;
-      s->app.BatchMode = -1;
-      ReadRaceResults(*s, port);
-      s->app.BatchMode = 0;
+      ReadRaceResults(*s, port, ResultsRead::ResultsOnly);
       if (port.errors != errorsBefore) {
         ctx.exitCode = 1;
         return;
       }
-      const float avail = s->results.ResultsAvailability;
-      if (avail != kAvailNoWide && avail != kAvailComplete) {
-        std::cerr << "成績がありません (ResultsAvailability " << avail << ")\n";
+      const PayoutsFound avail = s->results.ResultsAvailability;
+      if (avail != PayoutsFound::AllButWide && avail != PayoutsFound::All) {
+        std::cerr << "成績がありません (ResultsAvailability " << Bits(avail) << ")\n";
         ctx.exitCode = 3;
         return;
       }

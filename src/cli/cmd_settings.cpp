@@ -4,6 +4,7 @@
 #include "app/settings.h"
 #include "commands.h"
 #include "session.h"
+#include "text/files.h"
 
 namespace tz::cli {
 

@@ -47,7 +47,7 @@ void RegisterWarsOddsCommand(CLI::App& app, CliContext& ctx) {
                             fmt::format("wrote {} ({} postings)", o->sampleLog, postings.size())};
   };
   const auto convert = [o](Session& s, ConversionPort& port, const fs::path& out) {
-    WarsOddsRun run = RunWarsOddsConversion(s, port, o->overwrite, false);
+    WarsOddsRun run = RunWarsOddsConversion(s.app, s.wars, port, o->overwrite, false);
     if (run.result != WarsOddsRun::Result::Converted) return 1;  // refused; the message is on stderr
     const OddsLogReport& r = run.report;
     int written = 0, kept = 0, failed = 0;

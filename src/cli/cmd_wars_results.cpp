@@ -28,7 +28,7 @@ void RegisterWarsResultsCommand(CLI::App& app, CliContext& ctx) {
   };
   const auto convert = [o](Session& s, ConversionPort& port, const fs::path& out) {
     ResultsLogReport report;
-    std::optional<int> count = RunResultsLogConversion(s, port, o->overwrite, &report);
+    std::optional<int> count = RunResultsLogConversion(s.app, s.wars, port, o->overwrite, &report);
     if (!count) return 1;  // refused; the message is on stderr
     if (o->json) {
       nlohmann::json j;

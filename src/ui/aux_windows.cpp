@@ -87,7 +87,7 @@ Fm98Hyo::Fm98Hyo(Session& s, QWidget* parent) : QWidget(parent), s_(s) {
 
 void Fm98Hyo::Render() {
   const PredictionModel& pm = s_.prediction;
-  RaceCardRows card = BuildRaceCardRows(s_);
+  RaceCardRows card = BuildRaceCardRows(s_.race, s_.app);
   narrow_ = card.narrow;
   QFontMetrics fm(grid_->font());
   const int rowH = RowH(grid_);

@@ -88,7 +88,7 @@ void ConversionDialog::PickFolder() {
   const QString shown = folder_->text();
   if (kind_.typedFolder && !shown.isEmpty() && !QFileInfo(shown).isDir()) {
     // A folder typed in but missing is made on request, and the click ends there.
-    if (OfferToCreateConvertFolder(s_, port_, std::filesystem::path(FromQ(shown)))) return;
+    if (OfferToCreateConvertFolder(s_.app, port_, std::filesystem::path(FromQ(shown)))) return;
   }
   const QString chosen = ChooseFolder(this, kind_.purpose, shown, s_.app);
   if (!chosen.isEmpty()) folder_->setText(chosen);

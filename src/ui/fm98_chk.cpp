@@ -156,7 +156,7 @@ Fm98Chk::Fm98Chk(Session& s, QWidget* parent) : QDialog(parent), s_(s) {
     move(at + QPoint(tw(1000), tw(1500)));
   }
 
-  OpenCheckListWindow(s_);
+  OpenCheckListWindow(s_.checkListWindow, s_.app);
   Render();
 }
 
@@ -228,7 +228,7 @@ void Fm98Chk::done(int r) {
     m.Top = PixelsToTwips(y(), this);
     m.Left = PixelsToTwips(x(), this);
   }
-  if (r == QDialog::Accepted) ConfirmCheckList(s_);
+  if (r == QDialog::Accepted) ConfirmCheckList(s_.app, s_.checkListWindow);
   QDialog::done(r);
   if (r == QDialog::Accepted) emit checkListChanged();
 }

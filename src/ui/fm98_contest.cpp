@@ -27,7 +27,8 @@ int SelectedData(const QComboBox* c) {
   return c->currentIndex() < 0 ? 0 : c->currentData().toInt();
 }
 
-bool ContestBusy(const Session& s) { return s.app.BatchMode == -1 || s.contest.Running; }
+// A run is going on: between the rules of a multi-rule run as well as inside one.
+bool ContestBusy(const Session& s) { return s.batch.Running || s.contest.Running; }
 
 }  // namespace
 

@@ -190,7 +190,7 @@ void Fm98Mes::Start() {
   close();
 }
 
-bool Fm98Mes::Busy() const { return s_.app.BatchMode == -1; }
+bool Fm98Mes::Busy() const { return s_.batch.Running; }
 
 // ---- Fm98Ana ------------------------------------------------------------------------------
 

@@ -262,8 +262,9 @@ void Fm98Main::BuildMenus() {
     AfterLoad();
   });
   connect(openPast, &QAction::triggered, this, &Fm98Main::OpenPast);
-  connect(actSave_, &QAction::triggered, this, [this] { SaveCurrentData(s_, port_); });
-  connect(actUpdate_, &QAction::triggered, this, [this] { UpdateSavedData(s_, port_); });
+  connect(actSave_, &QAction::triggered, this, [this] { SaveCurrentData(s_.app, s_.race, port_); });
+  connect(actUpdate_, &QAction::triggered, this,
+          [this] { UpdateSavedData(s_.app, s_.race, port_); });
 
   QMenu* tools = menuBar()->addMenu(ToQ("ﾂｰﾙ(&T)"));
   tools->setObjectName("MenuTool");
@@ -713,7 +714,7 @@ void Fm98Main::OpenAutoWindows() {
 
 Fm98Hyo* Fm98Main::OpenPrediction() {
   if (hyo_) hyo_->close();
-  ReadRaceCard(s_);
+  ReadRaceCard(s_.race, s_.app, s_.folders);
   RankRace(s_);
   FillImpliedWinColumns(s_);
   hyo_ = new Fm98Hyo(s_, this);
@@ -805,12 +806,12 @@ void Fm98Main::changeEvent(QEvent* e) {
 }
 
 void Fm98Main::closeEvent(QCloseEvent* e) {
-  CloseDecision d = RequestClose(s_, port_);
+  CloseDecision d = RequestClose(s_.app, port_);
   if (d == CloseDecision::Cancel) {
     e->ignore();
     return;
   }
-  if (d == CloseDecision::SaveThenClose) SaveCurrentData(s_, port_);
+  if (d == CloseDecision::SaveThenClose) SaveCurrentData(s_.app, s_.race, port_);
   // The other windows close first: they remember their positions in the settings, which are
   // written next.
   for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {

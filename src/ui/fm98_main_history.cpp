@@ -48,7 +48,6 @@ void Fm98Main::ShowResults() {
   const bool oddsShown = s_.mainWindow.RaceShown;
   if (!oddsShown && !s_.mainWindow.ResultsOnly) return;
   CloseResultsWindow(this);
-  s_.results.HistoryOnly = false;
   ErrorCountingPort port(port_);
   ReadRaceResults(s_, port);
   // Reading the results does not make a race without odds an analysed one.
@@ -56,8 +55,8 @@ void Fm98Main::ShowResults() {
   if (!s_.history.HitMessage.empty() && s_.app.settings.HitWait == 1) {
     port_.Info(s_.app.AppTitle, s_.history.HitMessage);
   }
-  const float availability = s_.results.ResultsAvailability;
-  if (availability != 15 && availability != 31) {
+  const PayoutsFound availability = s_.results.ResultsAvailability;
+  if (availability != PayoutsFound::AllButWide && availability != PayoutsFound::All) {
     // Nothing to show: say so, unless the reader has already said why.
     if (port.errors == 0) port_.Error(s_.app.AppTitle, kNoResultsYet);
     return;

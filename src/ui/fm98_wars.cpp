@@ -13,7 +13,7 @@ Fm98Wars::Fm98Wars(Session& s, UserPort& port, QWidget* parent)
                        parent) {}
 
 ConversionDialog::Outcome Fm98Wars::Convert(UserPort& progress, bool overwrite, bool openAfter) {
-  const WarsOddsRun run = RunWarsOddsConversion(s_, progress, overwrite, openAfter);
+  const WarsOddsRun run = RunWarsOddsConversion(s_.app, s_.wars, progress, overwrite, openAfter);
   return {run.closeDialog, run.loadFolder};
 }
 

@@ -12,7 +12,7 @@ Fm98WarsK::Fm98WarsK(Session& s, UserPort& port, QWidget* parent)
                        parent) {}
 
 ConversionDialog::Outcome Fm98WarsK::Convert(UserPort& progress, bool overwrite, bool openAfter) {
-  const std::optional<int> count = RunResultsLogConversion(s_, progress, overwrite);
+  const std::optional<int> count = RunResultsLogConversion(s_.app, s_.wars, progress, overwrite);
   const bool converted = count && *count > 0;
   return {converted, converted && openAfter};
 }

@@ -47,7 +47,7 @@ inline std::string JrdbFileOf(const SampleDay& day, const std::filesystem::path&
     FakePort port;
     s->race.GuideDate = day.date;
     s->race.OddsFilePath[0] = (folder / RaceFileName("ZO-", sr.course, sr.day, sr.race)).string();
-    if (ReadRaceOdds(*s, port) != 0) continue;
+    if (ReadRaceOdds(s->race, s->app, s->folders, port) != 0) continue;
     fixture::JrdbRace j = sr.jrdb;
     j.win.clear();
     j.place.clear();

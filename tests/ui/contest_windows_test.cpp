@@ -67,7 +67,7 @@ class ContestWindowsTest : public QObject {
              std::vector<int>({7, 2, 7, 2}));
     // The meeting selected before the run is selected again, no race is.
     QCOMPARE(d.s.race.CurrentMeeting, 2);
-    QCOMPARE(d.s.app.BatchMode, 0);
+    QVERIFY(!d.s.batch.Running);
     for (int b = 5; b <= 17; ++b) QVERIFY(!d.w->RaceButton(b)->isChecked());
     QVERIFY(d.port.Errors().empty());
   }
@@ -205,12 +205,12 @@ class ContestWindowsTest : public QObject {
     d.w->ShowContest();
     auto* con = d.w->findChild<Fm98Con*>();
     QVERIFY(con);
-    d.s.app.BatchMode = -1;
+    d.s.batch.Running = true;
     con->close();
     QVERIFY(con->isVisible());
     QTest::keyClick(con, Qt::Key_Escape);
     QVERIFY(con->isVisible());
-    d.s.app.BatchMode = 0;
+    d.s.batch.Running = false;
     con->close();
     QVERIFY(!con->isVisible());
 
@@ -218,10 +218,10 @@ class ContestWindowsTest : public QObject {
     d.w->ShowContest();
     auto* autoDlg = d.w->findChild<FmConAuto*>();
     QVERIFY(autoDlg);
-    d.s.app.BatchMode = -1;
+    d.s.batch.Running = true;
     autoDlg->close();
     QVERIFY(autoDlg->isVisible());
-    d.s.app.BatchMode = 0;
+    d.s.batch.Running = false;
     autoDlg->ComCan->click();
     QVERIFY(!autoDlg->isVisible());
   }

@@ -89,7 +89,6 @@ class HistoryWindowsTest : public QObject {
                                           QString::fromUtf8(" 複  5       300 "),
                                           QString::fromUtf8("*馬  3- 7    100 ")}));
     QVERIFY(log->TotalsPanel()->isHidden());
-    QVERIFY(!d.s.results.HistoryOnly);
     // The voted cells carry the mark colour in the odds area.
     QCOMPARE(d.Cell("odztan", RowOf(d, 3))->back, kMark);
     QCOMPARE(d.Cell("odzfuk", RowOf(d, 5))->back, kMark);

@@ -67,7 +67,7 @@ class ListsWindowsTest : public QObject {
     Fm98Ana* ana = d.w->findChild<Fm98Ana*>();
     QVERIFY(ana && ana->isVisible());
     QVERIFY(!d.w->findChild<Fm98Mes*>() || !d.w->findChild<Fm98Mes*>()->isVisible());
-    QCOMPARE(d.s.app.BatchMode, 0);
+    QVERIFY(!d.s.batch.Running);
     QCOMPARE(d.s.race.CurrentMeeting, meetingBefore);
     // The race buttons are reset; the race on screen stays as it was: its header (the distance
     // and post time of the same race), its odds area with the user's mark, the tool bar.
@@ -183,12 +183,12 @@ class ListsWindowsTest : public QObject {
     d.s.batch.BatchKind = 1;
     Fm98Mes mes(d.s, d.port, d.w.get());
     mes.show();
-    d.s.app.BatchMode = -1;
+    d.s.batch.Running = true;
     mes.close();
     QVERIFY(mes.isVisible());
     QTest::keyClick(&mes, Qt::Key_Escape);
     QVERIFY(mes.isVisible());
-    d.s.app.BatchMode = 0;
+    d.s.batch.Running = false;
     mes.CancelButton()->click();
     QVERIFY(!mes.isVisible());
     QVERIFY(!mes.Ran());

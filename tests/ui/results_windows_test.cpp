@@ -50,7 +50,7 @@ class ResultsWindowsTest : public QObject {
     d.Select(1, 1);
     WriteSelectedResults(d);
     ReadRaceResults(d.s, d.port);
-    QCOMPARE(d.s.results.ResultsAvailability, 31.0f);
+    QCOMPARE(d.s.results.ResultsAvailability, PayoutsFound::All);
     d.s.history.PayoutHit.assign(21, 0);
     d.s.history.PayoutHit[8] = 1;  // the 15200 wide payout
     d.s.history.MaxHitPayout = 15200;

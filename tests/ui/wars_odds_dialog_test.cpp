@@ -173,7 +173,7 @@ class WarsOddsDialogTest : public QObject {
       counted |= m.text == "2ﾌｧｲﾙ処理しました。" && m.title == "FHWARSｵｯｽﾞ変換";
     }
     QVERIFY(counted);
-    QCOMPARE(d.s.wars.WarsOverwrite, 1.0f);
+    QVERIFY(d.s.wars.WarsOverwrite);
     QCOMPARE(d.s.app.DataFolder, out);
     QCOMPARE(d.s.race.MeetingCount, 1);
     QVERIFY(text::FileExists(out / "UY-A.JRA"));

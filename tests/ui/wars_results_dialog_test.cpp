@@ -162,7 +162,7 @@ class WarsResultsDialogTest : public QObject {
     QCOMPARE(CountResultsFiles(out), 35);
     QVERIFY(!d.port.messages.empty());
     QCOMPARE(d.port.messages.back().text, std::string("35ﾌｧｲﾙ処理しました。"));
-    QCOMPARE(d.s.wars.WarsOverwrite, 1.0f);
+    QVERIFY(d.s.wars.WarsOverwrite);
     // The receiving folder is the loaded day now, and the dialog has closed.
     QCOMPARE(d.s.app.DataFolder, out);
     QTRY_VERIFY(guard.isNull());

@@ -75,9 +75,14 @@ inline constexpr int kGapClassRow = 2;  // cell g: class (1..3) of the gap that 
 // Where the base odds of the analysed race came from.
 enum class BaseOddsSource : int { None = 0, Jrdb = 1, Snapshot = 2 };
 
+// Whom the analysis of a race serves: the race on screen, or a run over every race of the day,
+// which leaves out what only the screen shows (the race card's captions) and what would
+// interrupt the run (the note that the base snapshot lacks the race).
+enum class AnalysisFor { Screen, DayRun };
+
 struct AnalysisState {
   // ---- JRDB base odds of the race (filled by LoadJrdbBaseOdds; horse numbers 1..18) ----
-  int JrdbLoaded = 0;  // -1 when base odds were found for the race, else 0
+  bool JrdbLoaded = false;  // base odds were found for the race
   Table1<std::string, kMaxHorses> JrdbWinBase{};    // 基単, empty when absent or "999.9"
   Table1<std::string, kMaxHorses> JrdbPlaceBase{};  // 基複, empty when absent or "999.9"
   // The same tables may come from an earlier snapshot of the day (snapshot/base_snapshot.h):

@@ -267,7 +267,7 @@ void FillPanels(Session& s) {
   const int m = RunnerCount(s);
   mw.RowCount = n;
   mw.RunnerCount = m;
-  mw.JrdbLayout = a.JrdbLoaded != 0;
+  mw.JrdbLayout = a.JrdbLoaded;
 
   mw.lblkai = RaceHeaderCaption(r);
   mw.lblrace = text::Trim(r.RaceTitle[0]) + "    " + text::Trim(r.RaceTitle[1]);

@@ -117,13 +117,13 @@ std::string SelectedRaceJrdbKey(const Session& s) {
          TwoDigits(r.CurrentRace);
 }
 
-void AnalyseRace(Session& s, UserPort& port) {
+void AnalyseRace(Session& s, UserPort& port, AnalysisFor purpose) {
   auto& r = s.race;
   s.raceAnalysis = RaceAnalysis{};
   const std::string& title = s.app.AppTitle;
   r.ScratchedCount = 0;
   r.NoWideOdds = 0;
-  ReadRaceOdds(s, port);
+  ReadRaceOdds(s.race, s.app, s.folders, port);
   if (r.LoadStatus != 0) return;
 
   int column = (r.CurrentCourse >= 1 && r.CurrentCourse <= kMaxCourses)
@@ -149,7 +149,7 @@ void AnalyseRace(Session& s, UserPort& port) {
       break;
     case 15:
     case 31:
-      ReadQuinellaFile(s);
+      ReadQuinellaFile(s.race, s.folders);
       if (r.LoadStatus == kLoadQuinellaOtherRace) {
         port.Error(title, kQuinellaOtherRaceMessage);
         return;
@@ -170,13 +170,13 @@ void AnalyseRace(Session& s, UserPort& port) {
       return;
   }
 
-  s.analysis.JrdbLoaded = 0;
+  s.analysis.JrdbLoaded = false;
   // The base odds: an earlier snapshot of the day when one is chosen, else the JRDB file.
-  LoadBaseOdds(s, port);
+  LoadBaseOdds(s, port, purpose);
   RunAnalysisSteps(s);
 
-  if (!s.app.BatchMode) {
-    ReadRaceCard(s);
+  if (purpose == AnalysisFor::Screen) {
+    ReadRaceCard(s.race, s.app, s.folders);
     auto& mw = s.mainWindow;
     const std::string distance = DistanceCaption(r);
     if (!distance.empty()) mw.Lbm = distance;
@@ -208,7 +208,9 @@ void SelectMeeting(Session& s, int button) {
   s.race.CurrentMeeting = button;
   s.race.CurrentCourse = s.race.MeetingInfo[button].CourseCode;
   s.mainWindow.SelectedRaceButton = 0;
-  RefreshDayView(s);
+  // Another meeting shows the day without a race picked for its results.
+  s.mainWindow.ResultsOnly = false;
+  RefreshDayView(s.race, s.dayView, s.app, s.folders);
 }
 
 void SelectRace(Session& s, UserPort& port, int button) {
@@ -218,7 +220,7 @@ void SelectRace(Session& s, UserPort& port, int button) {
   mw.SelectedRaceButton = button;
   SetRaceSelection(s, s.race.CurrentMeeting, button - 4);
 
-  if (IsResultsOnlyRace(s, s.race.CurrentMeeting, button - 4)) {
+  if (IsResultsOnlyRace(s.race, s.app, s.folders, s.race.CurrentMeeting, button - 4)) {
     PrepareResultsOnlyRace(s);
     ShowResultsOnlyRace(s);
     mw.Lbm = DistanceCaption(s.race);

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "analysis/analysis_state.h"  // AnalysisFor
 #include "app/user_port.h"
 #include "jrdb/jrdb_base_odds.h"  // LoadJrdbBaseOdds
 
@@ -20,7 +21,7 @@ void SelectMeeting(Session& s, int button);
 // (mainWindow.ResultsOnly; LoadStatus stays kLoadOddsMissing, as for any race without odds).
 void SelectRace(Session& s, UserPort& port, int button);
 // The pipeline; leaves LoadStatus 0 on success.
-void AnalyseRace(Session& s, UserPort& port);
+void AnalyseRace(Session& s, UserPort& port, AnalysisFor purpose = AnalysisFor::Screen);
 // Ranks the analysed race (gaps, indicator ranks, race class and marks, upset indicator),
 // stores the outcome in `raceAnalysis` and renders the prediction rows from it.
 void RankRace(Session& s);

@@ -63,8 +63,6 @@ struct AppState {
   double ScreenWidth = 0;   // twips
   double ScreenHeight = 0;  // twips
   double MainWindowWidth = 9600;
-  int StartupLoad = 0;
-  int BatchMode = 0;  // -1 while a batch run over all races drives the analysis
   // Set before a load that comes from opening a data folder: the day view then closes every
   // window but the main window, and clears the flag.
   int ReloadAllWindows = 0;

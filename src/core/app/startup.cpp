@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "betting/bank_link.h"
 #include "pat98/day_loader.h"
+#include "session.h"
 #include "text/files.h"
 #include "text/sjis.h"
 #include "tools/check_list.h"
@@ -16,7 +17,6 @@ void InitApplicationState(Session& s, const std::filesystem::path& programFolder
                           double screenWidthTwips, double screenHeightTwips) {
   AppState& a = s.app;
   a.DefaultCheckColors = {255, 16711680, 16711935};
-  a.BatchMode = 0;
   a.CheckList.assign(1, CheckEntry{});
   a.BoxColors.assign(2, 0);
   a.AppTitle = "Tazuna98";
@@ -51,7 +51,7 @@ void InitApplicationState(Session& s, const std::filesystem::path& programFolder
 
   // A file that cannot be read is noted in the check-list model (the main window reports it)
   // and kept from being replaced at exit.
-  LoadCheckList(s);
+  LoadCheckList(s.app, s.checkListWindow.File);
 }
 
 int HasPat98Program(const std::filesystem::path& folder) {
@@ -72,24 +72,19 @@ void ApplyDefaultBetFolder(AppState& app) {
   if (auto pbet = text::FindEntry(app.Pat98Folder, "PBET")) app.BetFolder = *pbet;
 }
 
-void ApplyPat98Folder(Session& s, const std::filesystem::path& folder) {
-  s.app.Pat98Folder = folder;
-  s.app.DataFolder = folder;
-  ApplyDefaultBetFolder(s.app);
-  s.app.Pat98GuideDate = ReadPat98GuideDate(folder);
+void ApplyPat98Folder(AppState& app, const std::filesystem::path& folder) {
+  app.Pat98Folder = folder;
+  app.DataFolder = folder;
+  ApplyDefaultBetFolder(app);
+  app.Pat98GuideDate = ReadPat98GuideDate(folder);
 }
 
 namespace {
-int FirstLoad(Session& s, UserPort& port) {
-  s.app.StartupLoad = 1;
-  int status = LoadCurrentData(s, port);
-  s.app.StartupLoad = 0;
-  return status;
-}
+int FirstLoad(Session& s, UserPort& port) { return LoadCurrentData(s, port, DayLoad::FirstLoad); }
 }  // namespace
 
 int ApplyPat98Folder(Session& s, UserPort& port, const std::filesystem::path& folder) {
-  ApplyPat98Folder(s, folder);
+  ApplyPat98Folder(s.app, folder);
   return FirstLoad(s, port);
 }
 
@@ -98,12 +93,12 @@ int StartupLoadDay(Session& s, UserPort& port) {
   return FirstLoad(s, port);
 }
 
-CloseDecision RequestClose(Session& s, UserPort& port) {
-  if (s.app.settings.TermScr == 0 || s.app.Pat98GuideDate == "99999999") {
+CloseDecision RequestClose(const AppState& app, UserPort& port) {
+  if (app.settings.TermScr == 0 || app.Pat98GuideDate == "99999999") {
     return CloseDecision::Close;
   }
-  Answer a = port.Ask(s.app.AppTitle,
-                      s.app.AppTitle + "を終了します。\n現在のデータを保存しますか？",
+  Answer a = port.Ask(app.AppTitle,
+                      app.AppTitle + "を終了します。\n現在のデータを保存しますか？",
                       Buttons::YesNoCancel, Icon::Warning, Answer::No);
   if (a == Answer::Yes) return CloseDecision::SaveThenClose;
   if (a == Answer::No) return CloseDecision::Close;
@@ -120,7 +115,7 @@ std::string Shutdown(Session& s, bool mainWindowMinimised, double mainWindowWidt
   // The check list first: the settings file drops the names of its older section, which must
   // be in tzcheck.txt by then (an interruption in between loses nothing). Both files are
   // written whatever became of the other; their errors are reported together.
-  std::string checkErr = SaveCheckList(s);
+  std::string checkErr = SaveCheckList(s.app, s.checkListWindow.File);
   std::string err = WriteSettings(a, checkErr.empty());
   if (!checkErr.empty()) err += (err.empty() ? "" : "\n\n") + checkErr;
   return err;

@@ -5,10 +5,15 @@
 #include <filesystem>
 #include <string>
 
+#include "app/app_state.h"
 #include "app/user_port.h"
-#include "session.h"
 
 namespace tz {
+
+// The start and the end of the program fill and save the whole session (settings, the check
+// list and its window's note of the file, the first load of the day); the steps that need
+// less take only the application state.
+struct Session;
 
 // Steps of the start sequence up to the first data load: colour tables and run flags,
 // StoreRoot (created when missing), the settings, the PAT98 folder (the program folder when
@@ -30,21 +35,21 @@ void ApplyDefaultBetFolder(AppState& app);
 
 // The user confirmed a PAT98 folder: it becomes the PAT98 and data folder, the default bet
 // folder rule runs again and the guide date is read anew. The day is not reloaded.
-void ApplyPat98Folder(Session& s, const std::filesystem::path& folder);
+void ApplyPat98Folder(AppState& app, const std::filesystem::path& folder);
 
 // The same, then the first load of the new folder (as at start). Returns the load status.
 int ApplyPat98Folder(Session& s, UserPort& port, const std::filesystem::path& folder);
 
 // The end of the start sequence: removes a stale bank link file, then loads the current day
-// from the PAT98 folder with StartupLoad set (the load then also decides on the first-run
-// hint). Returns the load status.
+// from the PAT98 folder as its first load (which also decides on the first-run hint).
+// Returns the load status.
 int StartupLoadDay(Session& s, UserPort& port);
 
 enum class CloseDecision { Close, SaveThenClose, Cancel };
 
 // Asks whether to save the day's data when the option asks for it and the PAT98 folder holds
 // a guide; otherwise the window simply closes.
-CloseDecision RequestClose(Session& s, UserPort& port);
+CloseDecision RequestClose(const AppState& app, UserPort& port);
 
 // Once the main window has closed: keeps its width (unless it was minimised, and at most the
 // screen width), removes the bank link file, writes the settings and then the check list.

@@ -243,12 +243,12 @@ void ScoreDay(Session& s, DayPort& port, BacktestDay& day) {
       return;
     }
     const std::size_t before = port.errors.size();
-    ReadRaceResults(s, port);
+    ReadRaceResults(s, port, ResultsRead::ResultsOnly);
     if (port.errors.size() > before) {
       Skip(day, m, race, kSkipUnreadableResults, port.Since(before));
       return;
     }
-    if (s.results.ResultsAvailability < kAvailNoWide) {
+    if (!HasAll(s.results.ResultsAvailability, PayoutsFound::AllButWide)) {
       Skip(day, m, race, kSkipNoResults, {});
       return;
     }
@@ -277,8 +277,6 @@ BacktestDay BacktestOneDay(const AppState& base, const fs::path& folder) {
     auto s = std::make_unique<Session>();
     s->app = base;
     s->app.DataFolder = folder;
-    s->app.BatchMode = 0;
-    s->app.StartupLoad = 0;
     s->app.ReloadAllWindows = 0;
     // The sibling programs are not told about the days a backtest opens.
     s->app.CurrentFolderFile.clear();

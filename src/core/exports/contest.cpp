@@ -358,7 +358,7 @@ ContestRunResult ExportContestEntries(Session& s, UserPort& port, const ContestR
     const auto partners = ContestPartners(s, rule.PartnerIndicator, axis);
     const auto pairs = ContestPairs(s, axis, partners, rule.Form);
     const RaceClass cls = ClassifyRaceCard(s, m, race);
-    ReadRaceResults(s, port);
+    ReadRaceResults(s, port, ResultsRead::ResultsOnly);
     const ContestSums sums = ContestPayoutSums(s.results, r.CurrentSaleCode, axis, pairs);
     write(ContestRaceLine(race, r.MeetingInfo[m].CourseCode, r.HorseCount, axis, pairs,
                           r.CurrentSaleCode, cls, sums));
@@ -372,7 +372,6 @@ ContestRunResult ExportContestEntries(Session& s, UserPort& port, const ContestR
   hooks.meetingEnd = [&](int) { write(""); };
 
   const bool whole = RunDayBatch(s, port, hooks);
-  s.app.BatchMode = 0;
   if (whole && !out.Commit()) {
     const int err = out.error();
     port.Error(title, BatchErrorText(err, std::strerror(err)));
@@ -394,7 +393,6 @@ class ContestRunFrame {
   }
   ~ContestRunFrame() {
     s_.contest.Running = false;
-    s_.app.BatchMode = 0;
     s_.race.CurrentMeeting = meeting_;
     const int m = meeting_;
     s_.race.CurrentCourse =

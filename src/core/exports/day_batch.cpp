@@ -94,7 +94,7 @@ class SelectionGuard {
         results_(s.results),
         history_(s.history) {}
   ~SelectionGuard() {
-    s_.app.BatchMode = 0;
+    s_.batch.Running = false;
     s_.race = std::move(race_);
     s_.analysis = std::move(analysis_);
     s_.raceAnalysis = std::move(raceAnalysis_);
@@ -200,7 +200,7 @@ void ResetRaceButtonsForDayRun(Session& s) {
   const bool resultsOnly = s.mainWindow.ResultsOnly;
   const int horses = s.race.HorseCount;
   const bool toolBar = s.dayView.mainToolBarEnabled;
-  RefreshDayView(s);
+  RefreshDayView(s.race, s.dayView, s.app, s.folders);
   if (shown) {
     s.race.HorseCount = horses;
     s.dayView.oddsAreaVisible = true;
@@ -215,7 +215,7 @@ bool RunDayBatch(Session& s, UserPort& port, const DayRunHooks& hooks) {
   SelectionGuard restore(s);
   RaceModel& r = s.race;
   try {
-    s.app.BatchMode = -1;
+    s.batch.Running = true;
     r.NoWideOdds = 0;
     r.CurrentDayKind = 1;
     int processed = 0;
@@ -227,7 +227,7 @@ bool RunDayBatch(Session& s, UserPort& port, const DayRunHooks& hooks) {
       for (int race = 1; race <= kMaxRaces; ++race) {
         r.CurrentRace = race;
         if (!MakeCurrentRace(s, m, race)) continue;
-        AnalyseRace(s, port);
+        AnalyseRace(s, port, AnalysisFor::DayRun);
         if (r.LoadStatus == 0) {
           // The prediction rows of the earlier race are discarded and built for this one.
           ResetMainWindow(s);
@@ -240,7 +240,7 @@ bool RunDayBatch(Session& s, UserPort& port, const DayRunHooks& hooks) {
       if (hooks.meetingEnd) hooks.meetingEnd(m);
     }
   } catch (const std::exception& e) {
-    s.app.BatchMode = 0;
+    s.batch.Running = false;
     port.Error(s.app.AppTitle, BatchErrorText(e));
     return false;
   }

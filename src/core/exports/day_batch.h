@@ -2,8 +2,9 @@
 //
 // Every day-wide run (the recommended-longshot list, the predicted-values list, the contest
 // entries) walks the day the same way, through RunDayBatch / ForEachRaceOfDay:
-//   - BatchMode is -1 for the whole run (the pipeline then skips the steps that only serve the
-//     screen), NoWideOdds is 0 and CurrentDayKind 1;
+//   - the run is marked Running for its whole length (the windows refuse a second run), every
+//     race is analysed for the day run (AnalysisFor::DayRun: the pipeline skips the steps that
+//     only serve the screen), NoWideOdds is 0 and CurrentDayKind 1;
 //   - meetings m = 1..MeetingCount in order (CurrentMeeting = m, CurrentCourse = the meeting's
 //     racecourse), races r = 1..12 in order (CurrentRace = r); the advance-sale race is never
 //     part of a run;
@@ -15,7 +16,7 @@
 //     main window's panels from s.mainWindow;
 //   - whatever LoadStatus was, the processed count grows by one and `progress(processed)` runs
 //     (ReportBatchProgress moves a progress bar over CurrentDayOddsCount races).
-// Afterwards BatchMode is 0 again and the selected race is what it was before the run, also
+// Afterwards Running is false again and the selected race is what it was before the run, also
 // when the run ends early: its race tables, analysis, main-window panels and race header,
 // prediction rows, bracket view and results are restored, so the race on screen never shows
 // a value of a race the run analysed. An exception thrown inside the run (by the analysis
@@ -45,6 +46,7 @@ struct RaceClass {
 
 struct BatchState {
   int BatchKind = 0;  // 1 recommended longshots, 2 predicted values
+  bool Running = false;  // a day run is going on
 };
 
 // Makes race r of meeting m the current race without touching the race buttons; false when the

@@ -142,6 +142,13 @@ void AddLongshotResults(Session& s, int meeting, int race) {
   }
 }
 
+namespace {
+// The results step of the day lists: the race's payouts, no voting log.
+void ReadPayoutsOfRunRace(Session& s, UserPort& port) {
+  ReadRaceResults(s, port, ResultsRead::ResultsOnly);
+}
+}  // namespace
+
 bool BuildLongshotList(Session& s, UserPort& port, const RaceResultsStep& readResults) {
   StartList(s, s.longshotList);
   s.longshotList.Built = true;
@@ -162,7 +169,7 @@ bool BuildLongshotList(Session& s, UserPort& port, const RaceResultsStep& readRe
 }
 
 bool BuildLongshotList(Session& s, UserPort& port) {
-  return BuildLongshotList(s, port, &ReadRaceResults);
+  return BuildLongshotList(s, port, &ReadPayoutsOfRunRace);
 }
 
 // ---- Predicted values ----
@@ -247,7 +254,7 @@ bool BuildPredictedValuesList(Session& s, UserPort& port, const RaceResultsStep&
 }
 
 bool BuildPredictedValuesList(Session& s, UserPort& port) {
-  return BuildPredictedValuesList(s, port, &ReadRaceResults);
+  return BuildPredictedValuesList(s, port, &ReadPayoutsOfRunRace);
 }
 
 std::vector<PredictedPageRow> PredictedPage(const PredictedValuesListModel& list, int meeting,

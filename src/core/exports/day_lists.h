@@ -17,7 +17,7 @@ namespace tz {
 struct Session;
 
 // Reads the results of the current race into s.results (the finishers). The runs use
-// ReadRaceResults; tests may put their own.
+// ReadRaceResults for the payouts only; tests may put their own.
 using RaceResultsStep = std::function<void(Session&, UserPort&)>;
 
 // Runs the day (RunDayBatch) and fills s.longshotList; the progress goes to port.Progress.

@@ -27,28 +27,28 @@ bool IsPat98Folder(const AppState& app, std::string_view folder) {
   return fs::exists(a, ec) && fs::exists(b, ec) && fs::equivalent(a, b, ec) && !ec;
 }
 
-bool OfferToCreateConvertFolder(Session& s, UserPort& port, const fs::path& folder) {
-  if (port.Ask(s.app.AppTitle, kWarsCreateFolderQuestion, Buttons::YesNo, Icon::Warning,
+bool OfferToCreateConvertFolder(const AppState& app, UserPort& port, const fs::path& folder) {
+  if (port.Ask(app.AppTitle, kWarsCreateFolderQuestion, Buttons::YesNo, Icon::Warning,
                Answer::Yes) != Answer::Yes) {
     return false;
   }
   std::error_code ec;
   fs::create_directories(folder, ec);
   if (ec || !text::FolderExists(folder)) {
-    port.Error(s.app.AppTitle, ec ? ec.message() : std::string("cannot create the folder"));
+    port.Error(app.AppTitle, ec ? ec.message() : std::string("cannot create the folder"));
     return false;
   }
   return true;
 }
 
-fs::path WarsLogPath(const Session& s, std::string_view logFileName) {
-  return text::ResolveName(fs::path(s.app.settings.Txtpath), logFileName);
+fs::path WarsLogPath(const AppState& app, std::string_view logFileName) {
+  return text::ResolveName(fs::path(app.settings.Txtpath), logFileName);
 }
 
-bool CheckWarsConversion(Session& s, UserPort& port, std::string_view logFileName,
-                         bool overwrite, MissingConvertFolder mode) {
-  const Settings& st = s.app.settings;
-  const std::string& title = s.app.AppTitle;
+bool CheckWarsConversion(const AppState& app, WarsState& wars, UserPort& port,
+                         std::string_view logFileName, bool overwrite, MissingConvertFolder mode) {
+  const Settings& st = app.settings;
+  const std::string& title = app.AppTitle;
   if (st.Txtpath.empty()) {
     port.Error(title, kWarsNoTextFolder);
     return false;
@@ -61,11 +61,11 @@ bool CheckWarsConversion(Session& s, UserPort& port, std::string_view logFileNam
     port.Error(title, kWarsNoConvertFolder);
     return false;
   }
-  if (IsPat98Folder(s.app, st.Cnvpath)) {
+  if (IsPat98Folder(app, st.Cnvpath)) {
     port.Warning(title, kWarsConvertIsPat98);
     return false;
   }
-  s.wars.WarsOverwrite = overwrite ? 1.0f : 0.0f;
+  wars.WarsOverwrite = overwrite;
   if (!text::FolderExists(st.Txtpath)) {
     port.Error(title, kWarsTextFolderMissing);
     return false;
@@ -75,9 +75,9 @@ bool CheckWarsConversion(Session& s, UserPort& port, std::string_view logFileNam
       port.Error(title, kWarsConvertFolderMissing);
       return false;
     }
-    if (!OfferToCreateConvertFolder(s, port, st.Cnvpath)) return false;
+    if (!OfferToCreateConvertFolder(app, port, st.Cnvpath)) return false;
   }
-  if (!text::FileExists(WarsLogPath(s, logFileName))) {
+  if (!text::FileExists(WarsLogPath(app, logFileName))) {
     port.Error(title, kWarsTextFileMissing);
     return false;
   }
@@ -107,7 +107,7 @@ ConvertedFile WriteConvertedFile(const WarsState& wars, const fs::path& folder,
   ConvertedFile f;
   f.name = std::string(name);
   if (auto existing = text::FindEntry(folder, name)) {
-    if (wars.WarsOverwrite == 0) {
+    if (!wars.WarsOverwrite) {
       f.outcome = ConvertedFile::Outcome::Kept;
       return f;
     }

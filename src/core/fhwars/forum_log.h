@@ -9,8 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "app/app_state.h"
 #include "app/user_port.h"
-#include "session.h"
+#include "fhwars/wars_state.h"
 
 namespace tz {
 
@@ -37,8 +38,8 @@ enum class MissingConvertFolder { OfferToCreate, Refuse };
 // the receiving folder, WarsOverwrite set from `overwrite`, the text folder, the receiving
 // folder (created on request in OfferToCreate mode) and the log file. The first failure shows
 // its message (title AppTitle) and returns false.
-bool CheckWarsConversion(Session& s, UserPort& port, std::string_view logFileName,
-                         bool overwrite, MissingConvertFolder mode);
+bool CheckWarsConversion(const AppState& app, WarsState& wars, UserPort& port,
+                         std::string_view logFileName, bool overwrite, MissingConvertFolder mode);
 
 // Whether `folder` names the PAT98 folder: the same text, or the same folder spelled
 // differently (a trailing separator, "." parts, a link).
@@ -47,10 +48,11 @@ bool IsPat98Folder(const AppState& app, std::string_view folder);
 // Asks "変換先ﾌｫﾙﾀﾞが存在しません。作成しますか？" (warning, Yes/No) and creates the folder on
 // Yes. Returns true when the folder exists afterwards; a failed creation shows the system's
 // error description (error icon).
-bool OfferToCreateConvertFolder(Session& s, UserPort& port, const std::filesystem::path& folder);
+bool OfferToCreateConvertFolder(const AppState& app, UserPort& port,
+                                const std::filesystem::path& folder);
 
 // The saved log: WarsTextFolder + the file name, the name matched without regard to case.
-std::filesystem::path WarsLogPath(const Session& s, std::string_view logFileName);
+std::filesystem::path WarsLogPath(const AppState& app, std::string_view logFileName);
 
 // A saved log split into lines (decoded from Shift_JIS, CR LF or LF removed); nothing when the
 // file cannot be read.
@@ -65,7 +67,7 @@ struct ConvertedFile {
 };
 
 // Writes a converted file into `folder` under `name`: an existing file of that name (in any
-// letter case) is left alone while WarsOverwrite is 0; otherwise the bytes go to a temporary
+// letter case) is left alone unless WarsOverwrite is set; otherwise the bytes go to a temporary
 // file in the same folder that is then renamed into place, so that a failure never leaves a
 // half file under the real name.
 ConvertedFile WriteConvertedFile(const WarsState& wars, const std::filesystem::path& folder,

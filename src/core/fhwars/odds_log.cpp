@@ -318,15 +318,16 @@ std::string ConvertedRaceFileName(std::string_view prefix, const OddsPosting& p)
   return RaceFileName(prefix, p.courseCode, p.dayOfMeeting, p.race);
 }
 
-OddsPostingResult ParseOddsPosting(Session& s, std::string_view posting) {
+OddsPostingResult ParseOddsPosting(const AppState& app, const WarsState& wars,
+                                   std::string_view posting) {
   OddsPostingResult result;
   result.posting = ReadOddsPosting(posting, &result.problem);
   if (!result.posting) return result;
   const OddsPosting& p = *result.posting;
-  const fs::path folder = s.app.settings.Cnvpath;
+  const fs::path folder = app.settings.Cnvpath;
   auto write = [&](std::string_view prefix, const std::string& bytes) {
     result.files.push_back(
-        WriteConvertedFile(s.wars, folder, ConvertedRaceFileName(prefix, p), bytes));
+        WriteConvertedFile(wars, folder, ConvertedRaceFileName(prefix, p), bytes));
   };
   write(kRaceCardFilePrefix, OddsPostingRaceCardBytes(p));
   write(kOddsFilePrefix, OddsPostingOddsBytes(p));
@@ -358,20 +359,20 @@ std::vector<std::string> SplitOddsLog(std::string_view logText) {
   return postings;
 }
 
-int ConvertOddsLog(Session& s, UserPort& port, OddsLogReport* out) {
+int ConvertOddsLog(const AppState& app, const WarsState& wars, UserPort& port, OddsLogReport* out) {
   OddsLogReport local;
   OddsLogReport& report = out ? *out : local;
   report = OddsLogReport{};
-  const fs::path log = WarsLogPath(s, s.app.settings.Txtfile);
+  const fs::path log = WarsLogPath(app, app.settings.Txtfile);
   auto bytes = text::ReadFileBytes(log);
   if (!bytes) {
-    port.Error(s.app.AppTitle, kWarsTextFileMissing);
+    port.Error(app.AppTitle, kWarsTextFileMissing);
     return 0;
   }
   const std::vector<std::string> postings = SplitOddsLog(DecodeOddsLog(*bytes));
   report.total = static_cast<int>(postings.size());
   for (std::size_t k = 0; k < postings.size(); ++k) {
-    OddsPostingResult r = ParseOddsPosting(s, postings[k]);
+    OddsPostingResult r = ParseOddsPosting(app, wars, postings[k]);
     if (r.converted) {
       ++report.processed;
       for (ConvertedFile& f : r.files) report.files.push_back(std::move(f));
@@ -391,19 +392,20 @@ int ConvertOddsLog(Session& s, UserPort& port, OddsLogReport* out) {
     if (report.skipped.size() > kShown) {
       msg += fmt::format("\nほか{}件", report.skipped.size() - kShown);
     }
-    port.Error(s.app.AppTitle, msg);
+    port.Error(app.AppTitle, msg);
   }
   std::string failed;
   for (const ConvertedFile& f : report.files) {
     if (f.outcome == ConvertedFile::Outcome::Failed) failed += "\n" + f.name + ": " + f.error;
   }
-  if (!failed.empty()) port.Error(s.app.AppTitle, "次のﾌｧｲﾙを書き込めませんでした。" + failed);
+  if (!failed.empty()) port.Error(app.AppTitle, "次のﾌｧｲﾙを書き込めませんでした。" + failed);
   return report.processed;
 }
 
-WarsOddsRun RunWarsOddsConversion(Session& s, UserPort& port, bool overwrite, bool openAfter) {
+WarsOddsRun RunWarsOddsConversion(const AppState& app, WarsState& wars, UserPort& port,
+                                  bool overwrite, bool openAfter) {
   WarsOddsRun run;
-  if (!CheckWarsConversion(s, port, s.app.settings.Txtfile, overwrite,
+  if (!CheckWarsConversion(app, wars, port, app.settings.Txtfile, overwrite,
                            MissingConvertFolder::OfferToCreate)) {
     return run;
   }
@@ -413,7 +415,7 @@ WarsOddsRun RunWarsOddsConversion(Session& s, UserPort& port, bool overwrite, bo
     return run;
   }
   run.result = WarsOddsRun::Result::Converted;
-  run.count = ConvertOddsLog(s, port, &run.report);
+  run.count = ConvertOddsLog(app, wars, port, &run.report);
   port.Progress(0, 0);
   port.Ask(kWarsOddsCaption, std::to_string(run.count) + kWarsProcessedSuffix, Buttons::Ok,
            Icon::None, Answer::Ok);

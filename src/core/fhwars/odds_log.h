@@ -14,7 +14,6 @@
 #include "app/user_port.h"
 #include "fhwars/forum_log.h"
 #include "pat98/record_writers.h"
-#include "session.h"
 
 namespace tz {
 
@@ -85,9 +84,10 @@ struct OddsPostingResult {
 };
 
 // Parses one posting and writes its files into WarsConvertFolder (Cnvpath), race card, odds,
-// quinella/wide in that order, each kept when it exists and WarsOverwrite is 0. Nothing is
+// quinella/wide in that order, each kept when it exists and WarsOverwrite is not set. Nothing is
 // written for a posting that does not follow the layout.
-OddsPostingResult ParseOddsPosting(Session& s, std::string_view posting);
+OddsPostingResult ParseOddsPosting(const AppState& app, const WarsState& wars,
+                                   std::string_view posting);
 
 // The postings of a decoded log: from the line after each "=" separator through the end of the
 // next separator line; the search goes on after that.
@@ -111,7 +111,8 @@ struct OddsLogReport {
 // WarsConvertFolder (Cnvpath). Progress goes to port.Progress after each posting, with pending
 // events processed. Postings that could not be converted and files that could not be written
 // are reported in one error message each. Returns the number of postings converted.
-int ConvertOddsLog(Session& s, UserPort& port, OddsLogReport* report = nullptr);
+int ConvertOddsLog(const AppState& app, const WarsState& wars, UserPort& port,
+                   OddsLogReport* report = nullptr);
 
 // The dialog's OK button once its fields are copied into the settings.
 struct WarsOddsRun {
@@ -124,7 +125,8 @@ struct WarsOddsRun {
 };
 // The checks (the receiving folder is created on request), "実行しますか?", the conversion and
 // the count message. `openAfter` is the dialog's "変換終了後に格納ﾌｫﾙﾀﾞを開く".
-WarsOddsRun RunWarsOddsConversion(Session& s, UserPort& port, bool overwrite, bool openAfter);
+WarsOddsRun RunWarsOddsConversion(const AppState& app, WarsState& wars, UserPort& port,
+                                  bool overwrite, bool openAfter);
 
 inline constexpr const char* kWarsOddsCaption = "FHWARSｵｯｽﾞ変換";
 inline constexpr const char* kWarsOddsHelpCaption = "FHWARS変換のヘルプ";

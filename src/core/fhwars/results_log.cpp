@@ -94,8 +94,8 @@ std::string PostingLabel(const ResultsPosting& p) {
                      p.race, ResultsFileName(p));
 }
 
-void ParsePosting(Session& s, std::string_view header, ResultsLogLines& log, ResultsLayout layout,
-                  ResultsLogReport& report) {
+void ParsePosting(const AppState& app, const WarsState& wars, std::string_view header,
+                  ResultsLogLines& log, ResultsLayout layout, ResultsLogReport& report) {
   std::optional<ResultsPosting> p = ReadResultsPosting(header, log, layout);
   if (!p) {
     ++report.failed;
@@ -103,7 +103,7 @@ void ParsePosting(Session& s, std::string_view header, ResultsLogLines& log, Res
                               ": 発言が途中で終わっているため変換しませんでした");
     return;
   }
-  std::string err = WriteResultsFile(s, *p, report);
+  std::string err = WriteResultsFile(app, wars, *p, report);
   if (!err.empty()) {
     ++report.failed;
     report.problems.push_back(PostingLabel(*p) + ": 書き込めませんでした (" + err + ")");
@@ -223,8 +223,10 @@ std::string ResultsRecordBytes(const ResultsPosting& p) {
   return ResultsRecordBytes(ResultsPostingRecord(p));
 }
 
-std::string WriteResultsFile(Session& s, const ResultsPosting& p, ResultsLogReport& report) {
-  ConvertedFile f = WriteConvertedFile(s.wars, s.app.settings.Cnvpath, ResultsFileName(p), ResultsRecordBytes(p));
+std::string WriteResultsFile(const AppState& app, const WarsState& wars, const ResultsPosting& p,
+                             ResultsLogReport& report) {
+  ConvertedFile f =
+      WriteConvertedFile(wars, app.settings.Cnvpath, ResultsFileName(p), ResultsRecordBytes(p));
   switch (f.outcome) {
     case ConvertedFile::Outcome::Kept:
       ++report.kept;
@@ -239,21 +241,22 @@ std::string WriteResultsFile(Session& s, const ResultsPosting& p, ResultsLogRepo
   return f.error.empty() ? std::string("write failed") : f.error;
 }
 
-void ParseResultsPostingB(Session& s, std::string_view header, ResultsLogLines& log,
-                          ResultsLogReport& report) {
-  ParsePosting(s, header, log, ResultsLayout::WithWide, report);
+void ParseResultsPostingB(const AppState& app, const WarsState& wars, std::string_view header,
+                          ResultsLogLines& log, ResultsLogReport& report) {
+  ParsePosting(app, wars, header, log, ResultsLayout::WithWide, report);
 }
 
-void ParseResultsPostingA(Session& s, std::string_view header, ResultsLogLines& log,
-                          ResultsLogReport& report) {
-  ParsePosting(s, header, log, ResultsLayout::WithoutWide, report);
+void ParseResultsPostingA(const AppState& app, const WarsState& wars, std::string_view header,
+                          ResultsLogLines& log, ResultsLogReport& report) {
+  ParsePosting(app, wars, header, log, ResultsLayout::WithoutWide, report);
 }
 
-int ConvertResultsLog(Session& s, UserPort& port, ResultsLogReport* report) {
+int ConvertResultsLog(const AppState& app, const WarsState& wars, UserPort& port,
+                      ResultsLogReport* report) {
   ResultsLogReport local;
   ResultsLogReport& rep = report ? *report : local;
-  const Settings& set = s.app.settings;
-  std::optional<std::string> bytes = text::ReadFileBytes(WarsLogPath(s, set.Tksfile));
+  const Settings& set = app.settings;
+  std::optional<std::string> bytes = text::ReadFileBytes(WarsLogPath(app, set.Tksfile));
   if (!bytes) {
     rep.problems.push_back(set.Tksfile + ": ﾃｷｽﾄﾌｧｲﾙを読めませんでした");
     return 0;
@@ -269,9 +272,9 @@ int ConvertResultsLog(Session& s, UserPort& port, ResultsLogReport* report) {
     if (!IsResultsHeader(line)) continue;
     std::optional<ResultsLayout> layout = HeaderLayout(line);
     if (layout == ResultsLayout::WithWide) {
-      ParseResultsPostingB(s, line, log, rep);
+      ParseResultsPostingB(app, wars, line, log, rep);
     } else if (layout == ResultsLayout::WithoutWide) {
-      ParseResultsPostingA(s, line, log, rep);
+      ParseResultsPostingA(app, wars, line, log, rep);
     } else {
       // A header without its closing "///" is counted and reported, never dropped silently.
       ++rep.failed;
@@ -285,10 +288,11 @@ int ConvertResultsLog(Session& s, UserPort& port, ResultsLogReport* report) {
   return count;
 }
 
-std::optional<int> RunResultsLogConversion(Session& s, UserPort& port, bool overwrite,
-                                            ResultsLogReport* reportOut) {
-  const std::string& title = s.app.AppTitle;
-  if (!CheckWarsConversion(s, port, s.app.settings.Tksfile, overwrite, MissingConvertFolder::Refuse)) {
+std::optional<int> RunResultsLogConversion(const AppState& app, WarsState& wars, UserPort& port,
+                                           bool overwrite, ResultsLogReport* reportOut) {
+  const std::string& title = app.AppTitle;
+  if (!CheckWarsConversion(app, wars, port, app.settings.Tksfile, overwrite,
+                           MissingConvertFolder::Refuse)) {
     return std::nullopt;
   }
   if (port.Ask(kWarsResultsTitle, kWarsRunQuestion, Buttons::YesNo, Icon::Question, Answer::Yes) !=
@@ -297,7 +301,7 @@ std::optional<int> RunResultsLogConversion(Session& s, UserPort& port, bool over
   }
   ResultsLogReport local;
   ResultsLogReport& report = reportOut ? *reportOut : local;
-  int count = ConvertResultsLog(s, port, &report);
+  int count = ConvertResultsLog(app, wars, port, &report);
   port.Ask(kWarsResultsTitle, std::to_string(count) + kWarsProcessedSuffix, Buttons::Ok, Icon::None,
            Answer::Ok);
   if (!report.problems.empty()) {

@@ -15,10 +15,11 @@
 #include <string_view>
 #include <vector>
 
+#include "app/app_state.h"
 #include "app/user_port.h"
+#include "fhwars/forum_log.h"
 #include "pat98/file_names.h"
 #include "pat98/record_writers.h"
-#include "session.h"
 
 namespace tz {
 
@@ -112,24 +113,26 @@ struct ResultsLogReport {
 // Writes one results file for the posting into WarsConvertFolder (Cnvpath), leaving an
 // existing file of the same name alone unless WarsOverwrite is set. The file is written
 // atomically. Returns an error text, empty when written or kept.
-std::string WriteResultsFile(Session& s, const ResultsPosting& p, ResultsLogReport& report);
+std::string WriteResultsFile(const AppState& app, const WarsState& wars, const ResultsPosting& p,
+                             ResultsLogReport& report);
 
 // The two posting parsers: each reads the posting of `header` from `log` and writes its
 // results file.
-void ParseResultsPostingB(Session& s, std::string_view header, ResultsLogLines& log,
-                          ResultsLogReport& report);
-void ParseResultsPostingA(Session& s, std::string_view header, ResultsLogLines& log,
-                          ResultsLogReport& report);
+void ParseResultsPostingB(const AppState& app, const WarsState& wars, std::string_view header,
+                          ResultsLogLines& log, ResultsLogReport& report);
+void ParseResultsPostingA(const AppState& app, const WarsState& wars, std::string_view header,
+                          ResultsLogLines& log, ResultsLogReport& report);
 
 // Converts every results posting of the log Txtpath/Tksfile into results files in Cnvpath and
 // returns the number of header lines met. Progress goes to the port after each header.
-int ConvertResultsLog(Session& s, UserPort& port, ResultsLogReport* report = nullptr);
+int ConvertResultsLog(const AppState& app, const WarsState& wars, UserPort& port,
+                      ResultsLogReport* report = nullptr);
 
 // The OK command of the conversion dialog after the dialog has put its folder and file texts
 // into Txtpath, Tksfile and Cnvpath: checks them, asks before running, converts and tells the
 // count. Returns the count, or nothing when a check failed or the user said No. Postings that
 // could not be converted are listed in one message after the count.
-std::optional<int> RunResultsLogConversion(Session& s, UserPort& port, bool overwrite,
-                                            ResultsLogReport* report = nullptr);
+std::optional<int> RunResultsLogConversion(const AppState& app, WarsState& wars, UserPort& port,
+                                           bool overwrite, ResultsLogReport* report = nullptr);
 
 }  // namespace tz

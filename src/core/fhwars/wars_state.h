@@ -4,8 +4,9 @@
 namespace tz {
 
 struct WarsState {
-  // Nonzero when a converted file may replace a file of the same name; set by each run.
-  float WarsOverwrite = 0;
+  // Whether a converted file may replace a file of the same name; set by each run from the
+  // dialog's overwrite box.
+  bool WarsOverwrite = false;
 };
 
 }  // namespace tz

@@ -27,7 +27,7 @@ void LoadJrdbBaseOdds(Session& s) {
     a.JrdbWinBase[h].clear();
     a.JrdbPlaceBase[h].clear();
   }
-  a.JrdbLoaded = 0;
+  a.JrdbLoaded = false;
   const std::string& folder = s.app.settings.OZpath;
   const std::string& date = s.race.GuideDate;
   if (folder.empty() || date.size() < 8) return;
@@ -45,7 +45,7 @@ void LoadJrdbBaseOdds(Session& s) {
       a.JrdbWinBase[i] = BaseOddsField(r.win[i]);
       a.JrdbPlaceBase[i] = BaseOddsField(r.place[i]);
     }
-    a.JrdbLoaded = -1;
+    a.JrdbLoaded = true;
     break;
   }
 }

@@ -6,6 +6,7 @@
 
 #include "app/startup.h"
 #include "pat98/day_loader.h"
+#include "session.h"
 #include "text/files.h"
 #include "text/numbers.h"
 #include "text/sjis.h"
@@ -50,18 +51,17 @@ void CopyInto(const fs::path& from, const std::vector<std::string>& names, const
   }
 }
 
-void ReportFailures(const Session& s, UserPort& port, const CopyReport& report) {
+void ReportFailures(const AppState& app, UserPort& port, const CopyReport& report) {
   std::string text = kSaveFailedMessage;
   text += "\n";
   for (const std::string& f : report.failures) text += "\n" + f;
-  port.Error(s.app.AppTitle, text);
+  port.Error(app.AppTitle, text);
 }
 
 // The day the saved files belong to, as the folder name yyyy-mm-dd.
-std::string DayToSave(const Session& s) {
-  const AppState& a = s.app;
-  if (a.ShowsPat98Folder() && s.race.MeetingCount > 0 && !s.race.GuideDateIso.empty()) {
-    return s.race.GuideDateIso;
+std::string DayToSave(const AppState& a, const RaceModel& race) {
+  if (a.ShowsPat98Folder() && race.MeetingCount > 0 && !race.GuideDateIso.empty()) {
+    return race.GuideDateIso;
   }
   return IsoFromGuideDate(ReadPat98GuideDate(a.Pat98Folder));
 }
@@ -90,14 +90,14 @@ std::string DatedFolderName(const fs::path& storeRoot, std::string_view dateIso,
   return name;
 }
 
-CopyReport SaveCurrentData(Session& s, UserPort& port) {
-  return SaveCurrentData(s, port, CurrentTimeOfDay());
+CopyReport SaveCurrentData(const AppState& a, const RaceModel& race, UserPort& port) {
+  return SaveCurrentData(a, race, port, CurrentTimeOfDay());
 }
 
-CopyReport SaveCurrentData(Session& s, UserPort& port, TimeOfDay now) {
+CopyReport SaveCurrentData(const AppState& a, const RaceModel& race, UserPort& port,
+                           TimeOfDay now) {
   CopyReport report;
-  const AppState& a = s.app;
-  std::string day = DayToSave(s);
+  std::string day = DayToSave(a, race);
   if (!IsPlainFolderName(day)) {
     port.Error(a.AppTitle, kNothingToSaveMessage);
     return report;
@@ -114,17 +114,16 @@ CopyReport SaveCurrentData(Session& s, UserPort& port, TimeOfDay now) {
   report.folder = target;
   CopyInto(a.Pat98Folder, text::ListFolder(a.Pat98Folder, "*.jra"), target, report);
   if (!report.failures.empty()) {
-    ReportFailures(s, port, report);
+    ReportFailures(a, port, report);
   } else if (a.settings.SaveMsg == 1) {
     port.Info(a.AppTitle, std::string(kSavedToFolderMessage) + "\n\n" + target.string());
   }
   return report;
 }
 
-CopyReport UpdateSavedData(Session& s, UserPort& port) {
+CopyReport UpdateSavedData(const AppState& a, const RaceModel& race, UserPort& port) {
   CopyReport report;
-  const AppState& a = s.app;
-  if (a.Pat98GuideDate != s.race.GuideDate) {
+  if (a.Pat98GuideDate != race.GuideDate) {
     port.Error(a.AppTitle, kDateMismatchMessage);
     return report;
   }
@@ -132,15 +131,11 @@ CopyReport UpdateSavedData(Session& s, UserPort& port) {
   for (const char* pattern : kUpdatePatterns) {
     CopyInto(a.Pat98Folder, text::ListFolder(a.Pat98Folder, pattern), a.DataFolder, report);
   }
-  if (!report.failures.empty()) ReportFailures(s, port, report);
+  if (!report.failures.empty()) ReportFailures(a, port, report);
   return report;
 }
 
-int OpenCurrentData(Session& s, UserPort& port) {
-  int status = Reload(s, port, s.app.Pat98Folder);
-  s.app.StartupLoad = 0;
-  return status;
-}
+int OpenCurrentData(Session& s, UserPort& port) { return Reload(s, port, s.app.Pat98Folder); }
 
 std::vector<std::string> PastDataFolders(const fs::path& storeRoot) {
   std::vector<std::string> names = text::ListFolder(storeRoot, "*", true);

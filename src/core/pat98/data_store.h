@@ -9,11 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "app/app_state.h"
 #include "app/user_port.h"
 #include "pat98/odds_reader.h"  // kDateMismatchMessage, shared with the odds reader
-#include "session.h"
+#include "pat98/race_model.h"
 
 namespace tz {
+
+struct Session;
 
 inline constexpr const char* kSavedToFolderMessage = "下記のﾌｫﾙﾀﾞに保存しました";
 inline constexpr const char* kSaveFailedMessage = "保存できませんでした。";
@@ -52,14 +55,18 @@ std::string DatedFolderName(const std::filesystem::path& storeRoot, std::string_
 // by the date of the PAT98 folder's own guide, the day of the files copied. Without any guide
 // date, or when the folder cannot be made, nothing is copied and an error is shown; files that
 // cannot be copied are listed in an error message.
-CopyReport SaveCurrentData(Session& s, UserPort& port);
-CopyReport SaveCurrentData(Session& s, UserPort& port, TimeOfDay now);
+CopyReport SaveCurrentData(const AppState& app, const RaceModel& race, UserPort& port);
+CopyReport SaveCurrentData(const AppState& app, const RaceModel& race, UserPort& port,
+                           TimeOfDay now);
 
 // "結果と履歴を上書き保存": refuses with "日付が一致しません。" unless the PAT98 folder's guide date
 // is the loaded day's; otherwise copies the files of each of kUpdatePatterns, in that order,
 // from the PAT98 folder into DataFolder, replacing existing files. Patterns without files are
 // skipped silently; copy failures are reported.
-CopyReport UpdateSavedData(Session& s, UserPort& port);
+CopyReport UpdateSavedData(const AppState& app, const RaceModel& race, UserPort& port);
+
+// The three openings below load a day into the whole session (LoadCurrentData): they are the
+// entry points of the main window's file menu.
 
 // "現在のﾃﾞｰﾀを開く": DataFolder becomes the PAT98 folder, every other window is closed on the
 // reload, the day is loaded. Returns the load status.

@@ -13,6 +13,7 @@
 #include "app/startup.h"
 #include "betting/bank_link.h"
 #include "pat98/pseudo_guide.h"
+#include "session.h"
 #include "text/files.h"
 #include "text/numbers.h"
 #include "text/sjis.h"
@@ -110,13 +111,12 @@ int RacecourseCode(std::string_view name) {
   return 0;
 }
 
-void ReadDayGuides(Session& s) {
-  RaceModel& r = s.race;
-  const fs::path& folder = s.app.DataFolder;
+void ReadDayGuides(RaceModel& r, const AppState& app, text::FolderIndex& folders) {
+  const fs::path& folder = app.DataFolder;
   for (int c = 1; c <= kMaxCourses; ++c) r.CourseMeetingSlot[c] = 0;
   r.LoadStatus = kLoadOk;
 
-  auto guideA = s.folders.FindFile(folder, BettingGuideFileName(1));
+  auto guideA = folders.FindFile(folder, BettingGuideFileName(1));
   if (!guideA) {
     r.LoadStatus = text::ListFolder(folder, "ZO*.JRA").empty() ? kLoadNothing : kLoadPseudoPossible;
     r.GuideDate = "";
@@ -133,7 +133,7 @@ void ReadDayGuides(Session& s) {
   for (auto& row : r.RaceSaleCode) row.fill(0);
   r.MeetingCount = 0;
   for (int m = 1; m <= kMaxMeetings; ++m) {
-    auto p = s.folders.FindFile(folder, BettingGuideFileName(m));
+    auto p = folders.FindFile(folder, BettingGuideFileName(m));
     if (!p) continue;
     GuideFields g = ParseGuide(ReadFirstChars(*p, 100));
     r.MeetingCount += 1;
@@ -161,7 +161,7 @@ void ReadDayGuides(Session& s) {
   }
   for (int m = 1; m <= kMaxMeetings; ++m) {
     if (slotOfFile[m] == 0) continue;
-    auto p = s.folders.FindFile(folder, BettingGuideFileName(m + 3));
+    auto p = folders.FindFile(folder, BettingGuideFileName(m + 3));
     if (!p) continue;
     GuideFields g = ParseGuide(ReadFirstChars(*p, 100));
     for (int race = 1; race <= kMaxRaces; ++race) {
@@ -176,10 +176,9 @@ bool IsGuideDate(std::string_view date) {
          });
 }
 
-void ReadMeetingGuide(Session& s) {
-  RaceModel& r = s.race;
+void ReadMeetingGuide(RaceModel& r, const AppState& app, text::FolderIndex& folders) {
   r.GuideHour = 0;
-  auto p = s.folders.FindFile(s.app.DataFolder, kMeetingGuideFileName);
+  auto p = folders.FindFile(app.DataFolder, kMeetingGuideFileName);
   if (!p) return;
   auto bytes = text::ReadFileBytes(*p);
   if (!bytes || bytes->size() < 12) return;
@@ -196,13 +195,12 @@ void ReadMeetingGuide(Session& s) {
   }
 }
 
-void BuildOddsFileIndex(Session& s) {
-  RaceModel& r = s.race;
+void BuildOddsFileIndex(RaceModel& r, const AppState& app) {
   for (auto& row : r.OddsFileIndex) row.fill(std::string());
   r.OddsFileCount = 0;
   r.CurrentDayOddsCount = 0;
 
-  for (const std::string& name : text::ListFolder(s.app.DataFolder, "ZO*.JRA")) {
+  for (const std::string& name : text::ListFolder(app.DataFolder, "ZO*.JRA")) {
     if (r.OddsFileCount >= kMaxOddsFiles) break;
     // PAT98's odds names have exactly ten characters; others cannot be found again from
     // the index and are left out, as are names whose code characters mean nothing.
@@ -213,7 +211,7 @@ void BuildOddsFileIndex(Session& s) {
     if (!ValidCourse(c) || d == 0 || raceCode == 0) continue;
     int m = r.CourseMeetingSlot[c];
     if (m < 1 || m > kMaxMeetings) continue;  // a racecourse without a guide
-    if (ReadFirstChars(s.app.DataFolder / name, 8) != r.GuideDate) continue;
+    if (ReadFirstChars(app.DataFolder / name, 8) != r.GuideDate) continue;
     r.OddsFileList[r.OddsFileCount++] = name;
   }
 
@@ -233,16 +231,12 @@ void BuildOddsFileIndex(Session& s) {
   }
 }
 
-void RefreshDayView(Session& s) {
-  RaceModel& r = s.race;
-  DayViewModel& v = s.dayView;
+void RefreshDayView(RaceModel& r, DayViewModel& v, AppState& app, text::FolderIndex& folders) {
   r.HorseCount = 0;
-  // A refresh shows the day without a race picked for its results.
-  s.mainWindow.ResultsOnly = false;
   for (int m = 1; m <= kMaxMeetings; ++m) v.meetingButtons[m].icon = kIconNone;
-  if (s.app.ReloadAllWindows != 0) {
+  if (app.ReloadAllWindows != 0) {
     v.closeWindows = CloseWindowsRequest::AllButMain;
-    s.app.ReloadAllWindows = 0;
+    app.ReloadAllWindows = 0;
   } else {
     v.closeWindows = CloseWindowsRequest::AllButKept;
   }
@@ -272,7 +266,7 @@ void RefreshDayView(Session& s) {
     const std::string name = ValidCourse(r.CurrentCourse) ? r.OddsFileIndex[r.CurrentCourse][slot] : "";
     b.resultsOnly = false;
     if (!text::StartsWithNoCase(name, "Z")) {
-      b.resultsOnly = slot <= kMaxRaces && IsResultsOnlyRace(s, cm, slot);
+      b.resultsOnly = slot <= kMaxRaces && IsResultsOnlyRace(r, app, folders, cm, slot);
       b.enabled = b.resultsOnly;
     } else if (slot <= kMaxRaces) {
       b.enabled = r.RaceSaleCode[cm][slot] >= 1;
@@ -304,28 +298,31 @@ int GuideYearDigit(const RaceModel& race) {
   return iso.size() >= 4 && iso[3] >= '0' && iso[3] <= '9' ? iso[3] - '0' : 0;
 }
 
-bool IsResultsOnlyRace(Session& s, int meeting, int race) {
-  const RaceModel& r = s.race;
+bool IsResultsOnlyRace(const RaceModel& r, const AppState& app, text::FolderIndex& folders, int meeting,
+                       int race) {
   if (meeting < 1 || meeting > std::min(r.MeetingCount, kMaxMeetings) || race < 1 || race > kMaxRaces) {
     return false;
   }
   const MeetingRecord& info = r.MeetingInfo[meeting];
   if (!ValidCourse(info.CourseCode)) return false;
   if (!text::Trim(r.OddsFileIndex[info.CourseCode][race]).empty()) return false;
-  return s.folders
-      .FindFile(s.app.DataFolder,
+  return folders
+      .FindFile(app.DataFolder,
                 ResultsFileName(info.CourseCode, GuideYearDigit(r), info.Kai, info.Day, race))
       .has_value();
 }
 
-int LoadCurrentData(Session& s, UserPort& port) {
-  RaceModel& r = s.race;
-  DayViewModel& v = s.dayView;
-  AppState& a = s.app;
+int LoadCurrentData(Session& s, UserPort& port, DayLoad kind) {
+  // A load shows the day without a race picked for its results.
+  s.mainWindow.ResultsOnly = false;
+  return LoadDay(s.race, s.dayView, s.app, s.folders, port, kind);
+}
 
-  if (a.StartupLoad == 1) v.hintLabelVisible = HasPat98Program(a.DataFolder) != 0;
+int LoadDay(RaceModel& r, DayViewModel& v, AppState& a, text::FolderIndex& folders, UserPort& port,
+            DayLoad kind) {
+  if (kind == DayLoad::FirstLoad) v.hintLabelVisible = HasPat98Program(a.DataFolder) != 0;
 
-  s.folders.Clear();
+  folders.Clear();
   // A guide whose date is not a date is refused: the bet, export and list names of the day are
   // all made from it.
   const auto refuseBadDate = [&] {
@@ -333,16 +330,16 @@ int LoadCurrentData(Session& s, UserPort& port) {
     port.Error(a.AppTitle, std::string(kBadGuideDateMessage) + "\n\n" +
                                text::ResolveName(a.DataFolder, BettingGuideFileName(1)).string());
   };
-  ReadDayGuides(s);
+  ReadDayGuides(r, a, folders);
   refuseBadDate();
   if (r.LoadStatus < 0) r.MeetingCount = 0;
   if (r.LoadStatus > 0) {
     Answer ans = port.Ask(a.AppTitle, kNoGuideQuestion, Buttons::YesNo, Icon::Warning, Answer::Yes);
     if (ans != Answer::Yes) return r.LoadStatus;
-    BuildPseudoGuide(s, port);
-    s.folders.Forget(a.DataFolder);  // the guides just written
+    BuildPseudoGuide(r, a, port);
+    folders.Forget(a.DataFolder);  // the guides just written
     if (r.LoadStatus != 0) return r.LoadStatus;
-    ReadDayGuides(s);
+    ReadDayGuides(r, a, folders);
     refuseBadDate();
     // The builder writes no guide when no odds file names a known racecourse; the day is
     // then empty rather than the previous day's meetings.
@@ -353,7 +350,7 @@ int LoadCurrentData(Session& s, UserPort& port) {
     v.raceButtons[b].icon = 0;
     v.raceButtons[b].pressed = false;
   }
-  ReadMeetingGuide(s);
+  ReadMeetingGuide(r, a, folders);
   v.caption = "Tazuna98 - " + a.DataFolder.string();
 
   if (r.MeetingCount > 0) {
@@ -384,9 +381,9 @@ int LoadCurrentData(Session& s, UserPort& port) {
     DeleteBankLink(a);
   }
 
-  BuildOddsFileIndex(s);
+  BuildOddsFileIndex(r, a);
   r.CurrentMeeting = 0;
-  RefreshDayView(s);
+  RefreshDayView(r, v, a, folders);
   WriteCurrentFolderFile(a, r);
   return r.LoadStatus;
 }

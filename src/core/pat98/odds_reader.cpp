@@ -104,8 +104,7 @@ std::array<int, kMaxHorses + 1> BracketsForField(int n) {
   return out;
 }
 
-bool ReadOddsHeader(Session& s, UserPort& port, const std::string& bytes) {
-  RaceModel& r = s.race;
+bool ReadOddsHeader(RaceModel& r, const AppState& app, UserPort& port, const std::string& bytes) {
   const std::string date = text::FieldB(bytes, 1, 8);
   r.OddsCourseName = text::FieldB(bytes, 29, 4);
   std::string_view digit = text::MidB(bytes, 36, 1);
@@ -129,14 +128,14 @@ bool ReadOddsHeader(Session& s, UserPort& port, const std::string& bytes) {
                       r.OddsBody[0].size() >= kBracketTableEnd;
   if (!usable) {
     r.HorseCount = 0;
-    port.Error(s.app.AppTitle, std::string(kBadOddsFileMessage) + "\n" +
-                                   fs::path(r.OddsFilePath[0]).filename().string());
+    port.Error(app.AppTitle, std::string(kBadOddsFileMessage) + "\n" +
+                                 fs::path(r.OddsFilePath[0]).filename().string());
     r.LoadStatus = kLoadBadOddsFile;
     return false;
   }
   r.HorseCount = count;
   if (date != r.GuideDate) {
-    port.Error(s.app.AppTitle, kDateMismatchMessage);
+    port.Error(app.AppTitle, kDateMismatchMessage);
     r.LoadStatus = kLoadDateMismatch;
     return false;
   }
@@ -195,26 +194,24 @@ void AssignBrackets(RaceModel& r) {
   for (int h = 1; h <= r.HorseCount && h <= kMaxHorses; ++h) r.HorseBracket[h] = brackets[h];
 }
 
-int ReadRaceOdds(Session& s, UserPort& port) {
-  RaceModel& r = s.race;
+int ReadRaceOdds(RaceModel& r, const AppState& app, text::FolderIndex& folders, UserPort& port) {
   r.LoadStatus = kLoadOk;
-  auto path = Locate(s.folders, r.OddsFilePath[0]);
+  auto path = Locate(folders, r.OddsFilePath[0]);
   std::optional<std::string> bytes;
   if (path) bytes = text::ReadFileBytes(*path);
   if (!bytes) {
     r.LoadStatus = kLoadOddsMissing;
     return r.LoadStatus;
   }
-  if (!ReadOddsHeader(s, port, *bytes)) return r.LoadStatus;
+  if (!ReadOddsHeader(r, app, port, *bytes)) return r.LoadStatus;
   ReadSingleOdds(r);
   ReadBracketQuinellaOdds(r);
   AssignBrackets(r);
   return r.LoadStatus;
 }
 
-void ReadQuinellaFile(Session& s) {
-  RaceModel& r = s.race;
-  auto path = Locate(s.folders, r.OddsFilePath[1]);
+void ReadQuinellaFile(RaceModel& r, text::FolderIndex& folders) {
+  auto path = Locate(folders, r.OddsFilePath[1]);
   std::optional<std::string> bytes;
   if (path) bytes = text::ReadFileBytes(*path);
   if (!bytes) {

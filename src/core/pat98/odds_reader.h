@@ -7,18 +7,21 @@
 #include <string>
 #include <string_view>
 
+#include "app/app_state.h"
 #include "app/user_port.h"
-#include "session.h"
+#include "pat98/race_model.h"
+#include "text/files.h"
 
 namespace tz {
 
-// Reads OddsFilePath[0]. LoadStatus 0, -1 (no odds file), -9 (another date than the guide;
+// Reads OddsFilePath[0] into the race, the file found through `folders`; messages carry
+// AppTitle. LoadStatus 0, -1 (no odds file), -9 (another date than the guide;
 // message shown) or -5 (the file is too short or its horse count is not 1..18; message
 // shown). The caller sets ScratchedCount to 0 first.
-int ReadRaceOdds(Session& s, UserPort& port);
+int ReadRaceOdds(RaceModel& race, const AppState& app, text::FolderIndex& folders, UserPort& port);
 
 // The steps of ReadRaceOdds. ReadOddsHeader returns false when the file cannot be used.
-bool ReadOddsHeader(Session& s, UserPort& port, const std::string& bytes);
+bool ReadOddsHeader(RaceModel& r, const AppState& app, UserPort& port, const std::string& bytes);
 void ReadSingleOdds(RaceModel& r);
 void ReadBracketQuinellaOdds(RaceModel& r);
 void AssignBrackets(RaceModel& r);
@@ -27,7 +30,7 @@ void AssignBrackets(RaceModel& r);
 // another date,
 // racecourse, meeting, day or race than the odds file read before it, 2 when it is too short
 // for the pairs of the race (nothing stored in either case), unchanged otherwise.
-void ReadQuinellaFile(Session& s);
+void ReadQuinellaFile(RaceModel& race, text::FolderIndex& folders);
 
 // Sale code 7: the quinella table from the bracket table, directly for up to 8 horses and
 // through each bracket's representative for 9 horses or more. Both clear the wide tables.

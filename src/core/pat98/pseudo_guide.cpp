@@ -42,9 +42,8 @@ std::string PseudoGuideRecord(const std::string& dateKey, int courseCode,
   return rec;
 }
 
-void BuildPseudoGuide(Session& s, UserPort& port) {
-  RaceModel& r = s.race;
-  const fs::path& folder = s.app.DataFolder;
+void BuildPseudoGuide(RaceModel& r, const AppState& app, UserPort& port) {
+  const fs::path& folder = app.DataFolder;
   r.LoadStatus = kLoadOk;
   r.OddsFileCount = 0;
 
@@ -57,7 +56,7 @@ void BuildPseudoGuide(Session& s, UserPort& port) {
     if (i == 0) {
       dateKey = first8;
     } else if (first8 != dateKey) {
-      port.Error(s.app.AppTitle, kMixedDatesMessage);
+      port.Error(app.AppTitle, kMixedDatesMessage);
       r.LoadStatus = kLoadOddsMissing;
       return;
     }
@@ -99,7 +98,7 @@ void BuildPseudoGuide(Session& s, UserPort& port) {
     std::string rec = PseudoGuideRecord(dateKey, c, kept, codes);
     std::string err = text::WriteFileAtomic(text::ResolveName(folder, guideName), text::EncodeSjis(rec));
     if (!err.empty()) {
-      port.Error(s.app.AppTitle, err);
+      port.Error(app.AppTitle, err);
       r.LoadStatus = kLoadOddsMissing;
       return;
     }

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
 #include "app/user_port.h"
-#include "session.h"
+#include "pat98/race_model.h"
 
 namespace tz {
 
@@ -15,7 +16,7 @@ namespace tz {
 // first, at most three) into DataFolder and fills OddsFileList/OddsFileCount. LoadStatus 0
 // when done (also when nothing was written), -1 when the odds files are of different dates
 // (message shown, nothing written) or a guide could not be written (message shown).
-void BuildPseudoGuide(Session& s, UserPort& port);
+void BuildPseudoGuide(RaceModel& race, const AppState& app, UserPort& port);
 
 // The 653-character record of one racecourse: date key, racecourse code, the eight header
 // characters (year, meeting number, day), the twelve sale codes ("07", "31" or "00"), ended

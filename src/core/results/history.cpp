@@ -435,10 +435,8 @@ void BuildHistoryWindow(Session& s, bool showTotals) {
 }
 
 void MarkVotesOfSelectedRace(Session& s, UserPort& port) {
-  s.results.HistoryOnly = true;
-  ReadRaceResults(s, port);
+  ReadRaceResults(s, port, ResultsRead::VotesOnly);
   MarkVotedCombinations(s, s.history.VoteList);
-  s.results.HistoryOnly = false;
 }
 
 void MarkFinishers(Session& s) {

@@ -44,8 +44,8 @@ std::string PreviousDayShort(const std::string& yyyymmdd);
 // was opened after results were read.
 void BuildHistoryWindow(Session& s, bool showTotals);
 
-// Reads the votes on the selected race without its results (HistoryOnly set around the results
-// reader) and marks the voted combinations in the main window and the bracket view.
+// Reads the votes on the selected race without its results (ResultsRead::VotesOnly) and marks the
+// voted combinations in the main window and the bracket view.
 void MarkVotesOfSelectedRace(Session& s, UserPort& port);
 
 // Marks the listed finishers (places 1 to 5) of the last results read on the synthetic win

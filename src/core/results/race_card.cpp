@@ -72,16 +72,15 @@ std::string DistanceCaption(const RaceModel& race) {
   return race.RaceTrackType + race.RaceDistance + "m";
 }
 
-int ReadRaceCard(Session& s) {
+int ReadRaceCard(RaceModel& race, const AppState& app, text::FolderIndex& folders) {
   std::optional<std::string> bytes;
-  if (auto path = s.folders.FindFile(s.app.DataFolder, SelectedRaceCardName(s.race))) {
+  if (auto path = folders.FindFile(app.DataFolder, SelectedRaceCardName(race))) {
     bytes = text::ReadFileBytes(*path);
   }
-  return ReadRaceCardBytes(s, bytes ? std::optional<std::string_view>(*bytes) : std::nullopt);
+  return ReadRaceCardBytes(race, bytes ? std::optional<std::string_view>(*bytes) : std::nullopt);
 }
 
-int ReadRaceCardBytes(Session& s, std::optional<std::string_view> bytes) {
-  RaceModel& r = s.race;
+int ReadRaceCardBytes(RaceModel& r, std::optional<std::string_view> bytes) {
   for (std::string& name : r.HorseName) name.assign(kNameChars, ' ');
   r.RaceCardLoaded = false;
   r.RaceCardRunnerCount = 0;
@@ -139,9 +138,7 @@ std::optional<Colour> CheckListColour(const AppState& app, std::string_view show
   return std::nullopt;
 }
 
-RaceCardRows BuildRaceCardRows(const Session& s) {
-  const RaceModel& r = s.race;
-  const AppState& app = s.app;
+RaceCardRows BuildRaceCardRows(const RaceModel& r, const AppState& app) {
   RaceCardRows out;
   out.narrow = !r.RaceCardLoaded;
   int count = std::clamp(r.HorseCount, 0, kMaxHorses);

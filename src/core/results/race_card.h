@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "session.h"
+#include "pat98/race_model.h"
+#include "text/files.h"
 
 namespace tz {
 
@@ -31,16 +32,16 @@ inline constexpr int kNarrowPredictionWindowTwips = 1900;
 // and race (CurrentRace), each as one code character (days 10-12 are A-C).
 std::string SelectedRaceCardName(const RaceModel& race);
 
-// Reads the race card of the selected race from DataFolder. Always blanks the 18 horse names
-// first. Without a usable file there is no post time and no runner record; otherwise the
-// header and the runner records (at most 18, and only those wholly present) are kept, the
-// racecourse name replaces OddsCourseName, and StartTimeText/StartTimeCaption are set for a
+// Reads the race card of the selected race from DataFolder (found through `folders`). Always blanks
+// the 18 horse names first. Without a usable file there is no post time and no runner record;
+// otherwise the header and the runner records (at most 18, and only those wholly present) are kept,
+// the racecourse name replaces OddsCourseName, and StartTimeText/StartTimeCaption are set for a
 // race of the day (never for the advance-sale race). A post time that is not four digits
 // counts as none.
-int ReadRaceCard(Session& s);
+int ReadRaceCard(RaceModel& race, const AppState& app, text::FolderIndex& folders);
 
 // The same from the bytes of a race card file (nothing = no file).
-int ReadRaceCardBytes(Session& s, std::optional<std::string_view> bytes);
+int ReadRaceCardBytes(RaceModel& race, std::optional<std::string_view> bytes);
 
 // The jockey mark for a mark code: 10 ☆, 20 △, 30 ▲, 40 ★, anything else a full-width blank.
 std::string JockeyMark(int markCode);
@@ -75,7 +76,7 @@ struct RaceCardRows {
 // The identity rows of the prediction window for the selected race, in popularity order
 // (HorseOrder), from what the last ReadRaceCard kept. A horse without a runner record on the
 // card (or every horse when there is no card) shows its number and bracket from the odds only.
-RaceCardRows BuildRaceCardRows(const Session& s);
+RaceCardRows BuildRaceCardRows(const RaceModel& race, const AppState& app);
 
 // The check-list colour for a shown name: the colour of the box of the first entry whose name
 // equals the trimmed name; nothing when no entry matches or the name is blank.

@@ -13,6 +13,28 @@ namespace tz {
 // number (2), payout per 100 yen (6; "000000" marks a refund).
 using PayoutRecord = std::string;
 
+// Which of a race's payouts were read: one bit per per-day payout file. A results file holds
+// them all.
+enum class PayoutsFound : unsigned {
+  None = 0,
+  Win = 1,       // TH-
+  Place = 2,     // FH-
+  Bracket = 4,   // WH- (bracket quinella)
+  Quinella = 8,  // UH-
+  Wide = 16,     // KH-
+  AllButWide = 15,
+  All = 31,
+};
+constexpr unsigned Bits(PayoutsFound f) { return static_cast<unsigned>(f); }
+constexpr PayoutsFound operator|(PayoutsFound a, PayoutsFound b) {
+  return static_cast<PayoutsFound>(Bits(a) | Bits(b));
+}
+constexpr PayoutsFound& operator|=(PayoutsFound& a, PayoutsFound b) { return a = a | b; }
+// Whether every payout of `wanted` is among those found.
+constexpr bool HasAll(PayoutsFound found, PayoutsFound wanted) {
+  return (Bits(found) & Bits(wanted)) == Bits(wanted);
+}
+
 struct ResultState {
   // Priced payouts first; MergeRefunds appends the refunds. The tables grow as needed, so no
   // record of a race is ever dropped.
@@ -21,9 +43,8 @@ struct ResultState {
   std::vector<PayoutRecord> RefundTable;
   // While reading: records in RefundTable; after MergeRefunds: all records in PayoutTable.
   int ResultEntryCount = 0;
-  // Sum of the weights of the result files read (TH 1, FH 2, WH 4, UH 8, KH 16; a results file
-  // counts 31): 15 = all but the wide payouts, 31 = complete.
-  float ResultsAvailability = 0;
+  // ResultsAvailability: which payouts of the race were read (a results file counts for all).
+  PayoutsFound ResultsAvailability = PayoutsFound::None;
   // The listed finishers, entry 0 first; a place of 0 means no entry.
   std::array<int, 5> FinisherPlace{};
   std::array<int, 5> FinisherHorse{};
@@ -32,7 +53,6 @@ struct ResultState {
   std::string ResultWeather, ResultTurfGoing, ResultDirtGoing;
   std::string RefundHorsesText;  // scratched horses, each followed by ","
   int WinPayoutCount = 0, PlacePayoutCount = 0, QuinellaPayoutCount = 0;
-  bool HistoryOnly = false;  // the history command reads votes only, no results
 };
 
 }  // namespace tz

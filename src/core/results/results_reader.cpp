@@ -8,6 +8,7 @@
 
 #include "pat98/race_model.h"
 #include "results/history.h"
+#include "session.h"
 #include "text/files.h"
 #include "text/numbers.h"
 #include "text/sjis.h"
@@ -188,19 +189,20 @@ std::string ResultHorseName(std::string_view decoded) {
   return half;
 }
 
-// The per-day files in reading order: prefix, weight, text buffer length, record length.
+// The per-day files in reading order: prefix, the payouts it holds, text buffer length, record
+// length.
 struct DayFile {
   const char* prefix;
-  int weight;
+  PayoutsFound payouts;
   std::size_t bufferChars;
   std::size_t recordChars;
 };
 constexpr std::array<DayFile, 5> kDayFiles{{
-    {"TH-", kAvailWin, 656, 44},
-    {"FH-", kAvailPlace, 936, 64},
-    {"WH-", kAvailBracket, 712, 48},
-    {"UH-", kAvailQuinella, 824, 56},
-    {"KH-", kAvailWide, 2196, 154},
+    {"TH-", PayoutsFound::Win, 656, 44},
+    {"FH-", PayoutsFound::Place, 936, 64},
+    {"WH-", PayoutsFound::Bracket, 712, 48},
+    {"UH-", PayoutsFound::Quinella, 824, 56},
+    {"KH-", PayoutsFound::Wide, 2196, 154},
 }};
 
 }  // namespace
@@ -215,29 +217,27 @@ int PayoutFirst(const PayoutRecord& r) { return static_cast<int>(text::Val(text:
 int PayoutSecond(const PayoutRecord& r) { return static_cast<int>(text::Val(text::MidB(r, 8, 2))); }
 long PayoutValue(const PayoutRecord& r) { return static_cast<long>(text::Val(text::MidB(r, 10, 6))); }
 
-bool ReadResultsFile(Session& s, int course, int yearDigit, int kai, int day, int race) {
-  ResultState& r = s.results;
+bool ReadResultsFile(ResultState& r, const AppState& app, text::FolderIndex& folders, int course,
+                     int yearDigit, int kai, int day, int race) {
   r.ResultWeather.clear();
   r.ResultTurfGoing.clear();
   r.ResultDirtGoing.clear();
-  r.ResultsAvailability = 0;
-  auto path =
-      s.folders.FindFile(s.app.DataFolder, ResultsFileName(course, yearDigit, kai, day, race));
+  r.ResultsAvailability = PayoutsFound::None;
+  auto path = folders.FindFile(app.DataFolder, ResultsFileName(course, yearDigit, kai, day, race));
   if (!path) return true;
   auto bytes = text::ReadFileBytes(*path);
   if (!bytes) {
     ResetFinishers(r);
     return false;
   }
-  return ReadResultsBytes(s, *bytes, course, race);
+  return ReadResultsBytes(r, *bytes, course, race);
 }
 
-bool ReadResultsBytes(Session& s, std::string_view bytes, int course, int race) {
-  ResultState& r = s.results;
+bool ReadResultsBytes(ResultState& r, std::string_view bytes, int course, int race) {
   r.ResultWeather.clear();
   r.ResultTurfGoing.clear();
   r.ResultDirtGoing.clear();
-  r.ResultsAvailability = 0;
+  r.ResultsAvailability = PayoutsFound::None;
   ResetFinishers(r);
 
   // The body is everything after the header except the file's last byte. It must reach through
@@ -311,12 +311,13 @@ bool ReadResultsBytes(Session& s, std::string_view bytes, int course, int race) 
   r.FinisherName = name;
   r.FinisherTime = time;
   Commit(r, rd);
-  r.ResultsAvailability = kAvailComplete;
+  r.ResultsAvailability = PayoutsFound::All;
   return true;
 }
 
-void ReadPayoutFiles(Session& s, int course, int yearDigit, int kai, int day, int race) {
-  ResultState& r = s.results;
+void ReadPayoutFiles(ResultState& r, const RaceModel& raceModel, const AppState& app,
+                     text::FolderIndex& folders, int course, int yearDigit, int kai, int day,
+                     int race) {
   r.FinisherPlace.fill(3);
   r.FinisherHorse.fill(0);
   for (auto& n : r.FinisherName) n.clear();
@@ -324,16 +325,17 @@ void ReadPayoutFiles(Session& s, int course, int yearDigit, int kai, int day, in
   r.ResultTurfGoing = "    ";
   r.ResultDirtGoing = "    ";
   r.WinPayoutCount = r.PlacePayoutCount = r.QuinellaPayoutCount = 0;
-  r.ResultsAvailability = 0;
+  r.ResultsAvailability = PayoutsFound::None;
   if (race < 1 || race > kMaxRaces) return;
 
   auto nameOf = [&](int h) {
-    return h >= 1 && h <= kMaxHorses ? s.race.HorseName[static_cast<std::size_t>(h - 1)] : std::string();
+    return h >= 1 && h <= kMaxHorses ? raceModel.HorseName[static_cast<std::size_t>(h - 1)]
+                                     : std::string();
   };
-  int availability = 0;
+  PayoutsFound found = PayoutsFound::None;
   for (const DayFile& f : kDayFiles) {
-    auto path = s.folders.FindFile(s.app.DataFolder,
-                                   PayoutFileName(f.prefix, course, yearDigit, kai, day));
+    auto path =
+        folders.FindFile(app.DataFolder, PayoutFileName(f.prefix, course, yearDigit, kai, day));
     if (!path) continue;
     auto bytes = text::ReadFileBytes(*path);
     if (!bytes) continue;
@@ -348,7 +350,7 @@ void ReadPayoutFiles(Session& s, int course, int yearDigit, int kai, int day, in
     Section rec(buf.At(at, f.recordChars));
     const std::string status = rec.At(3, 1);
     if (status != "1" && status != "5") continue;
-    availability += f.weight;
+    found |= f.payouts;
     if (status != "1") continue;
 
     Reading rd;
@@ -404,7 +406,7 @@ void ReadPayoutFiles(Session& s, int course, int yearDigit, int kai, int day, in
     }
     Commit(r, rd);
   }
-  r.ResultsAvailability = static_cast<float>(availability);
+  r.ResultsAvailability = found;
 
   // Places from the numbers of payouts: the winners (one per win payout), then the horses of
   // the quinella payouts after them share the next place, and entries beyond the place payouts
@@ -419,8 +421,7 @@ void ReadPayoutFiles(Session& s, int course, int yearDigit, int kai, int day, in
   for (int i = std::max(placed, 0); i <= 4; ++i) r.FinisherPlace[static_cast<std::size_t>(i)] = 0;
 }
 
-void MergeRefunds(Session& s) {
-  ResultState& r = s.results;
+void MergeRefunds(ResultState& r) {
   r.PayoutTable.resize(static_cast<std::size_t>(std::clamp<int>(r.PayoutCount, 0, static_cast<int>(r.PayoutTable.size()))));
   r.PayoutCount = static_cast<int>(r.PayoutTable.size());
   const std::size_t refunds = std::min<std::size_t>(static_cast<std::size_t>(std::max(0, r.ResultEntryCount)), r.RefundTable.size());
@@ -428,7 +429,7 @@ void MergeRefunds(Session& s) {
   r.ResultEntryCount = r.PayoutCount + static_cast<int>(refunds);
 }
 
-void ReadRaceResults(Session& s, UserPort& port) {
+void ReadRaceResults(Session& s, UserPort& port, ResultsRead what) {
   ResultState& r = s.results;
   RaceModel& race = s.race;
   r.PayoutCount = 0;
@@ -441,20 +442,20 @@ void ReadRaceResults(Session& s, UserPort& port) {
   r.FinisherPlace.fill(0);
   r.FinisherHorse.fill(0);
 
-  if (!r.HistoryOnly) {
+  if (what != ResultsRead::VotesOnly) {
     s.history.HitMessage.clear();
-    if (!ReadResultsFile(s, race.CurrentCourse, race.OddsHeaderDigit, race.OddsKai, race.OddsDay,
-                         race.CurrentRace)) {
+    if (!ReadResultsFile(r, s.app, s.folders, race.CurrentCourse, race.OddsHeaderDigit,
+                         race.OddsKai, race.OddsDay, race.CurrentRace)) {
       port.Error(s.app.AppTitle, kNotAResultsFile);
       race.LoadStatus = 0;
       return;
     }
-    if (r.ResultsAvailability != kAvailComplete) {
-      ReadPayoutFiles(s, race.CurrentCourse, race.OddsHeaderDigit, race.OddsKai, race.OddsDay,
-                      race.CurrentRace);
+    if (r.ResultsAvailability != PayoutsFound::All) {
+      ReadPayoutFiles(r, race, s.app, s.folders, race.CurrentCourse, race.OddsHeaderDigit,
+                      race.OddsKai, race.OddsDay, race.CurrentRace);
     }
-    if (r.ResultsAvailability >= kAvailNoWide) MergeRefunds(s);
-    if (s.app.BatchMode != 0) {
+    if (HasAll(r.ResultsAvailability, PayoutsFound::AllButWide)) MergeRefunds(r);
+    if (what == ResultsRead::ResultsOnly) {
       race.LoadStatus = 0;
       return;
     }

@@ -9,21 +9,16 @@
 #include <string>
 #include <string_view>
 
+#include "app/app_state.h"
 #include "app/user_port.h"
 #include "pat98/file_names.h"  // ResultsFileName, PayoutFileName
+#include "pat98/race_model.h"
 #include "results/result_state.h"
-#include "session.h"
+#include "text/files.h"
 
 namespace tz {
 
-// Availability weights of the per-day files; a results file counts for all of them.
-inline constexpr int kAvailWin = 1;
-inline constexpr int kAvailPlace = 2;
-inline constexpr int kAvailBracket = 4;
-inline constexpr int kAvailQuinella = 8;
-inline constexpr int kAvailWide = 16;
-inline constexpr int kAvailComplete = 31;
-inline constexpr int kAvailNoWide = 15;
+struct Session;
 
 // The message shown when a results file exists but cannot be read.
 inline constexpr std::string_view kNotAResultsFile = "PAT98対応の結果ﾌｧｲﾙではありません。";
@@ -42,27 +37,39 @@ inline int PricedCount(const ResultState& r) {
   return std::min<int>(r.PayoutCount, static_cast<int>(r.PayoutTable.size()));
 }
 
+// What ReadRaceResults reads.
+enum class ResultsRead {
+  ResultsAndVotes,  // the results, then the votes on the race and the hit check
+  ResultsOnly,      // the payouts alone (a day run, the results command)
+  VotesOnly,        // the votes alone, no results (the history)
+};
+
 // Reads the selected race's results (results file, else the per-day files), merges the refunds
 // when at least win, place, bracket quinella and quinella payouts were found, and then runs the
-// history steps (voting log and hit check) unless a batch run is reading. A results file that
-// exists but cannot be read is reported and nothing else is done.
-void ReadRaceResults(Session& s, UserPort& port);
+// history steps (voting log and hit check), as far as `what` asks. A results file that exists
+// but cannot be read is reported and nothing else is done. It takes the whole session because
+// it ends in the history steps, which fill the history tables and window.
+void ReadRaceResults(Session& s, UserPort& port, ResultsRead what = ResultsRead::ResultsAndVotes);
 
 // Reads one race's results file from DataFolder. A missing file is no failure
-// (ResultsAvailability stays 0); a file that is too short or holds a field that must be a number
+// (ResultsAvailability stays None); a file that is too short or holds a field that must be a number
 // and is not makes it fail, leaving the payout and refund tables as they were before the call
-// and no finishers. On success ResultsAvailability is 31.
-bool ReadResultsFile(Session& s, int course, int yearDigit, int kai, int day, int race);
+// and no finishers. On success ResultsAvailability is All.
+bool ReadResultsFile(ResultState& results, const AppState& app, text::FolderIndex& folders,
+                     int course, int yearDigit, int kai, int day, int race);
 // The same from the bytes of a results file (the file's last byte is not part of its body).
-bool ReadResultsBytes(Session& s, std::string_view bytes, int course, int race);
+bool ReadResultsBytes(ResultState& results, std::string_view bytes, int course, int race);
 
-// Reads the race's records from whichever per-day payout files exist, adds their weights to
-// ResultsAvailability (starting from 0), and infers the listed finishers' places from the
-// numbers of win, place and quinella payouts (dead heats included).
-void ReadPayoutFiles(Session& s, int course, int yearDigit, int kai, int day, int race);
+// Reads the race's records from whichever per-day payout files exist, notes each in
+// ResultsAvailability (starting from None), and infers the listed finishers' places from the
+// numbers of win, place and quinella payouts (dead heats included); the finishers' names are
+// the race's HorseName.
+void ReadPayoutFiles(ResultState& results, const RaceModel& race, const AppState& app,
+                     text::FolderIndex& folders, int course, int yearDigit, int kai, int day,
+                     int raceNumber);
 
 // Appends the refunds collected while reading to the priced payouts; ResultEntryCount then
 // counts every record of PayoutTable.
-void MergeRefunds(Session& s);
+void MergeRefunds(ResultState& results);
 
 }  // namespace tz

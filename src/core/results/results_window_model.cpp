@@ -90,14 +90,14 @@ const ResultsWindowModel& BuildResultsWindow(Session& s) {
 namespace {
 
 // Name and jockey of horse h from a race card read into a scratch session.
-ResultsListFinisher CardFinisher(const Session& card, int h) {
+ResultsListFinisher CardFinisher(const RaceModel& card, int h) {
   ResultsListFinisher f;
   f.number = Plain(h);
-  if (!card.race.RaceCardLoaded) return f;
-  for (int k = 0; k < card.race.RaceCardRunnerCount; ++k) {
-    const RaceCardRunner& run = card.race.RaceCardRunners[static_cast<std::size_t>(k)];
+  if (!card.RaceCardLoaded) return f;
+  for (int k = 0; k < card.RaceCardRunnerCount; ++k) {
+    const RaceCardRunner& run = card.RaceCardRunners[static_cast<std::size_t>(k)];
     if (run.Number != h) continue;
-    f.name = " " + text::TrimRight(card.race.HorseName[static_cast<std::size_t>(k)]);
+    f.name = " " + text::TrimRight(card.HorseName[static_cast<std::size_t>(k)]);
     f.jockey = " " + text::TrimRight(run.Jockey);
     break;
   }
@@ -131,9 +131,11 @@ const ResultsListModel& BuildResultsList(Session& s) {
       r.PayoutCount = 0;
       r.ResultEntryCount = 0;
       r.RefundHorsesText.clear();
-      bool ok = ReadResultsFile(s, info.CourseCode, yearDigit, info.Kai, info.Day, race);
-      if (ok && r.ResultsAvailability != kAvailComplete) {
-        ReadPayoutFiles(s, info.CourseCode, yearDigit, info.Kai, info.Day, race);
+      bool ok = ReadResultsFile(r, s.app, s.folders, info.CourseCode, yearDigit, info.Kai, info.Day,
+                                race);
+      if (ok && r.ResultsAvailability != PayoutsFound::All) {
+        ReadPayoutFiles(r, s.race, s.app, s.folders, info.CourseCode, yearDigit, info.Kai, info.Day,
+                        race);
       }
       if (!ok) r.PayoutCount = 0;
 
@@ -179,9 +181,9 @@ const ResultsListModel& BuildResultsList(Session& s) {
       }
       if (places > 0) {
         // The race card of the race gives the finishers' names and jockeys; it is read into a
-        // scratch session so that the selected race's card stays as it is.
-        Session card;
-        card.race.CurrentDayKind = 2;  // no post time is taken from it
+        // scratch race model so that the selected race's card stays as it is.
+        RaceModel card;
+        card.CurrentDayKind = 2;  // no post time is taken from it
         std::optional<std::string> bytes;
         if (auto path = text::FindEntry(s.app.DataFolder, RaceCardFileName(info.CourseCode, info.Day, race));
             path && text::FileExists(*path)) {

@@ -44,7 +44,7 @@ void ClearBaseTables(AnalysisState& a) {
     a.JrdbWinBase[h].clear();
     a.JrdbPlaceBase[h].clear();
   }
-  a.JrdbLoaded = 0;
+  a.JrdbLoaded = false;
 }
 
 // Reads the selected race's odds file of the snapshot folder into the base tables. Returns
@@ -61,7 +61,7 @@ bool LoadSnapshotBaseOdds(Session& s) {
   b.GuideDate = r.GuideDate;
   b.OddsFilePath[0] = path->string();
   QuietPort quiet;
-  if (ReadRaceOdds(*base, quiet) != kLoadOk) return false;
+  if (ReadRaceOdds(base->race, base->app, base->folders, quiet) != kLoadOk) return false;
   // The same file name at the same date is the same race; the header must agree all the same.
   if (b.CurrentRace != r.CurrentRace || b.OddsKai != r.OddsKai || b.OddsDay != r.OddsDay) return false;
 
@@ -70,7 +70,7 @@ bool LoadSnapshotBaseOdds(Session& s) {
     a.JrdbWinBase[h] = BaseText(b.WinOdds[h]);
     a.JrdbPlaceBase[h] = BaseText(b.PlaceOddsLow[h]);
   }
-  a.JrdbLoaded = -1;
+  a.JrdbLoaded = true;
   a.BaseSource = BaseOddsSource::Snapshot;
   a.BaseCaption = BaseOddsCaption(a.BaseSource, b.OddsHour, b.OddsMinute);
   return true;
@@ -111,7 +111,7 @@ std::vector<std::string> BaseSnapshotChoices(const AppState& app, const RaceMode
   return out;
 }
 
-void LoadBaseOdds(Session& s, UserPort& port) {
+void LoadBaseOdds(Session& s, UserPort& port, AnalysisFor purpose) {
   AnalysisState& a = s.analysis;
   a.BaseSource = BaseOddsSource::None;
   a.BaseCaption.clear();
@@ -129,7 +129,9 @@ void LoadBaseOdds(Session& s, UserPort& port) {
     return;
   }
   ClearBaseTables(a);
-  if (!LoadSnapshotBaseOdds(s) && !s.app.BatchMode) port.Warning(s.app.AppTitle, kBaseNoRaceMessage);
+  if (!LoadSnapshotBaseOdds(s) && purpose == AnalysisFor::Screen) {
+    port.Warning(s.app.AppTitle, kBaseNoRaceMessage);
+  }
 }
 
 std::string BaseOddsCaption(BaseOddsSource source, int hour, int minute) {

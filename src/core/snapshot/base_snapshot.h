@@ -46,9 +46,9 @@ std::vector<std::string> BaseSnapshotChoices(const AppState& app, const RaceMode
 
 // The base odds of the selected race: the snapshot's when one is chosen, else the JRDB
 // base-odds file's. A snapshot of another day than the loaded one is dropped with a message;
-// a snapshot without the race leaves the race without base odds, with a message unless a
-// day-wide run is going on. Sets AnalysisState::BaseSource and BaseCaption.
-void LoadBaseOdds(Session& s, UserPort& port);
+// a snapshot without the race leaves the race without base odds, with a message when the race
+// is analysed for the screen. Sets AnalysisState::BaseSource and BaseCaption.
+void LoadBaseOdds(Session& s, UserPort& port, AnalysisFor purpose);
 
 // The caption of the race header naming the base: "基準 JRDB", "基準 10時15分ｽﾅｯﾌﾟｼｮｯﾄ", or empty
 // without base odds.

@@ -142,9 +142,7 @@ std::string FormatCheckList(const std::vector<CheckEntry>& list) {
   return text::JoinLinesSjis(lines);
 }
 
-std::string LoadCheckList(Session& s) {
-  AppState& app = s.app;
-  CheckListFileNote& note = s.checkListWindow.File;
+std::string LoadCheckList(AppState& app, CheckListFileNote& note) {
   note = CheckListFileNote{};
   if (app.CheckList.empty()) app.CheckList.emplace_back();
 
@@ -207,9 +205,7 @@ std::vector<CheckEntry> MergeCheckLists(const std::vector<CheckEntry>& base,
   return out;
 }
 
-std::string SaveCheckList(Session& s) {
-  AppState& app = s.app;
-  CheckListFileNote& note = s.checkListWindow.File;
+std::string SaveCheckList(AppState& app, CheckListFileNote& note) {
   std::filesystem::path p = CheckListPath(app);
   if (note.Protected) {
     return "ﾁｪｯｸﾘｽﾄは起動時に読み込めなかったため、書き換えませんでした。\n\n" + p.string();
@@ -234,19 +230,19 @@ bool CheckNameLess(std::string_view a, std::string_view b) { return text::Direct
 
 // ---- the window -------------------------------------------------------------------------
 
-void OpenCheckListWindow(Session& s) {
-  CheckListWindowModel& m = s.checkListWindow;
+void OpenCheckListWindow(CheckListWindowModel& m, const AppState& app) {
   m.SelectedBox = 0;
   m.FocusBox = -1;
   for (int i = 0; i < kBoxCount; ++i) {
     m.Boxes[i].Items.clear();
-    m.Boxes[i].TextColour = static_cast<std::size_t>(i) < s.app.BoxColors.size() ? s.app.BoxColors[i] : 0;
+    m.Boxes[i].TextColour =
+        static_cast<std::size_t>(i) < app.BoxColors.size() ? app.BoxColors[i] : 0;
   }
   // Each box sorted once (a long list would take seconds inserted name by name); names that
   // sort alike keep the order of the list, as AddToCheckBox keeps them.
   std::array<std::vector<std::pair<std::string, const std::string*>>, kBoxCount> keyed;
-  for (std::size_t i = 1; i < s.app.CheckList.size(); ++i) {
-    const CheckEntry& e = s.app.CheckList[i];
+  for (std::size_t i = 1; i < app.CheckList.size(); ++i) {
+    const CheckEntry& e = app.CheckList[i];
     keyed[std::clamp(e.ColourIndex, 0, kBoxCount - 1)].emplace_back(text::DirectoryOrderKey(e.Name), &e.Name);
   }
   for (int b = 0; b < kBoxCount; ++b) {
@@ -356,9 +352,7 @@ void SetCheckBoxColour(CheckListWindowModel& m, Colour colour) {
   m.Boxes[std::clamp(m.SelectedBox, 0, kBoxCount - 1)].TextColour = colour;
 }
 
-void ConfirmCheckList(Session& s) {
-  const CheckListWindowModel& m = s.checkListWindow;
-  AppState& app = s.app;
+void ConfirmCheckList(AppState& app, const CheckListWindowModel& m) {
   for (std::size_t i = 0; i < app.BoxColors.size() && i < m.Boxes.size(); ++i) {
     app.BoxColors[i] = m.Boxes[i].TextColour;
   }

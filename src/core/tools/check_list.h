@@ -11,7 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "session.h"
+#include "app/app_state.h"
+#include "tools/check_list_model.h"
 
 namespace tz {
 
@@ -43,15 +44,15 @@ std::string FormatCheckList(const std::vector<CheckEntry>& list);
 // supplied). Names are kept without leading and trailing blanks, the migrated ones too, so
 // that the windows that compare trimmed names find them. Returns a message for the user when
 // the file exists but could not be read (it is then protected from being replaced at exit);
-// empty otherwise.
-std::string LoadCheckList(Session& s);
+// empty otherwise. `note` keeps what the read found, for the save at exit.
+std::string LoadCheckList(AppState& app, CheckListFileNote& note);
 
 // Exit: writes CheckList to tzcheck.txt atomically (an empty list gives an empty file).
 // Returns an error text, empty on success. A file that could not be read at start is left
 // as it is and reported. When another program saved the file since it was read, the two are
 // merged (MergeCheckLists) under a lock of the store folder, and CheckList becomes the
 // merged list.
-std::string SaveCheckList(Session& s);
+std::string SaveCheckList(AppState& app, CheckListFileNote& note);
 
 // The list to write when the file changed under us: `theirs` (the file now) without the names
 // we removed since `base` (the file as we read it), with the boxes we changed, followed by the
@@ -67,7 +68,7 @@ bool CheckNameLess(std::string_view a, std::string_view b);
 
 // Fills the window model from CheckList and BoxColors: SelectedBox 0, no focus, the drop
 // hint, each name in its box in sorted place.
-void OpenCheckListWindow(Session& s);
+void OpenCheckListWindow(CheckListWindowModel& m, const AppState& app);
 
 // Adds a name to a box in its sorted place, unselected. Returns its index in the box.
 std::size_t AddToCheckBox(CheckListWindowModel& m, int box, std::string name);
@@ -102,7 +103,7 @@ void SetCheckBoxColour(CheckListWindowModel& m, Colour colour);
 
 // "OK": BoxColors from the boxes' colours; CheckList becomes the placeholder followed by
 // the names of box 0, then box 1, in the order shown, trimmed.
-void ConfirmCheckList(Session& s);
+void ConfirmCheckList(AppState& app, const CheckListWindowModel& m);
 
 // ---- editing without the window (command line) --------------------------------------------
 

@@ -41,11 +41,11 @@ RaceResult ReadBack(const SampleRace& r, const std::string& date, const std::fil
   s->race.CurrentRace = r.race;
   const int yearDigit = date.size() >= 4 ? date[3] - '0' : 0;
   RaceResult out;
-  if (!ReadResultsFile(*s, r.course, yearDigit, r.kai, r.day, r.race) ||
-      s->results.ResultsAvailability != kAvailComplete) {
+  if (!ReadResultsFile(s->results, s->app, s->folders, r.course, yearDigit, r.kai, r.day, r.race) ||
+      s->results.ResultsAvailability != PayoutsFound::All) {
     return out;
   }
-  MergeRefunds(*s);
+  MergeRefunds(s->results);
   out.records = s->results.PayoutTable;
   out.read = true;
   return out;

@@ -146,8 +146,8 @@ TEST(AnalysisRace, RaceReadFromFiles) {
   s.race.OddsFilePath[0] = (dir.path() / "ZO-511.JRA").string();
   s.race.OddsFilePath[1] = (dir.path() / "UO-511.JRA").string();
   s.race.ScratchedCount = 0;
-  ASSERT_EQ(ReadRaceOdds(s, port), 0);
-  ReadQuinellaFile(s);
+  ASSERT_EQ(ReadRaceOdds(s.race, s.app, s.folders, port), 0);
+  ReadQuinellaFile(s.race, s.folders);
   ASSERT_EQ(s.race.LoadStatus, 0);
   s.race.CurrentSaleCode = 31;
   ASSERT_EQ(s.race.ScratchedCount, 1);

@@ -70,16 +70,15 @@ TEST(ImpliedWin, EveryRaceOfTheSampleDays) {
     auto s = std::make_unique<Session>();
     FakePort port;
     s->app.Pat98Folder = s->app.DataFolder = folder;
-    s->app.BatchMode = -1;
     ASSERT_EQ(LoadCurrentData(*s, port), 0);
     int solved = 0, bracketOnly = 0;
     for (int m = 1; m <= s->race.MeetingCount; ++m) {
       for (int slot = 1; slot <= kAdvanceSaleSlot; ++slot) {
         s->race.CurrentMeeting = m;
-        RefreshDayView(*s);
+        RefreshDayView(s->race, s->dayView, s->app);
         if (s->race.OddsFileIndex[s->race.CurrentCourse][slot].empty()) continue;
         SetRaceSelection(*s, m, slot);
-        AnalyseRace(*s, port);
+        AnalyseRace(*s, port, AnalysisFor::DayRun);
         if (s->race.LoadStatus != 0) continue;
         SCOPED_TRACE(testing::Message() << "meeting " << m << " slot " << slot);
         const RaceModel& r = s->race;

@@ -178,7 +178,7 @@ TEST(MainWindowModel, HighlightTogglesRunnerCellsOnly) {
 
 TEST(MainWindowModel, JrdbRanksClassesAndChangeIndicators) {
   Session s = Runners(6);
-  s.analysis.JrdbLoaded = -1;
+  s.analysis.JrdbLoaded = true;
   // Base win, base place, current win, current place, shown 仮単 of horses 1..6.
   const char* baseWin[] = {"", "  2.0", "  9.9", " 10.0", "     ", " 90.0", " 20.0"};
   const char* basePlace[] = {"", "  1.2", "  2.0", "  1.5", "  3.0", " 13.0", "  5.0"};

@@ -287,7 +287,7 @@ TEST(Pipeline, JrdbBaseOddsAreFoundByRaceKey) {
     for (const auto& l : c.lines) bytes += l + "\r\n";
     ASSERT_EQ(fixture::WriteFixture(jrdb.path(), "OZ030105.TXT", bytes), "");
     LoadJrdbBaseOdds(s);
-    EXPECT_EQ(s.analysis.JrdbLoaded, c.loaded ? -1 : 0);
+    EXPECT_EQ(s.analysis.JrdbLoaded, c.loaded);
     EXPECT_EQ(s.analysis.JrdbWinBase[1], c.win1);
     EXPECT_EQ(s.analysis.JrdbPlaceBase[1], c.place1);
     // "999.9" leaves the horse without base odds.
@@ -299,10 +299,10 @@ TEST(Pipeline, JrdbBaseOddsAreFoundByRaceKey) {
   // No file, no folder: no base odds and no failure.
   std::filesystem::remove(jrdb.path() / "OZ030105.TXT");
   LoadJrdbBaseOdds(s);
-  EXPECT_EQ(s.analysis.JrdbLoaded, 0);
+  EXPECT_FALSE(s.analysis.JrdbLoaded);
   s.app.settings.OZpath = (jrdb.path() / "missing").string();
   LoadJrdbBaseOdds(s);
-  EXPECT_EQ(s.analysis.JrdbLoaded, 0);
+  EXPECT_FALSE(s.analysis.JrdbLoaded);
 }
 
 TEST(Pipeline, JrdbBaseOddsSwitchOnTheWideLayoutAndTheirPanels) {
@@ -359,11 +359,10 @@ TEST(Pipeline, WholeGeneratedDayAnalysesEveryRace) {
   EXPECT_EQ(analysed, 36);
 
   // The same day in a batch run: no race card, the same analysis.
-  d.s.app.BatchMode = -1;
   for (int m = 1; m <= 3; ++m) {
     for (int r = 1; r <= 12; ++r) {
       SetRaceSelection(d.s, m, r);
-      AnalyseRace(d.s, d.port);
+      AnalyseRace(d.s, d.port, AnalysisFor::DayRun);
       EXPECT_EQ(d.s.race.LoadStatus, 0) << m << " " << r;
     }
   }

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
+#include "pat98/day_loader.h"
 #include "samples/pat98/fixture_writer.h"
+#include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 
@@ -34,7 +36,7 @@ TEST(Startup, MissingPat98FolderFallsBackToTheProgramFolder) {
   EXPECT_EQ(s.app.Pat98GuideDate, "99999999");
   EXPECT_EQ(HasPat98Program(s.app.DataFolder), 2);  // so the first-run hint and dialog show
   EXPECT_EQ(s.app.AppTitle, "Tazuna98");
-  EXPECT_EQ(s.app.BatchMode, 0);
+  EXPECT_FALSE(s.batch.Running);
   EXPECT_EQ(s.app.BracketColors[2], 8421631);
 }
 
@@ -94,7 +96,7 @@ TEST(Startup, ApplyPat98FolderSwitchesFoldersAndRereadsTheGuideDate) {
   h.dir.Write("pat/pat98.exe", "");
   h.dir.Write("pat/PBET/x", "");
   h.dir.Write("pat/UY-A.JRA", "20240101xxxx");
-  ApplyPat98Folder(s, h.dir / "pat");
+  ApplyPat98Folder(s.app, h.dir / "pat");
   EXPECT_EQ(s.app.Pat98Folder, h.dir / "pat");
   EXPECT_EQ(s.app.DataFolder, h.dir / "pat");
   EXPECT_EQ(s.app.BetFolder, h.dir / "pat" / "PBET");
@@ -106,17 +108,17 @@ TEST(Shutdown, CloseQuestionOnlyWithTheOptionAndAGuide) {
   FakePort port;
   s.app.settings.TermScr = 0;
   s.app.Pat98GuideDate = "20020908";
-  EXPECT_EQ(RequestClose(s, port), CloseDecision::Close);
+  EXPECT_EQ(RequestClose(s.app, port), CloseDecision::Close);
   s.app.settings.TermScr = 1;
   s.app.Pat98GuideDate = "99999999";
-  EXPECT_EQ(RequestClose(s, port), CloseDecision::Close);
+  EXPECT_EQ(RequestClose(s.app, port), CloseDecision::Close);
   EXPECT_TRUE(port.messages.empty());
 
   s.app.Pat98GuideDate = "20020908";
   port.answers = {Answer::Cancel, Answer::Yes, Answer::No};
-  EXPECT_EQ(RequestClose(s, port), CloseDecision::Cancel);
-  EXPECT_EQ(RequestClose(s, port), CloseDecision::SaveThenClose);
-  EXPECT_EQ(RequestClose(s, port), CloseDecision::Close);
+  EXPECT_EQ(RequestClose(s.app, port), CloseDecision::Cancel);
+  EXPECT_EQ(RequestClose(s.app, port), CloseDecision::SaveThenClose);
+  EXPECT_EQ(RequestClose(s.app, port), CloseDecision::Close);
   ASSERT_EQ(port.messages.size(), 3u);
   const Message& m = port.messages[0];
   EXPECT_EQ(m.text, "Tazuna98を終了します。\n現在のデータを保存しますか？");
@@ -170,7 +172,6 @@ TEST(Startup, FirstLoadRemovesAStaleBankLinkAndLoadsTheDay) {
   StartupLoadDay(s, port);
   EXPECT_FALSE(std::filesystem::exists(d / "pat" / "zenibako.txt"));  // BankLink is off
   EXPECT_EQ(s.race.MeetingCount, 1);
-  EXPECT_EQ(s.app.StartupLoad, 0);
   EXPECT_TRUE(s.dayView.hintLabelVisible);  // no pat98.exe in the folder
   EXPECT_EQ(test::ReadAll(d / "tazuna98.txt"), (d / "pat").string() + "\r\n");
 
@@ -182,7 +183,11 @@ TEST(Startup, FirstLoadRemovesAStaleBankLinkAndLoadsTheDay) {
   EXPECT_EQ(s.app.DataFolder, d / "pat2");
   EXPECT_EQ(s.app.Pat98GuideDate, "20020908");
   EXPECT_FALSE(s.dayView.hintLabelVisible);
-  EXPECT_EQ(s.app.StartupLoad, 0);
+  // Only those first loads decide on the hint: reloading the folder without the program
+  // leaves it as it is.
+  s.app.DataFolder = d / "pat";
+  LoadCurrentData(s, port);
+  EXPECT_FALSE(s.dayView.hintLabelVisible);
 }
 
 }  // namespace

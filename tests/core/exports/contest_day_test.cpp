@@ -127,7 +127,7 @@ TEST(ContestDay, FileOfASmallDayByteForByte) {
   EXPECT_EQ(test::ReadAll(res.File), bytes);
   EXPECT_EQ(FileLines(res.File), expected);
   EXPECT_EQ(text::CharCount(expected[3]), 76u);
-  EXPECT_EQ(d.s.app.BatchMode, 0);
+  EXPECT_FALSE(d.s.batch.Running);
 }
 
 // Race 1 has its results file: what the flow 1-2 .. 1-5 of horse 1 paid in each pool; race 4
@@ -199,7 +199,7 @@ TEST(ContestDay, FolderChecksAndWriteErrorsAreReported) {
     EXPECT_TRUE(res.Failed);
     ASSERT_EQ(d.port.Errors().size(), 1u);
     EXPECT_EQ(d.port.Errors()[0].rfind("ErrorNo.21\n\n", 0), 0u) << d.port.Errors()[0];
-    EXPECT_EQ(d.s.app.BatchMode, 0);
+    EXPECT_FALSE(d.s.batch.Running);
   }
   {
     // A disk that fills up (a file-size limit, its signal ignored): the failed write is
@@ -219,7 +219,7 @@ TEST(ContestDay, FolderChecksAndWriteErrorsAreReported) {
     ASSERT_EQ(d.port.Errors().size(), 1u);
     EXPECT_EQ(d.port.Errors()[0].rfind("ErrorNo.27\n\n", 0), 0u) << d.port.Errors()[0];
     EXPECT_EQ(test::ReadAll(d.out.path() / "P020908T1TN.txt"), "old entries");
-    EXPECT_EQ(d.s.app.BatchMode, 0);
+    EXPECT_FALSE(d.s.batch.Running);
   }
 }
 
@@ -246,7 +246,7 @@ TEST(ContestDay, SingleRuleRunKeepsTheRuleAndTheSelectedMeeting) {
             std::vector<int>({4, 2, 6, 2}));
   EXPECT_EQ(d.s.race.CurrentMeeting, 2);
   EXPECT_EQ(d.s.race.CurrentCourse, 6);
-  EXPECT_EQ(d.s.app.BatchMode, 0);
+  EXPECT_FALSE(d.s.batch.Running);
   EXPECT_FALSE(d.s.contest.Running);
   for (int b = 5; b <= 17; ++b) EXPECT_FALSE(d.s.dayView.raceButtons[b].pressed);
 

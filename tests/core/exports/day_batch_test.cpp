@@ -159,7 +159,8 @@ TEST(MakeCurrentRace, OnlyEntriesStartingWithZInEitherCase) {
 
 struct Visit {
   int meeting, race;
-  int batchMode, dayKind, horseCount, rowCount;
+  bool running;
+  int dayKind, horseCount, rowCount;
   std::string raceType;
   std::vector<std::string> marks;
 };
@@ -178,8 +179,14 @@ TEST(DayRun, AnalysesEveryRaceWithOddsInOrderAndRestoresTheSelection) {
   DayRunHooks hooks;
   hooks.meetingStart = [&](int m) { meetingsStarted.push_back(m); };
   hooks.analysed = [&](int m, int r) {
-    Visit v{m, r, s.app.BatchMode, s.race.CurrentDayKind, s.race.HorseCount,
-            s.prediction.RowCount, s.analysis.RaceTypeCode, {}};
+    Visit v{m,
+            r,
+            s.batch.Running,
+            s.race.CurrentDayKind,
+            s.race.HorseCount,
+            s.prediction.RowCount,
+            s.analysis.RaceTypeCode,
+            {}};
     for (int p = 1; p <= s.prediction.RowCount; ++p) v.marks.push_back(s.prediction.Rows[p].Mark);
     visits.push_back(std::move(v));
   };
@@ -197,13 +204,13 @@ TEST(DayRun, AnalysesEveryRaceWithOddsInOrderAndRestoresTheSelection) {
     EXPECT_LT(before, (std::pair{visits[i].meeting, visits[i].race}));
   }
   for (const Visit& v : visits) {
-    EXPECT_EQ(v.batchMode, -1);
+    EXPECT_TRUE(v.running);
     EXPECT_EQ(v.dayKind, 1);
     EXPECT_LE(v.race, 12);
     EXPECT_EQ(v.rowCount, v.horseCount);
   }
   EXPECT_TRUE(port.Errors().empty());
-  EXPECT_EQ(s.app.BatchMode, 0);
+  EXPECT_FALSE(s.batch.Running);
   EXPECT_EQ(s.race.CurrentMeeting, 2);
   EXPECT_EQ(s.race.CurrentCourse, coursesBefore);
 
@@ -264,7 +271,7 @@ TEST(DayRun, ErrorEndsTheRunWithItsMessageAndRestoresState) {
   ASSERT_EQ(port.Errors().size(), 1u);
   EXPECT_EQ(port.Errors()[0], "ErrorNo.0\n\ndisk full");
   EXPECT_EQ(port.messages[0].title, s.app.AppTitle);
-  EXPECT_EQ(s.app.BatchMode, 0);
+  EXPECT_FALSE(s.batch.Running);
   EXPECT_EQ(s.race.CurrentMeeting, 1);
   EXPECT_EQ(s.race.CurrentCourse, s.race.MeetingInfo[1].CourseCode);
 

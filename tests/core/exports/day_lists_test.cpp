@@ -234,7 +234,7 @@ TEST(LongshotList, DayRunListsWhatEachRaceSelectedByHandMarks) {
   int resultReads = 0;
   ASSERT_TRUE(BuildLongshotList(s, port, [&](Session& in, UserPort&) {
     ++resultReads;
-    EXPECT_EQ(in.app.BatchMode, -1);
+    EXPECT_TRUE(in.batch.Running);
     // Every race: the horse at position 4 wins.
     SetFinishers(in, {{in.race.HorseOrder[4], 1}});
   }));
@@ -293,7 +293,7 @@ TEST(PredictedList, DayRunFillsEveryAnalysedRaceAndRestoresTheRunFlag) {
   LoadSample(s, port);
   s.race.CurrentMeeting = 3;
   ASSERT_TRUE(BuildPredictedValuesList(s, port, {}));
-  EXPECT_EQ(s.app.BatchMode, 0);
+  EXPECT_FALSE(s.batch.Running);
   EXPECT_EQ(s.race.CurrentMeeting, 3);
   int filled = 0;
   for (const PredictedRace& race : s.predictedList.Races) {

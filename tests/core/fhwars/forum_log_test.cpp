@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 #include "text/files.h"
@@ -55,7 +56,8 @@ TEST(WarsConversionChecks, EachFailureShowsItsMessageInOrder) {
     f.s.app.Pat98Folder = pat;
     f.s.app.settings.Txtpath = c.textFolder;
     f.s.app.settings.Cnvpath = c.convert;
-    EXPECT_FALSE(CheckWarsConversion(f.s, f.port, c.file, true, MissingConvertFolder::Refuse));
+    EXPECT_FALSE(
+        CheckWarsConversion(f.s.app, f.s.wars, f.port, c.file, true, MissingConvertFolder::Refuse));
     ASSERT_EQ(f.port.messages.size(), 1u);
     EXPECT_EQ(f.port.messages[0].text, c.message);
     EXPECT_EQ(f.port.messages[0].title, "Tazuna98");
@@ -64,18 +66,21 @@ TEST(WarsConversionChecks, EachFailureShowsItsMessageInOrder) {
 
 TEST(WarsConversionChecks, PassesWithTheLogNameInAnyCaseAndSetsOverwrite) {
   Folders f;
-  EXPECT_TRUE(CheckWarsConversion(f.s, f.port, "odds.txt", true, MissingConvertFolder::Refuse));
+  EXPECT_TRUE(CheckWarsConversion(f.s.app, f.s.wars, f.port, "odds.txt", true,
+                                  MissingConvertFolder::Refuse));
   EXPECT_TRUE(f.port.messages.empty());
-  EXPECT_NE(f.s.wars.WarsOverwrite, 0);
-  EXPECT_TRUE(CheckWarsConversion(f.s, f.port, "ODDS.txt", false, MissingConvertFolder::Refuse));
-  EXPECT_EQ(f.s.wars.WarsOverwrite, 0);
+  EXPECT_TRUE(f.s.wars.WarsOverwrite);
+  EXPECT_TRUE(CheckWarsConversion(f.s.app, f.s.wars, f.port, "ODDS.txt", false,
+                                  MissingConvertFolder::Refuse));
+  EXPECT_FALSE(f.s.wars.WarsOverwrite);
 }
 
 TEST(WarsConversionChecks, MissingReceivingFolderIsCreatedOnlyOnYesWhenOffered) {
   {
     Folders f;
     f.s.app.settings.Cnvpath = (f.dir / "new" / "sub").string();
-    EXPECT_FALSE(CheckWarsConversion(f.s, f.port, "odds.txt", false, MissingConvertFolder::Refuse));
+    EXPECT_FALSE(CheckWarsConversion(f.s.app, f.s.wars, f.port, "odds.txt", false,
+                                     MissingConvertFolder::Refuse));
     EXPECT_EQ(f.port.Errors(), std::vector<std::string>{kWarsConvertFolderMissing});
     EXPECT_FALSE(fs::exists(f.dir / "new"));
   }
@@ -83,8 +88,8 @@ TEST(WarsConversionChecks, MissingReceivingFolderIsCreatedOnlyOnYesWhenOffered) 
     Folders f;
     f.s.app.settings.Cnvpath = (f.dir / "new").string();
     f.port.answers = {Answer::No};
-    EXPECT_FALSE(
-        CheckWarsConversion(f.s, f.port, "odds.txt", false, MissingConvertFolder::OfferToCreate));
+    EXPECT_FALSE(CheckWarsConversion(f.s.app, f.s.wars, f.port, "odds.txt", false,
+                                     MissingConvertFolder::OfferToCreate));
     ASSERT_EQ(f.port.messages.size(), 1u);
     EXPECT_EQ(f.port.messages[0].text, kWarsCreateFolderQuestion);
     EXPECT_EQ(f.port.messages[0].icon, Icon::Warning);
@@ -94,8 +99,8 @@ TEST(WarsConversionChecks, MissingReceivingFolderIsCreatedOnlyOnYesWhenOffered) 
     Folders f;
     f.s.app.settings.Cnvpath = (f.dir / "new").string();
     f.port.answers = {Answer::Yes};
-    EXPECT_TRUE(
-        CheckWarsConversion(f.s, f.port, "odds.txt", false, MissingConvertFolder::OfferToCreate));
+    EXPECT_TRUE(CheckWarsConversion(f.s.app, f.s.wars, f.port, "odds.txt", false,
+                                    MissingConvertFolder::OfferToCreate));
     EXPECT_TRUE(fs::is_directory(f.dir / "new"));
   }
   {
@@ -104,8 +109,8 @@ TEST(WarsConversionChecks, MissingReceivingFolderIsCreatedOnlyOnYesWhenOffered) 
     f.dir.Write("blocker", "x");
     f.s.app.settings.Cnvpath = (f.dir / "blocker" / "sub").string();
     f.port.answers = {Answer::Yes};
-    EXPECT_FALSE(
-        CheckWarsConversion(f.s, f.port, "odds.txt", false, MissingConvertFolder::OfferToCreate));
+    EXPECT_FALSE(CheckWarsConversion(f.s.app, f.s.wars, f.port, "odds.txt", false,
+                                     MissingConvertFolder::OfferToCreate));
     ASSERT_EQ(f.port.Errors().size(), 1u);
     EXPECT_FALSE(f.port.Errors()[0].empty());
   }
@@ -120,7 +125,7 @@ TEST(WriteConvertedFile, KeepsOrReplacesByTheOverwriteChoice) {
   EXPECT_EQ(test::ReadAll(dir / "zo-65b.jra"), "old");
 
   WarsState replace;
-  replace.WarsOverwrite = 1;
+  replace.WarsOverwrite = true;
   ConvertedFile b = WriteConvertedFile(replace, dir.path(), "ZO-65B.JRA", "new");
   EXPECT_EQ(b.outcome, ConvertedFile::Outcome::Written);
   // The existing name is kept, in its letter case; no second file appears.

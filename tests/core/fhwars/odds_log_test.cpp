@@ -7,6 +7,7 @@
 #include "pat98/day_loader.h"
 #include "pat98/odds_reader.h"
 #include "results/race_card.h"
+#include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 #include "text/files.h"
@@ -381,7 +382,7 @@ TEST(OddsLogConversion, WritesEachPostingsFilesAndReportsPostingsOffTheLayout) {
   broken.postedHorseCount = 19;
   c.Log({MakeForumPosting(18, "中山", 5, 11), broken, noQuinella});
   OddsLogReport report;
-  EXPECT_EQ(ConvertOddsLog(c.s, c.port, &report), 2);
+  EXPECT_EQ(ConvertOddsLog(c.s.app, c.s.wars, c.port, &report), 2);
   EXPECT_EQ(report.total, 3);
   EXPECT_EQ(report.processed, 2);
   ASSERT_EQ(report.skipped.size(), 1u);
@@ -399,14 +400,14 @@ TEST(OddsLogConversion, ExistingFilesAreKeptUnlessOverwriteIsChosen) {
   c.Log({MakeForumPosting(8)});
   c.dir.Write("out/zo-65b.jra", "old odds");
   OddsLogReport report;
-  EXPECT_EQ(ConvertOddsLog(c.s, c.port, &report), 1);  // the posting still counts
+  EXPECT_EQ(ConvertOddsLog(c.s.app, c.s.wars, c.port, &report), 1);  // the posting still counts
   EXPECT_EQ(c.Out("zo-65b.jra"), "old odds");
   ASSERT_EQ(report.files.size(), 3u);
   EXPECT_EQ(report.files[1].outcome, ConvertedFile::Outcome::Kept);
   EXPECT_TRUE(c.port.messages.empty());
 
-  c.s.wars.WarsOverwrite = 1;
-  EXPECT_EQ(ConvertOddsLog(c.s, c.port, &report), 1);
+  c.s.wars.WarsOverwrite = true;
+  EXPECT_EQ(ConvertOddsLog(c.s.app, c.s.wars, c.port, &report), 1);
   EXPECT_EQ(c.Out("zo-65b.jra").size(), 829u);
   EXPECT_EQ(c.OutFiles().size(), 3u);
 }
@@ -416,7 +417,7 @@ TEST(OddsLogConversion, ATruncatedLogConvertsWhatIsWholeAndWritesNoHalfFile) {
   std::string bytes = fixture::ForumOddsLogBytes({MakeForumPosting(10, "東京", 1, 1),
                                                   MakeForumPosting(10, "東京", 1, 2)});
   c.LogBytes(bytes.substr(0, bytes.size() - 1500));
-  EXPECT_EQ(ConvertOddsLog(c.s, c.port, nullptr), 1);
+  EXPECT_EQ(ConvertOddsLog(c.s.app, c.s.wars, c.port, nullptr), 1);
   EXPECT_EQ(c.OutFiles(), (std::vector<std::string>{"DE-511.JRA", "UO-511.JRA", "ZO-511.JRA"}));
   ASSERT_EQ(c.port.Errors().size(), 1u);
   EXPECT_NE(c.port.Errors()[0].find("2件目"), std::string::npos);
@@ -425,7 +426,7 @@ TEST(OddsLogConversion, ATruncatedLogConvertsWhatIsWholeAndWritesNoHalfFile) {
 TEST(OddsLogConversion, LogWithoutPostingsCountsZero) {
   Conversion c;
   c.LogBytes(text::EncodeSjis("雑談だけのログ\r\n\r\n"));
-  EXPECT_EQ(ConvertOddsLog(c.s, c.port, nullptr), 0);
+  EXPECT_EQ(ConvertOddsLog(c.s.app, c.s.wars, c.port, nullptr), 0);
   EXPECT_TRUE(c.port.messages.empty());
   EXPECT_TRUE(c.OutFiles().empty());
 }
@@ -434,8 +435,8 @@ TEST(OddsLogConversion, AFileThatCannotBeWrittenIsReportedAndTheOthersStay) {
   Conversion c;
   c.Log({MakeForumPosting(8)});
   fs::create_directories(c.dir / "out" / "ZO-65B.JRA");  // a folder stands in the way
-  c.s.wars.WarsOverwrite = 1;
-  EXPECT_EQ(ConvertOddsLog(c.s, c.port, nullptr), 1);
+  c.s.wars.WarsOverwrite = true;
+  EXPECT_EQ(ConvertOddsLog(c.s.app, c.s.wars, c.port, nullptr), 1);
   ASSERT_EQ(c.port.Errors().size(), 1u);
   EXPECT_NE(c.port.Errors()[0].find("ZO-65B.JRA"), std::string::npos);
   EXPECT_EQ(c.Out("DE-65B.JRA").size(), 92u + 8 * 48 + 2);
@@ -455,7 +456,7 @@ TEST(OddsLogConversion, ConvertedFolderLoadsWithThePseudoGuideAndReaders) {
   small.postHour = 9;
   small.postMinute = 50;
   c.Log({big, small});
-  ASSERT_EQ(ConvertOddsLog(c.s, c.port, nullptr), 2);
+  ASSERT_EQ(ConvertOddsLog(c.s.app, c.s.wars, c.port, nullptr), 2);
   EXPECT_EQ(c.OutFiles(), (std::vector<std::string>{"DE-6B1.JRA", "DE-6BC.JRA", "UO-6BC.JRA",
                                                      "ZO-6B1.JRA", "ZO-6BC.JRA"}));
 
@@ -471,7 +472,7 @@ TEST(OddsLogConversion, ConvertedFolderLoadsWithThePseudoGuideAndReaders) {
 
   SetRaceSelection(c.s, 1, 12);
   r.ScratchedCount = 0;
-  ASSERT_EQ(ReadRaceOdds(c.s, c.port), 0);
+  ASSERT_EQ(ReadRaceOdds(c.s.race, c.s.app, c.s.folders, c.port), 0);
   EXPECT_EQ(r.HorseCount, 18);
   EXPECT_EQ(r.OddsDay, 11);
   EXPECT_EQ(r.CurrentRace, 12);
@@ -482,7 +483,7 @@ TEST(OddsLogConversion, ConvertedFolderLoadsWithThePseudoGuideAndReaders) {
   EXPECT_EQ(r.ScratchedCount, 1);
   EXPECT_EQ(r.PlaceOddsHigh[18], "  3.7");
   EXPECT_EQ(r.BracketQuinellaOdds[7][8], " 15.5");
-  ReadQuinellaFile(c.s);
+  ReadQuinellaFile(c.s.race, c.s.folders);
   ASSERT_EQ(r.LoadStatus, 0);
   EXPECT_EQ(r.NoWideOdds, 0);
   EXPECT_EQ(r.QuinellaOdds[1][2], "12.0  ");
@@ -490,7 +491,7 @@ TEST(OddsLogConversion, ConvertedFolderLoadsWithThePseudoGuideAndReaders) {
   EXPECT_EQ(r.QuinellaOdds[17][18], "188.0 ");
   EXPECT_EQ(r.WideOddsLow[16][3], "  19.0");
   EXPECT_EQ(r.WideOddsHigh[17][18], "  36.0");
-  ASSERT_EQ(ReadRaceCard(c.s), kRaceCardRead);
+  ASSERT_EQ(ReadRaceCard(c.s.race, c.s.app, c.s.folders), kRaceCardRead);
   EXPECT_EQ(r.StartTimeText, "1540");
   EXPECT_EQ(r.HorseName[0], "ﾃｽﾄﾎ-ｽ1           ");
   EXPECT_EQ(r.HorseName[17], "ﾃｽﾄﾎ-ｽ18          ");
@@ -499,9 +500,9 @@ TEST(OddsLogConversion, ConvertedFolderLoadsWithThePseudoGuideAndReaders) {
 
   SetRaceSelection(c.s, 1, 1);
   r.ScratchedCount = 0;
-  ASSERT_EQ(ReadRaceOdds(c.s, c.port), 0);
+  ASSERT_EQ(ReadRaceOdds(c.s.race, c.s.app, c.s.folders, c.port), 0);
   EXPECT_EQ(r.HorseCount, 7);
-  ASSERT_EQ(ReadRaceCard(c.s), kRaceCardRead);
+  ASSERT_EQ(ReadRaceCard(c.s.race, c.s.app, c.s.folders), kRaceCardRead);
   EXPECT_EQ(r.StartTimeText, "0950");
   EXPECT_TRUE(c.port.Errors().empty());
 }
@@ -511,7 +512,7 @@ TEST(WarsOddsRun, AsksBeforeRunningAndReportsTheCount) {
     Conversion c;
     c.Log({MakeForumPosting(5)});
     c.port.answers = {Answer::No};
-    WarsOddsRun run = RunWarsOddsConversion(c.s, c.port, false, true);
+    WarsOddsRun run = RunWarsOddsConversion(c.s.app, c.s.wars, c.port, false, true);
     EXPECT_EQ(run.result, WarsOddsRun::Result::Declined);
     ASSERT_EQ(c.port.messages.size(), 1u);
     EXPECT_EQ(c.port.messages[0].text, "実行しますか?");
@@ -521,12 +522,12 @@ TEST(WarsOddsRun, AsksBeforeRunningAndReportsTheCount) {
   {
     Conversion c;
     c.Log({MakeForumPosting(5), MakeForumPosting(5, "中山", 5, 12)});
-    WarsOddsRun run = RunWarsOddsConversion(c.s, c.port, true, true);
+    WarsOddsRun run = RunWarsOddsConversion(c.s.app, c.s.wars, c.port, true, true);
     EXPECT_EQ(run.result, WarsOddsRun::Result::Converted);
     EXPECT_EQ(run.count, 2);
     EXPECT_TRUE(run.loadFolder);
     EXPECT_TRUE(run.closeDialog);
-    EXPECT_NE(c.s.wars.WarsOverwrite, 0);
+    EXPECT_TRUE(c.s.wars.WarsOverwrite);
     ASSERT_EQ(c.port.messages.size(), 2u);
     EXPECT_EQ(c.port.messages[1].text, "2ﾌｧｲﾙ処理しました。");
     EXPECT_EQ(c.port.messages[1].icon, Icon::None);
@@ -535,7 +536,7 @@ TEST(WarsOddsRun, AsksBeforeRunningAndReportsTheCount) {
   {
     Conversion c;
     c.LogBytes("nothing\r\n");
-    WarsOddsRun run = RunWarsOddsConversion(c.s, c.port, false, true);
+    WarsOddsRun run = RunWarsOddsConversion(c.s.app, c.s.wars, c.port, false, true);
     EXPECT_EQ(run.count, 0);
     EXPECT_FALSE(run.loadFolder);
     EXPECT_FALSE(run.closeDialog);
@@ -545,7 +546,7 @@ TEST(WarsOddsRun, AsksBeforeRunningAndReportsTheCount) {
     // A failed check stops before the question.
     Conversion c;
     c.s.app.settings.Txtfile = "";
-    WarsOddsRun run = RunWarsOddsConversion(c.s, c.port, false, true);
+    WarsOddsRun run = RunWarsOddsConversion(c.s.app, c.s.wars, c.port, false, true);
     EXPECT_EQ(run.result, WarsOddsRun::Result::CheckFailed);
     EXPECT_EQ(c.port.Errors(), std::vector<std::string>{"ﾃｷｽﾄﾌｧｲﾙが指定されていません"});
   }

@@ -7,6 +7,7 @@
 #include "samples/fhwars/fixture_results_log.h"
 #include "fhwars/results_log.h"
 #include "results/results_reader.h"
+#include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 #include "text/files.h"
@@ -73,7 +74,7 @@ struct Converted {
     s.app.settings.Tksfile = "results.log";
     s.app.settings.Cnvpath = (root / "day").string();
     s.app.DataFolder = root / "day";
-    EXPECT_EQ(ConvertResultsLog(s, port), static_cast<int>(postings.size()));
+    EXPECT_EQ(ConvertResultsLog(s.app, s.wars, port), static_cast<int>(postings.size()));
   }
 };
 
@@ -84,8 +85,8 @@ TEST(ResultsLogReadBack, BothLayoutsGiveTheFinishersPayoutsAndRefunds) {
     ResultState& r = c.s.results;
     r.PayoutCount = 0;
     r.ResultEntryCount = 0;
-    ASSERT_TRUE(ReadResultsFile(c.s, 5, 3, 2, 8, 11));
-    EXPECT_EQ(r.ResultsAvailability, 31);
+    ASSERT_TRUE(ReadResultsFile(c.s.results, c.s.app, c.s.folders, 5, 3, 2, 8, 11));
+    EXPECT_EQ(r.ResultsAvailability, PayoutsFound::All);
     EXPECT_EQ(r.FinisherPlace, (std::array<int, 5>{1, 2, 2, 4, 0}));
     EXPECT_EQ(r.FinisherHorse, (std::array<int, 5>{3, 11, 5, 1, 0}));
     EXPECT_EQ(text::Trim(r.FinisherName[0]), "ｻｸﾗﾛ-ﾚﾙ");
@@ -105,7 +106,7 @@ TEST(ResultsLogReadBack, BothLayoutsGiveTheFinishersPayoutsAndRefunds) {
     // Horses 7 and 14 were scratched: win, place and quinella refunds, and wide ones where the
     // posting listed wide payouts.
     EXPECT_EQ(r.RefundHorsesText, "7,14,");
-    MergeRefunds(c.s);
+    MergeRefunds(c.s.results);
     const int perHorse = wide ? 36 : 19;
     ASSERT_EQ(r.ResultEntryCount, r.PayoutCount + 2 * perHorse);
     std::vector<Payout> refunds = Records(r, r.PayoutCount, r.ResultEntryCount);
@@ -131,8 +132,9 @@ TEST(ResultsLogReadBack, EveryRaceOfTheExampleLogReads) {
     r.PayoutTable.clear();
     r.RefundTable.clear();
     r.RefundHorsesText.clear();
-    ASSERT_TRUE(ReadResultsFile(c.s, p.course, p.year % 10, p.kai, p.day, p.race));
-    EXPECT_EQ(r.ResultsAvailability, 31);
+    ASSERT_TRUE(ReadResultsFile(c.s.results, c.s.app, c.s.folders, p.course, p.year % 10, p.kai,
+                                p.day, p.race));
+    EXPECT_EQ(r.ResultsAvailability, PayoutsFound::All);
     EXPECT_EQ(r.FinisherPlace[0], 1);
     EXPECT_EQ(r.FinisherHorse[0], p.finishers[0].horse);
     int wins = 0, wides = 0;

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "samples/fhwars/fixture_results_log.h"
+#include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 #include "text/sjis.h"
@@ -75,7 +76,7 @@ struct Conversion {
   }
   int Run() {
     report = {};
-    return ConvertResultsLog(s, port, &report);
+    return ConvertResultsLog(s.app, s.wars, port, &report);
   }
   std::string Out(std::string_view name) const { return ReadAll(root / "out" / std::string(name)); }
   std::vector<std::string> Files() const {
@@ -337,20 +338,20 @@ TEST(ResultsLog, ExistingFilesFollowTheOverwriteChoice) {
   Conversion conv(fixture::ResultsLogBytes({f}));
   // An existing file in another letter case is the same file.
   conv.root.Write("out/ks-5328b.jra", "old");
-  conv.s.wars.WarsOverwrite = 0;
+  conv.s.wars.WarsOverwrite = false;
   EXPECT_EQ(conv.Run(), 1);
   EXPECT_EQ(conv.Out("ks-5328b.jra"), "old");
   EXPECT_EQ(conv.report.kept, 1);
   EXPECT_EQ(conv.report.written, 0);
 
-  conv.s.wars.WarsOverwrite = 1;
+  conv.s.wars.WarsOverwrite = true;
   EXPECT_EQ(conv.Run(), 1);
   EXPECT_EQ(conv.Files(), (std::vector<std::string>{"ks-5328b.jra"}));
   EXPECT_EQ(conv.Out("ks-5328b.jra").size(), 702u);
 
   // Converting the same log twice while keeping files: nothing written, the same count.
   fs::remove(conv.root / "out" / "ks-5328b.jra");
-  conv.s.wars.WarsOverwrite = 0;
+  conv.s.wars.WarsOverwrite = false;
   EXPECT_EQ(conv.Run(), 1);
   std::string first = conv.Out("KS-5328B.JRA");
   EXPECT_EQ(conv.Run(), 1);
@@ -364,7 +365,7 @@ TEST(ResultsLog, FileThatCannotBeWrittenIsReportedAndOthersAreStillWritten) {
   Conversion conv(fixture::ResultsLogBytes({a, b}));
   // A folder stands where the first file would go.
   fs::create_directories(conv.root / "out" / "KS-5328B.JRA");
-  conv.s.wars.WarsOverwrite = 1;
+  conv.s.wars.WarsOverwrite = true;
   EXPECT_EQ(conv.Run(), 2);
   EXPECT_EQ(conv.report.failed, 1);
   EXPECT_EQ(conv.report.files, (std::vector<std::string>{"KS-5328C.JRA"}));
@@ -407,7 +408,8 @@ TEST(ResultsLog, OkCommandChecksBeforeConverting) {
     Conversion conv(fixture::ResultsLogBytes({Posting(true)}));
     conv.s.app.AppTitle = "Tazuna98";
     c.arrange(conv);
-    EXPECT_EQ(RunResultsLogConversion(conv.s, conv.port, true), std::nullopt) << c.what;
+    EXPECT_EQ(RunResultsLogConversion(conv.s.app, conv.s.wars, conv.port, true), std::nullopt)
+        << c.what;
     ASSERT_EQ(conv.port.messages.size(), 1u) << c.what;
     EXPECT_EQ(conv.port.messages[0].kind, c.kind) << c.what;
     EXPECT_EQ(conv.port.messages[0].text, c.text) << c.what;
@@ -417,13 +419,13 @@ TEST(ResultsLog, OkCommandChecksBeforeConverting) {
   // The output folder is never created by the check.
   Conversion conv(fixture::ResultsLogBytes({Posting(true)}));
   conv.s.app.settings.Cnvpath += "-gone";
-  RunResultsLogConversion(conv.s, conv.port, false);
+  RunResultsLogConversion(conv.s.app, conv.s.wars, conv.port, false);
   EXPECT_FALSE(fs::exists(conv.s.app.settings.Cnvpath));
   // The overwrite choice is taken before the folders are checked.
-  EXPECT_EQ(conv.s.wars.WarsOverwrite, 0);
+  EXPECT_FALSE(conv.s.wars.WarsOverwrite);
   conv.port.messages.clear();
-  RunResultsLogConversion(conv.s, conv.port, true);
-  EXPECT_EQ(conv.s.wars.WarsOverwrite, 1);
+  RunResultsLogConversion(conv.s.app, conv.s.wars, conv.port, true);
+  EXPECT_TRUE(conv.s.wars.WarsOverwrite);
 }
 
 TEST(ResultsLog, OkCommandAsksThenTellsTheCount) {
@@ -431,7 +433,7 @@ TEST(ResultsLog, OkCommandAsksThenTellsTheCount) {
   b.race = 12;
   Conversion conv(fixture::ResultsLogBytes({Posting(true), b}));
   conv.port.answers = {Answer::No};
-  EXPECT_EQ(RunResultsLogConversion(conv.s, conv.port, false), std::nullopt);
+  EXPECT_EQ(RunResultsLogConversion(conv.s.app, conv.s.wars, conv.port, false), std::nullopt);
   EXPECT_TRUE(conv.Files().empty());
   ASSERT_EQ(conv.port.messages.size(), 1u);
   EXPECT_EQ(conv.port.messages[0].title, kWarsResultsTitle);
@@ -440,7 +442,7 @@ TEST(ResultsLog, OkCommandAsksThenTellsTheCount) {
 
   conv.port.messages.clear();
   conv.port.answers = {Answer::Yes};
-  EXPECT_EQ(RunResultsLogConversion(conv.s, conv.port, false), 2);
+  EXPECT_EQ(RunResultsLogConversion(conv.s.app, conv.s.wars, conv.port, false), 2);
   EXPECT_EQ(conv.Files().size(), 2u);
   ASSERT_EQ(conv.port.messages.size(), 2u);
   EXPECT_EQ(conv.port.messages[1].text, "2ﾌｧｲﾙ処理しました。");
@@ -451,7 +453,7 @@ TEST(ResultsLog, OkCommandAsksThenTellsTheCount) {
   std::vector<std::string> cut = fixture::ResultsPostingLines(Posting(false));
   cut.resize(5);
   Conversion broken(fixture::ResultsLogBytes({b}) + fixture::JoinLogLines(cut));
-  EXPECT_EQ(RunResultsLogConversion(broken.s, broken.port, false), 2);
+  EXPECT_EQ(RunResultsLogConversion(broken.s.app, broken.s.wars, broken.port, false), 2);
   ASSERT_EQ(broken.port.messages.size(), 3u);
   EXPECT_EQ(broken.port.messages[1].text, "2ﾌｧｲﾙ処理しました。");
   EXPECT_EQ(broken.port.messages[2].kind, Message::Error);

@@ -83,7 +83,7 @@ TEST(JrdbImport, RealDayOfBaseOddsAnalysesAsTheSampleDayMadeFromThem) {
       RaceFigures b = Analyse(sample, port, m, race);
       EXPECT_EQ(a, b) << m << "/" << race;
       EXPECT_FALSE(a.synthetic.empty());
-      EXPECT_NE(imported.analysis.JrdbLoaded, 0) << "base odds of " << m << "/" << race;
+      EXPECT_TRUE(imported.analysis.JrdbLoaded) << "base odds of " << m << "/" << race;
       for (int h = 0; h < imported.race.HorseCount; ++h) {
         if (!text::Trim(imported.race.HorseName[h]).empty()) ++names;
       }
@@ -154,7 +154,8 @@ TEST(JrdbImport, RealProgrammeAndResultsWithoutOdds) {
       s.results.PayoutCount = 0;
       s.results.ResultEntryCount = 0;
       s.results.RefundHorsesText.clear();
-      ASSERT_TRUE(ReadResultsFile(s, info.CourseCode, 8, info.Kai, info.Day, race));
+      ASSERT_TRUE(ReadResultsFile(s.results, s.app, s.folders, info.CourseCode, 8, info.Kai,
+                                  info.Day, race));
       const ResultsWindowModel& w = BuildResultsWindow(s);
       ASSERT_GE(w.Finishers.size(), 3u);
       EXPECT_EQ(w.Finishers[0].place, 1);
@@ -210,7 +211,7 @@ TEST(JrdbImport, PayoutFileGivesEveryPool) {
   Session s;
   FakePort port;
   Load(s, port, out.path());
-  ASSERT_TRUE(ReadResultsFile(s, 5, 8, 4, 1, 11));
+  ASSERT_TRUE(ReadResultsFile(s.results, s.app, s.folders, 5, 8, 4, 1, 11));
   const ResultsWindowModel& w = BuildResultsWindow(s);
   ASSERT_EQ(w.Payouts[1].size(), 1u);
   EXPECT_EQ(w.Payouts[1][0].payout, "310");

@@ -6,6 +6,7 @@
 
 #include "pat98/day_loader.h"
 #include "pat98/odds_reader.h"
+#include "session.h"
 #include "support/pat98_builders.h"
 #include "pat98/pseudo_guide.h"
 #include "support/fake_port.h"
@@ -109,7 +110,7 @@ TEST(BadInput, TruncatedOrGarbageOddsFilesAreRefused) {
     s.race.GuideDate = "20020908";
     test::WriteOrFail(dir.path(), "ZO-521.JRA", c.bytes);
     s.race.OddsFilePath[0] = (dir.path() / "ZO-521.JRA").string();
-    EXPECT_EQ(ReadRaceOdds(s, port), kLoadBadOddsFile) << c.name;
+    EXPECT_EQ(ReadRaceOdds(s.race, s.app, s.folders, port), kLoadBadOddsFile) << c.name;
     EXPECT_EQ(s.race.HorseCount, 0) << c.name;
     ASSERT_EQ(port.Errors().size(), 1u) << c.name;
     EXPECT_EQ(port.Errors()[0], "オッズファイルが壊れています。\nZO-521.JRA");
@@ -126,7 +127,7 @@ TEST(BadInput, GarbageOddsValuesAreKeptAsTexts) {
   s.race.GuideDate = "20020908";
   test::WriteOrFail(dir.path(), "ZO-521.JRA", fixture::OddsFileBytes(odds));
   s.race.OddsFilePath[0] = (dir.path() / "ZO-521.JRA").string();
-  ASSERT_EQ(ReadRaceOdds(s, port), 0);
+  ASSERT_EQ(ReadRaceOdds(s.race, s.app, s.folders, port), 0);
   EXPECT_EQ(s.race.WinOdds[1], "ab.c ");
   EXPECT_EQ(s.race.BracketQuinellaOdds[2][1], "-----");
 }
@@ -145,9 +146,9 @@ TEST(BadInput, QuinellaFileTooShortForItsPairs) {
     test::WriteOrFail(dir.path(), "UO-521.JRA", bytes);
     s.race.OddsFilePath[0] = (dir.path() / "ZO-521.JRA").string();
     s.race.OddsFilePath[1] = (dir.path() / "UO-521.JRA").string();
-    ASSERT_EQ(ReadRaceOdds(s, port), 0);
+    ASSERT_EQ(ReadRaceOdds(s.race, s.app, s.folders, port), 0);
     s.race.QuinellaOdds[1][2] = "older";
-    ReadQuinellaFile(s);
+    ReadQuinellaFile(s.race, s.folders);
     EXPECT_EQ(s.race.LoadStatus, kLoadBadQuinellaFile) << bytes.size();
     EXPECT_EQ(s.race.QuinellaOdds[1][2], "older");
   }
@@ -178,12 +179,12 @@ TEST(BadInput, RandomBytesEverywhere) {
     s.race.OddsFilePath[0] = (dir.path() / "ZO-521.JRA").string();
     s.race.OddsFilePath[1] = (dir.path() / "UO-521.JRA").string();
     s.race.ScratchedCount = 0;
-    int st = ReadRaceOdds(s, port);
+    int st = ReadRaceOdds(s.race, s.app, s.folders, port);
     EXPECT_TRUE(st == 0 || st == kLoadBadOddsFile || st == kLoadDateMismatch) << st;
     if (st == 0) {
       EXPECT_GE(s.race.HorseCount, 1);
       EXPECT_LE(s.race.HorseCount, 18);
-      ReadQuinellaFile(s);
+      ReadQuinellaFile(s.race, s.folders);
       QuinellaFromBracketTable(s.race);
       QuinellaFromBracketRepresentatives(s.race);
     }

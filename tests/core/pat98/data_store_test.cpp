@@ -7,6 +7,7 @@
 #include "betting/bank_link.h"
 #include "pat98/record_writers.h"
 #include "samples/pat98/fixture_writer.h"
+#include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 
@@ -71,7 +72,7 @@ TEST(DataStore, SaveCopiesThePat98FilesAndASecondSaveGetsATimeSuffix) {
   WriteRaceCardFile(f.s.app.Pat98Folder, card);
   f.s.app.settings.SaveMsg = 1;
 
-  CopyReport first = SaveCurrentData(f.s, f.port, TimeOfDay{9, 5, 7});
+  CopyReport first = SaveCurrentData(f.s.app, f.s.race, f.port, TimeOfDay{9, 5, 7});
   EXPECT_EQ(first.folder, f.Store("2003-05-10"));
   EXPECT_EQ(Names(f.Store("2003-05-10")),
             (std::vector<std::string>{"DE-581.JRA", "UY-A.JRA", "zo-581.jra"}));
@@ -85,7 +86,7 @@ TEST(DataStore, SaveCopiesThePat98FilesAndASecondSaveGetsATimeSuffix) {
   // The second save of the day leaves the first folder as it was.
   f.root.Write("PAT98/zo-581.jra", "later odds");
   f.s.app.settings.SaveMsg = 0;
-  CopyReport second = SaveCurrentData(f.s, f.port, TimeOfDay{9, 5, 7});
+  CopyReport second = SaveCurrentData(f.s.app, f.s.race, f.port, TimeOfDay{9, 5, 7});
   EXPECT_EQ(second.folder, f.Store("2003-05-10(090507)"));
   EXPECT_EQ(ReadAll(f.Store("2003-05-10(090507)") / "zo-581.jra"), "later odds");
   EXPECT_EQ(ReadAll(f.Store("2003-05-10") / "zo-581.jra"), "20030510 odds");
@@ -104,7 +105,7 @@ TEST(DataStore, SaveFromAnOpenedFolderIsNamedByThePat98Day) {
   f.s.app.DataFolder = f.Store("2003-05-03");
   f.s.race.GuideDate = "20030503";
   f.s.race.GuideDateIso = "2003-05-03";
-  CopyReport r = SaveCurrentData(f.s, f.port, TimeOfDay{18, 0, 0});
+  CopyReport r = SaveCurrentData(f.s.app, f.s.race, f.port, TimeOfDay{18, 0, 0});
   EXPECT_EQ(r.folder, f.Store("2003-05-10"));
   EXPECT_EQ(ReadAll(f.Store("2003-05-10") / "UY-A.JRA"), Guide("20030510"));
   EXPECT_EQ(Names(f.Store("2003-05-03")), std::vector<std::string>{"UY-A.JRA"});
@@ -126,7 +127,7 @@ TEST(DataStore, SaveRefusesWithoutADayAndNeverLeavesTheStore) {
     if (c.pat98Guide) f.root.Write("PAT98/UY-A.JRA", c.pat98Guide);
     f.s.race.MeetingCount = c.loadedIso ? 1 : 0;
     f.s.race.GuideDateIso = c.loadedIso ? c.loadedIso : "";
-    CopyReport r = SaveCurrentData(f.s, f.port, TimeOfDay{1, 2, 3});
+    CopyReport r = SaveCurrentData(f.s.app, f.s.race, f.port, TimeOfDay{1, 2, 3});
     EXPECT_TRUE(r.folder.empty()) << c.label;
     EXPECT_TRUE(r.copied.empty()) << c.label;
     EXPECT_EQ(f.port.Errors(), std::vector<std::string>{"保存する投票要項がありません。"}) << c.label;
@@ -144,7 +145,7 @@ TEST(DataStore, UpdateCopiesResultsAndLogInOrderIntoTheOpenedFolder) {
   f.root.Write("TZNA/2003-05-10/KS-581.JRA", "old results");
   f.root.Write("TZNA/2003-05-10/de-581.jra", "saved card");
   f.s.app.DataFolder = f.Store("2003-05-10");
-  CopyReport r = UpdateSavedData(f.s, f.port);
+  CopyReport r = UpdateSavedData(f.s.app, f.s.race, f.port);
   EXPECT_TRUE(f.port.messages.empty());
   std::vector<std::string> order = {"LG-FILE.JRA", "KS-581.JRA", "ks-582.jra", "FH-581.JRA",
                                     "TH-581.JRA",  "WH-581.JRA", "uh-581.jra", "KH-581.JRA",
@@ -158,7 +159,7 @@ TEST(DataStore, UpdateCopiesResultsAndLogInOrderIntoTheOpenedFolder) {
   // Without a meeting guide (or any other pattern) the rest is copied without a message.
   fs::remove(f.s.app.Pat98Folder / "KA-ANNAI.JRA");
   fs::remove(f.s.app.Pat98Folder / "LG-FILE.JRA");
-  r = UpdateSavedData(f.s, f.port);
+  r = UpdateSavedData(f.s.app, f.s.race, f.port);
   EXPECT_TRUE(f.port.messages.empty());
   EXPECT_EQ(r.copied, std::vector<std::string>(order.begin() + 1, order.end() - 1));
 }
@@ -169,7 +170,7 @@ TEST(DataStore, UpdateRefusesAFolderOfAnotherDay) {
   f.root.Write("TZNA/2003-05-03/UY-A.JRA", Guide("20030503"));
   f.s.app.DataFolder = f.Store("2003-05-03");
   f.s.race.GuideDate = "20030503";
-  CopyReport r = UpdateSavedData(f.s, f.port);
+  CopyReport r = UpdateSavedData(f.s.app, f.s.race, f.port);
   EXPECT_TRUE(r.copied.empty());
   EXPECT_EQ(f.port.Errors(), std::vector<std::string>{"日付が一致しません。"});
   EXPECT_EQ(f.port.messages[0].title, "Tazuna98");
@@ -184,7 +185,7 @@ TEST(DataStore, AFailedCopyIsReportedAndTheOtherFilesStillArrive) {
   // An entry that cannot be replaced by a file.
   fs::create_directories(f.Store("2003-05-10") / "ks-581.jra" / "inside");
   f.s.app.DataFolder = f.Store("2003-05-10");
-  CopyReport r = UpdateSavedData(f.s, f.port);
+  CopyReport r = UpdateSavedData(f.s.app, f.s.race, f.port);
   EXPECT_EQ(r.copied, (std::vector<std::string>{"LG-FILE.JRA", "TH-581.JRA"}));
   ASSERT_EQ(r.failures.size(), 1u);
   ASSERT_EQ(f.port.Errors().size(), 1u);
@@ -243,11 +244,9 @@ TEST(DataStore, OpeningAFolderReloadsAndTellsTheSiblingPrograms) {
   EXPECT_EQ(f.s.race.MeetingCount, 0);
   EXPECT_FALSE(fs::exists(f.s.app.Pat98Folder / "zenibako.txt"));
 
-  f.s.app.StartupLoad = 1;
   EXPECT_EQ(OpenCurrentData(f.s, f.port), 0);
   EXPECT_EQ(f.s.app.DataFolder, f.s.app.Pat98Folder);
   EXPECT_EQ(f.s.race.GuideDate, "20030510");
-  EXPECT_EQ(f.s.app.StartupLoad, 0);
   EXPECT_EQ(ReadAll(f.s.app.Pat98Folder / "zenibako.txt"), f.s.app.Pat98Folder.string() + "\r\n");
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "betting/bank_link.h"
+#include "session.h"
 #include "support/pat98_builders.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
@@ -31,7 +32,7 @@ struct DayFolder {
     auto odds = test::MakeOdds(n, 5, 2, 1, date);
     test::WriteOrFail(dir.path(), name, fixture::OddsFileBytes(odds));
   }
-  int Load() { return LoadCurrentData(s, port); }
+  int Load(DayLoad kind = DayLoad::Reload) { return LoadCurrentData(s, port, kind); }
 };
 
 const std::vector<int> kAllSold = {31, 31, 31, 31, 31, 31, 31, 31, 31, 31, 31, 31};
@@ -190,7 +191,7 @@ TEST(DayLoader, MeetingCaptionsForYear9999AndRacecourse11) {
   for (int b = 5; b <= 17; ++b) EXPECT_FALSE(v.raceButtons[b].enabled);
   // Selecting meeting 2 shows its race.
   f.s.race.CurrentMeeting = 2;
-  RefreshDayView(f.s);
+  RefreshDayView(f.s.race, f.s.dayView, f.s.app);
   EXPECT_EQ(f.s.race.CurrentCourse, 2);
   EXPECT_TRUE(f.s.dayView.raceButtons[5].enabled);
   EXPECT_TRUE(f.s.dayView.meetingButtons[2].pressed);
@@ -316,7 +317,7 @@ TEST(DayLoader, AGapInTheGuideFilesKeepsMeetingsAndSlotsInStep) {
   EXPECT_EQ(r.RaceSaleCode[2][1], 7);
   EXPECT_EQ(f.s.dayView.meetingButtons[2].caption, "京都");
   f.s.race.CurrentMeeting = 2;
-  RefreshDayView(f.s);
+  RefreshDayView(f.s.race, f.s.dayView, f.s.app);
   EXPECT_TRUE(f.s.dayView.raceButtons[5].enabled);
 }
 
@@ -399,10 +400,13 @@ TEST(DayLoader, AdvanceSaleRaceWithoutItsGuideIsNotOnSale) {
 TEST(DayLoader, HintLabelOnlyAtStartWithoutThePat98Program) {
   DayFolder f;
   f.Guide("UY-A.JRA", test::MakeGuide(5, 2, kAllSold));
-  f.s.app.StartupLoad = 1;
-  f.Load();
+  f.Load(DayLoad::FirstLoad);
   EXPECT_TRUE(f.s.dayView.hintLabelVisible);
   test::WriteOrFail(f.dir.path(), "PAT98.EXE", "MZ");
+  f.Load(DayLoad::FirstLoad);
+  EXPECT_FALSE(f.s.dayView.hintLabelVisible);
+  // A later load of the folder leaves the hint as the first load decided.
+  std::filesystem::remove(f.dir.path() / "PAT98.EXE");
   f.Load();
   EXPECT_FALSE(f.s.dayView.hintLabelVisible);
 }
@@ -414,7 +418,7 @@ TEST(DayLoader, RefreshAsksToCloseWindows) {
   f.Load();
   EXPECT_EQ(f.s.dayView.closeWindows, CloseWindowsRequest::AllButMain);
   EXPECT_EQ(f.s.app.ReloadAllWindows, 0);
-  RefreshDayView(f.s);
+  RefreshDayView(f.s.race, f.s.dayView, f.s.app);
   EXPECT_EQ(f.s.dayView.closeWindows, CloseWindowsRequest::AllButKept);
 }
 

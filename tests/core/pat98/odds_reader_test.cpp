@@ -5,6 +5,7 @@
 #include <functional>
 #include <set>
 
+#include "session.h"
 #include "support/pat98_builders.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
@@ -33,7 +34,7 @@ struct RaceFolder {
     s.race.OddsFilePath[1] = (dir.path() / ("U" + name.substr(1))).string();
     s.race.ScratchedCount = 0;
   }
-  int Read() { return ReadRaceOdds(s, port); }
+  int Read() { return ReadRaceOdds(s.race, s.app, s.folders, port); }
 };
 
 TEST(OddsReader, HeaderSingleOddsAndBracketTable) {
@@ -131,7 +132,7 @@ TEST(OddsReader, FileNamesAreFoundWithoutRegardToCase) {
   f.s.race.OddsFilePath[0] = (f.dir.path() / "ZO-5A1.JRA").string();
   f.s.race.OddsFilePath[1] = (f.dir.path() / "UO-5A1.JRA").string();
   ASSERT_EQ(f.Read(), 0);
-  ReadQuinellaFile(f.s);
+  ReadQuinellaFile(f.s.race, f.s.folders);
   EXPECT_EQ(f.s.race.LoadStatus, 0);
   EXPECT_EQ(f.s.race.QuinellaOdds[1][2], " 102.0");
 }
@@ -174,7 +175,7 @@ TEST(OddsReader, QuinellaFileWithWideOdds) {
   ASSERT_EQ(f.Read(), 0);
   RaceModel& r = f.s.race;
   r.NoWideOdds = 0;
-  ReadQuinellaFile(f.s);
+  ReadQuinellaFile(f.s.race, f.s.folders);
   EXPECT_EQ(r.LoadStatus, 0);
   EXPECT_EQ(r.NoWideOdds, 0);
   EXPECT_EQ(r.QuinellaOdds[1][2], " 102.0");
@@ -202,7 +203,7 @@ TEST(OddsReader, QuinellaOnlyFileGivesZeroWideValues) {
   ASSERT_EQ(f.Read(), 0);
   RaceModel& r = f.s.race;
   r.WideOddsLow[1][2] = "older";
-  ReadQuinellaFile(f.s);
+  ReadQuinellaFile(f.s.race, f.s.folders);
   EXPECT_EQ(r.LoadStatus, 0);
   EXPECT_EQ(r.NoWideOdds, 1);
   EXPECT_EQ(r.QuinellaOdds[1][2], " 102.0");
@@ -223,7 +224,7 @@ TEST(OddsReader, MissingQuinellaFile) {
   RaceFolder f;
   f.Write(test::MakeOdds(9));
   ASSERT_EQ(f.Read(), 0);
-  ReadQuinellaFile(f.s);
+  ReadQuinellaFile(f.s.race, f.s.folders);
   EXPECT_EQ(f.s.race.LoadStatus, -1);
 }
 
@@ -249,7 +250,7 @@ TEST(OddsReader, QuinellaFileOfAnotherDayOrRaceIsRefused) {
     f.Write(odds, &q);
     ASSERT_EQ(f.Read(), 0) << c.what;
     RaceModel& r = f.s.race;
-    ReadQuinellaFile(f.s);
+    ReadQuinellaFile(f.s.race, f.s.folders);
     EXPECT_EQ(r.LoadStatus, kLoadQuinellaOtherRace) << c.what;
     EXPECT_EQ(r.QuinellaOdds[1][2], "") << c.what;
   }
@@ -260,7 +261,7 @@ TEST(OddsReader, QuinellaFileOfAnotherDayOrRaceIsRefused) {
   q.header.minute += 1;
   f.Write(odds, &q);
   ASSERT_EQ(f.Read(), 0);
-  ReadQuinellaFile(f.s);
+  ReadQuinellaFile(f.s.race, f.s.folders);
   EXPECT_EQ(f.s.race.LoadStatus, 0);
   EXPECT_EQ(f.s.race.QuinellaOdds[1][2], " 102.0");
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "session.h"
 #include "support/pat98_builders.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
@@ -39,7 +40,7 @@ TEST(PseudoGuide, OneGuidePerRacecourseExactRecord) {
   f.Odds(1, 3, false);
   f.Odds(1, 12, true);
   f.Odds(3, 2, false, "20020908", 3, 6);
-  BuildPseudoGuide(f.s, f.port);
+  BuildPseudoGuide(f.s.race, f.s.app, f.port);
   EXPECT_EQ(f.s.race.LoadStatus, 0);
   EXPECT_TRUE(f.port.messages.empty());
   EXPECT_EQ(f.s.race.OddsFileCount, 4);
@@ -62,7 +63,7 @@ TEST(PseudoGuide, OneGuidePerRacecourseExactRecord) {
 TEST(PseudoGuide, AtMostThreeRacecoursesAndCode10) {
   OddsFolder f;
   for (int c : {10, 2, 7, 4}) f.Odds(c, 1, false);
-  BuildPseudoGuide(f.s, f.port);
+  BuildPseudoGuide(f.s.race, f.s.app, f.port);
   EXPECT_EQ(f.s.race.LoadStatus, 0);
   EXPECT_EQ(f.Guide("UY-A.JRA").substr(58, 2), "02");
   EXPECT_EQ(f.Guide("UY-B.JRA").substr(58, 2), "04");
@@ -71,7 +72,7 @@ TEST(PseudoGuide, AtMostThreeRacecoursesAndCode10) {
 
   OddsFolder g;
   g.Odds(10, 5, true);
-  BuildPseudoGuide(g.s, g.port);
+  BuildPseudoGuide(g.s.race, g.s.app, g.port);
   std::string a = g.Guide("UY-A.JRA");
   EXPECT_EQ(a.substr(58, 2), "10");
   EXPECT_EQ(a.substr(69 + 8, 2), "31");
@@ -81,7 +82,7 @@ TEST(PseudoGuide, MixedDatesWriteNothing) {
   OddsFolder f;
   f.Odds(5, 1, false);
   f.Odds(5, 2, false, "20020907");
-  BuildPseudoGuide(f.s, f.port);
+  BuildPseudoGuide(f.s.race, f.s.app, f.port);
   EXPECT_EQ(f.s.race.LoadStatus, -1);
   ASSERT_EQ(f.port.messages.size(), 1u);
   EXPECT_EQ(f.port.messages[0].kind, test::Message::Error);
@@ -95,7 +96,7 @@ TEST(PseudoGuide, ReplacesAnExistingGuideWhateverItsCase) {
   f.Odds(5, 1, false);
   test::WriteOrFail(f.dir.path(), "uy-b.jra", "stale");
   f.Odds(6, 1, false);
-  BuildPseudoGuide(f.s, f.port);
+  BuildPseudoGuide(f.s.race, f.s.app, f.port);
   EXPECT_EQ(text::ListFolder(f.dir.path(), "UY-*").size(), 2u);
   EXPECT_EQ(test::ReadAll(*text::FindEntry(f.dir.path(), "UY-B.JRA")).size(), 653u);
 }
@@ -107,11 +108,11 @@ TEST(PseudoGuide, NamesWithUnknownCodesAreLeftOut) {
   test::WriteOrFail(f.dir.path(), "ZO-52D.JRA", fixture::OddsFileBytes(test::MakeOdds(8)));
   test::WriteOrFail(f.dir.path(), "ZO-.JRA", fixture::OddsFileBytes(test::MakeOdds(8)));
   test::WriteOrFail(f.dir.path(), "ZO-541.JRA", "2002090");  // too short for its header
-  BuildPseudoGuide(f.s, f.port);
+  BuildPseudoGuide(f.s.race, f.s.app, f.port);
   EXPECT_EQ(f.s.race.LoadStatus, -1);  // "2002090" is another date key
   std::filesystem::remove(f.dir.path() / "ZO-541.JRA");
   f.port.messages.clear();
-  BuildPseudoGuide(f.s, f.port);
+  BuildPseudoGuide(f.s.race, f.s.app, f.port);
   EXPECT_EQ(f.s.race.LoadStatus, 0);
   std::string a = f.Guide("UY-A.JRA");
   ASSERT_EQ(a.size(), 653u);

@@ -101,8 +101,9 @@ TEST(RecordWriters, OddsAndQuinellaRecordsReadBackAsWritten) {
   s.race.GuideDate = "20030105";
   s.race.OddsFilePath[0] = (dir / "ZO-65B.JRA").string();
   s.race.OddsFilePath[1] = (dir / "UO-65B.JRA").string();
-  ASSERT_EQ(ReadRaceOdds(s, port), 0) << (port.messages.empty() ? "" : port.messages[0].text);
-  ReadQuinellaFile(s);
+  ASSERT_EQ(ReadRaceOdds(s.race, s.app, s.folders, port), 0)
+      << (port.messages.empty() ? "" : port.messages[0].text);
+  ReadQuinellaFile(s.race, s.folders);
   const RaceModel& r = s.race;
   EXPECT_EQ(r.LoadStatus, 0);
   EXPECT_EQ(r.HorseCount, 3);
@@ -129,7 +130,7 @@ TEST(RecordWriters, OddsAndQuinellaRecordsReadBackAsWritten) {
 
   q.withWide = false;
   dir.Write("UO-65B.JRA", QuinellaRecordBytes(q));
-  ReadQuinellaFile(s);
+  ReadQuinellaFile(s.race, s.folders);
   EXPECT_EQ(r.NoWideOdds, 1);
   EXPECT_EQ(r.QuinellaOdds[1][3], "  12.5");
   EXPECT_EQ(r.WideOddsLow[1][3], "   0.0");
@@ -163,10 +164,10 @@ TEST(RecordWriters, ResultsRecordReadsBackInBothLayouts) {
     EXPECT_EQ(bytes.substr(0, 22), "20030105" + text::EncodeSjis("中山") + "20030105" + "11");
 
     Session s;
-    ASSERT_TRUE(ReadResultsBytes(s, bytes, 6, 11));
-    MergeRefunds(s);
+    ASSERT_TRUE(ReadResultsBytes(s.results, bytes, 6, 11));
+    MergeRefunds(s.results);
     const ResultState& r = s.results;
-    EXPECT_EQ(r.ResultsAvailability, 31);
+    EXPECT_EQ(r.ResultsAvailability, PayoutsFound::All);
     EXPECT_EQ(r.ResultWeather, "晴　");
     EXPECT_EQ((std::array<int, 5>{1, 2, 0, 0, 0}), r.FinisherPlace);
     EXPECT_EQ(r.FinisherHorse[0], 12);

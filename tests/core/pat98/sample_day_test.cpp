@@ -7,6 +7,7 @@
 
 #include "pat98/day_loader.h"
 #include "pat98/odds_reader.h"
+#include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 #include "text/files.h"
@@ -27,14 +28,14 @@ const fs::path kSampleFolder = fs::path(TAZUNA_SOURCE_DIR) / "samples" / "200210
 int ReadRace(Session& s, FakePort& port, int meeting, int slot) {
   RaceModel& r = s.race;
   r.CurrentMeeting = meeting;
-  RefreshDayView(s);
+  RefreshDayView(s.race, s.dayView, s.app);
   r.CurrentDayKind = slot == kAdvanceSaleSlot ? 2 : 1;
   r.CurrentOddsFileName = r.OddsFileIndex[r.CurrentCourse][slot];
   r.OddsFilePath[0] = (s.app.DataFolder / r.CurrentOddsFileName).string();
   r.OddsFilePath[1] = (s.app.DataFolder / ("U" + r.CurrentOddsFileName.substr(1))).string();
   r.ScratchedCount = 0;
   r.NoWideOdds = 0;
-  if (ReadRaceOdds(s, port) != 0) return r.LoadStatus;
+  if (ReadRaceOdds(s.race, s.app, s.folders, port) != 0) return r.LoadStatus;
   int guide = r.CourseMeetingSlot[r.CurrentCourse] + (r.CurrentDayKind == 2 ? 3 : 0);
   r.CurrentSaleCode = r.RaceSaleCode[guide][r.CurrentRace];
   r.LoadStatus = 0;
@@ -42,7 +43,7 @@ int ReadRace(Session& s, FakePort& port, int meeting, int slot) {
     if (r.HorseCount < 9) QuinellaFromBracketTable(r);
     else QuinellaFromBracketRepresentatives(r);
   } else if (r.CurrentSaleCode == 15 || r.CurrentSaleCode == 31) {
-    ReadQuinellaFile(s);
+    ReadQuinellaFile(s.race, s.folders);
   }
   return r.LoadStatus;
 }
@@ -82,7 +83,7 @@ TEST(SampleDay, CommittedDayLoadsAndEveryRaceReads) {
   for (int m = 1; m <= 3; ++m) {
     for (int slot = 1; slot <= kAdvanceSaleSlot; ++slot) {
       r.CurrentMeeting = m;
-      RefreshDayView(s);
+      RefreshDayView(s.race, s.dayView, s.app);
       if (r.OddsFileIndex[r.CurrentCourse][slot].empty()) continue;
       int st = ReadRace(s, port, m, slot);
       ASSERT_EQ(st, 0) << "meeting " << m << " race " << slot;
@@ -222,23 +223,22 @@ TEST(SampleDay, EveryRaceOfTheSampleDaysAnalyses) {
     s.app.Pat98Folder = folder;
     s.app.DataFolder = folder;
     s.app.settings.OZpath = (folder / "jrdb").string();
-    s.app.BatchMode = -1;
     ASSERT_EQ(LoadCurrentData(s, port), 0);
     int analysed = 0, withJrdb = 0;
     for (int m = 1; m <= s.race.MeetingCount; ++m) {
       for (int slot = 1; slot <= kAdvanceSaleSlot; ++slot) {
         s.race.CurrentMeeting = m;
-        RefreshDayView(s);
+        RefreshDayView(s.race, s.dayView, s.app);
         if (s.race.OddsFileIndex[s.race.CurrentCourse][slot].empty()) continue;
         SetRaceSelection(s, m, slot);
-        AnalyseRace(s, port);
+        AnalyseRace(s, port, AnalysisFor::DayRun);
         if (s.race.CurrentSaleCode == 0) {
           EXPECT_EQ(s.race.LoadStatus, 1);
           continue;
         }
         ASSERT_EQ(s.race.LoadStatus, 0) << dayName << " " << m << "/" << slot;
         ++analysed;
-        if (s.analysis.JrdbLoaded != 0) ++withJrdb;
+        if (s.analysis.JrdbLoaded) ++withJrdb;
       }
     }
     EXPECT_EQ(withJrdb, analysed) << dayName;

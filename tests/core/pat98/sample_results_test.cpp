@@ -56,13 +56,15 @@ ResultState Read(const fs::path& folder, const SampleRaceResult& res) {
   s.app.DataFolder = folder;
   s.race.CurrentCourse = res.course;
   s.race.CurrentRace = res.race;
-  if (!ReadResultsFile(s, res.course, res.yearDigit, res.kai, res.day, res.race)) {
+  if (!ReadResultsFile(s.results, s.app, s.folders, res.course, res.yearDigit, res.kai, res.day,
+                       res.race)) {
     ADD_FAILURE() << "unreadable results file";
   }
-  if (s.results.ResultsAvailability != kAvailComplete) {
-    ReadPayoutFiles(s, res.course, res.yearDigit, res.kai, res.day, res.race);
+  if (s.results.ResultsAvailability != PayoutsFound::All) {
+    ReadPayoutFiles(s.results, s.race, s.app, s.folders, res.course, res.yearDigit, res.kai,
+                    res.day, res.race);
   }
-  if (s.results.ResultsAvailability >= kAvailNoWide) MergeRefunds(s);
+  if (HasAll(s.results.ResultsAvailability, PayoutsFound::AllButWide)) MergeRefunds(s.results);
   return s.results;
 }
 
@@ -76,7 +78,7 @@ TEST(SampleResults, EveryRaceReadsBackAsItWasDrawn) {
     SCOPED_TRACE(Key(res));
     perDay += res.perDayFiles;
     const ResultState r = Read(kSampleFolder, res);
-    ASSERT_EQ(r.ResultsAvailability, kAvailComplete);
+    ASSERT_EQ(r.ResultsAvailability, PayoutsFound::All);
     EXPECT_EQ(Payouts(r, 0, r.PayoutCount), Expected(res));
 
     // The listed finishers: all five from a results file; from the per-day files the placed
@@ -125,7 +127,7 @@ TEST(SampleResults, TheResultsLogCarriesTheDaysOwnResults) {
   s.app.settings.Tksfile = kResultsLog.filename().string();
   s.app.settings.Cnvpath = (dir / "converted").string();
   ResultsLogReport report;
-  ASSERT_EQ(ConvertResultsLog(s, port, &report), static_cast<int>(results.size()));
+  ASSERT_EQ(ConvertResultsLog(s.app, s.wars, port, &report), static_cast<int>(results.size()));
   EXPECT_EQ(report.written, static_cast<int>(results.size()));
   EXPECT_TRUE(report.problems.empty());
 
@@ -139,7 +141,7 @@ TEST(SampleResults, TheResultsLogCarriesTheDaysOwnResults) {
     const ResultState expected = Read(dir / "own", res);
     const ResultState converted = Read(dir / "converted", res);
 
-    ASSERT_EQ(converted.ResultsAvailability, kAvailComplete);
+    ASSERT_EQ(converted.ResultsAvailability, PayoutsFound::All);
     EXPECT_EQ(std::vector<PayoutRecord>(converted.PayoutTable.begin(), converted.PayoutTable.end()),
               std::vector<PayoutRecord>(expected.PayoutTable.begin(), expected.PayoutTable.end()));
     EXPECT_EQ(Payouts(converted, 0, converted.PayoutCount), Expected(res));

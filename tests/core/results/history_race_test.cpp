@@ -48,7 +48,6 @@ TEST(HistoryOnSelection, VotedCombinationsMarkedWhenTheOptionIsOn) {
     SelectRace(d.s, d.port, 4 + 5);
     ASSERT_EQ(d.s.race.LoadStatus, 0);
     EXPECT_TRUE(d.port.messages.empty());
-    EXPECT_FALSE(d.s.results.HistoryOnly);
     EXPECT_EQ(d.WinMarked(3), logColor == 1);
     EXPECT_EQ(d.QuinellaMarked(3, 7), logColor == 1);
     EXPECT_EQ(d.s.mainWindow.WideOdz[std::max(d.RowOf(1), d.RowOf(2))][std::min(d.RowOf(1), d.RowOf(2))].BackColor ==

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "pat98/record_writers.h"
+#include "session.h"
 #include "support/temp_dir.h"
 #include "text/sjis.h"
 
@@ -120,7 +121,7 @@ TEST(RaceCard, ReadsHeaderNamesAndPostTime) {
   TempDir d;
   WriteRaceCardFile(d.path(), SampleCard(3));
   Session s = SelectedRace(d, {3, 1, 2});
-  ASSERT_EQ(ReadRaceCard(s), kRaceCardRead);
+  ASSERT_EQ(ReadRaceCard(s.race, s.app, s.folders), kRaceCardRead);
   EXPECT_EQ(s.race.OddsCourseName, "東京");
   EXPECT_EQ(s.race.StartTimeText, "1540");
   EXPECT_EQ(s.race.StartTimeCaption, "    発走時刻  15時40分");
@@ -133,7 +134,7 @@ TEST(RaceCard, ReadsHeaderNamesAndPostTime) {
   EXPECT_EQ(s.race.HorseName[2], Pad("ﾃｲｴﾑｵ-ｼｬﾝ", 18));
   for (std::size_t k = 3; k < 18; ++k) EXPECT_EQ(s.race.HorseName[k], std::string(18, ' '));
 
-  RaceCardRows rows = BuildRaceCardRows(s);
+  RaceCardRows rows = BuildRaceCardRows(s.race, s.app);
   EXPECT_FALSE(rows.narrow);
   ASSERT_EQ(rows.rows.size(), 3u);
   const RaceCardRow& first = rows.rows[0];  // horse 3, the third record
@@ -163,7 +164,7 @@ TEST(RaceCard, PostTimeCaptions) {
   card.postTime = "1505";
   WriteRaceCardFile(d.path(), card);
   Session s = SelectedRace(d, {1, 2});
-  ReadRaceCard(s);
+  ReadRaceCard(s.race, s.app, s.folders);
   EXPECT_EQ(s.race.StartTimeCaption, "    発走時刻  15時5分");
 }
 
@@ -175,14 +176,14 @@ TEST(RaceCard, NoPostTimeLeavesTheCaptionAndAdvanceSaleShowsNone) {
   Session s = SelectedRace(d, {1, 2});
   s.race.StartTimeText = "1200";
   s.race.StartTimeCaption = "    earlier";
-  EXPECT_EQ(ReadRaceCard(s), kRaceCardRead);
+  EXPECT_EQ(ReadRaceCard(s.race, s.app, s.folders), kRaceCardRead);
   EXPECT_EQ(s.race.StartTimeText, "");
   EXPECT_EQ(s.race.StartTimeCaption, "    earlier");
 
   // The advance-sale race: a post time in the card is not taken.
   WriteRaceCardFile(d.path(), SampleCard(2));
   s.race.CurrentDayKind = 2;
-  EXPECT_EQ(ReadRaceCard(s), kRaceCardRead);
+  EXPECT_EQ(ReadRaceCard(s.race, s.app, s.folders), kRaceCardRead);
   EXPECT_EQ(s.race.StartTimeText, "");
   EXPECT_EQ(s.race.StartTimeCaption, "    earlier");
   EXPECT_EQ(text::Left(s.race.HorseName[0], 2), "ｺﾞ");
@@ -209,8 +210,8 @@ TEST(RaceCard, MarkCodesPrefixTheWeight) {
   }
   WriteRaceCardFile(d.path(), card);
   Session s = SelectedRace(d, order);
-  ASSERT_EQ(ReadRaceCard(s), kRaceCardRead);
-  RaceCardRows rows = BuildRaceCardRows(s);
+  ASSERT_EQ(ReadRaceCard(s.race, s.app, s.folders), kRaceCardRead);
+  RaceCardRows rows = BuildRaceCardRows(s.race, s.app);
   ASSERT_EQ(rows.rows.size(), std::size(cases));
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     EXPECT_EQ(rows.rows[i].weightCell, cases[i].cell) << cases[i].code;
@@ -227,8 +228,8 @@ TEST(RaceCard, BracketColoursAndCheckListColouring) {
   Session s = SelectedRace(d, {1, 2, 3, 4, 5, 6, 7, 8});
   s.app.BoxColors = {255, 16711680};
   s.app.CheckList = {CheckEntry{}, CheckEntry{1, "ﾁｪｯｸ ﾎ-ｽ"}, CheckEntry{0, "柴田善"}};
-  ReadRaceCard(s);
-  RaceCardRows rows = BuildRaceCardRows(s);
+  ReadRaceCard(s.race, s.app, s.folders);
+  RaceCardRows rows = BuildRaceCardRows(s.race, s.app);
   ASSERT_EQ(rows.rows.size(), 8u);
   for (int b = 1; b <= 8; ++b) {
     const RaceCardRow& row = rows.rows[static_cast<std::size_t>(b - 1)];
@@ -249,11 +250,11 @@ TEST(RaceCard, MissingCardShowsNumbersAndBracketsOnly) {
   Session s = SelectedRace(d, {2, 1});
   s.race.HorseName[0] = "OLD NAME";
   s.race.StartTimeText = "1540";
-  EXPECT_EQ(ReadRaceCard(s), kRaceCardMissing);
+  EXPECT_EQ(ReadRaceCard(s.race, s.app, s.folders), kRaceCardMissing);
   EXPECT_EQ(s.race.StartTimeText, "");
   EXPECT_EQ(s.race.HorseName[0], std::string(18, ' '));
   EXPECT_EQ(DistanceCaption(s.race), "");
-  RaceCardRows rows = BuildRaceCardRows(s);
+  RaceCardRows rows = BuildRaceCardRows(s.race, s.app);
   EXPECT_TRUE(rows.narrow);
   ASSERT_EQ(rows.rows.size(), 2u);
   EXPECT_EQ(rows.rows[0].number, 2);
@@ -274,7 +275,7 @@ TEST(RaceCard, DaysTenToTwelveUseLetterCodesAndNamesIgnoreCase) {
   s.race.OddsDay = 11;
   s.race.CurrentRace = 8;
   EXPECT_EQ(SelectedRaceCardName(s.race), "DE-5B8.JRA");
-  EXPECT_EQ(ReadRaceCard(s), kRaceCardRead);
+  EXPECT_EQ(ReadRaceCard(s.race, s.app, s.folders), kRaceCardRead);
   EXPECT_EQ(s.race.StartTimeText, "1540");
 }
 
@@ -308,10 +309,10 @@ TEST(RaceCard, TruncatedOrGarbageFilesGiveDefinedResults) {
     d.Write("DE-58B.JRA", c.bytes);
     Session s = SelectedRace(d, {3, 2, 1});
     s.race.StartTimeText = "0000";
-    EXPECT_EQ(ReadRaceCard(s), c.status) << c.label;
+    EXPECT_EQ(ReadRaceCard(s.race, s.app, s.folders), c.status) << c.label;
     EXPECT_EQ(s.race.RaceCardRunnerCount, c.runners) << c.label;
     EXPECT_EQ(s.race.StartTimeText, c.post) << c.label;
-    RaceCardRows rows = BuildRaceCardRows(s);
+    RaceCardRows rows = BuildRaceCardRows(s.race, s.app);
     ASSERT_EQ(rows.rows.size(), 3u) << c.label;
     // Horses the card does not cover fall back to their numbers from the odds.
     EXPECT_EQ(rows.rows[0].number, 3) << c.label;
@@ -323,7 +324,7 @@ TEST(RaceCard, TruncatedOrGarbageFilesGiveDefinedResults) {
   TempDir d;
   d.Write("DE-58B.JRA", bytes);
   Session s = SelectedRace(d, {1});
-  EXPECT_EQ(ReadRaceCard(s), kRaceCardRead);
+  EXPECT_EQ(ReadRaceCard(s.race, s.app, s.folders), kRaceCardRead);
   EXPECT_EQ(s.race.RaceCardRunnerCount, 18);
 }
 

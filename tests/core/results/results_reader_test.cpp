@@ -7,6 +7,7 @@
 
 #include "samples/pat98/fixture_results.h"
 #include "samples/pat98/fixture_voting_log.h"
+#include "session.h"
 #include "support/fake_port.h"
 #include "support/temp_dir.h"
 #include "text/strings.h"
@@ -83,7 +84,7 @@ TEST(ResultsReader, LayoutBReadsEverythingAndRefunds) {
   ReadRaceResults(s, port);
   const ResultState& r = s.results;
   EXPECT_TRUE(port.messages.empty());
-  EXPECT_EQ(r.ResultsAvailability, 31);
+  EXPECT_EQ(r.ResultsAvailability, PayoutsFound::All);
   EXPECT_EQ(r.ResultWeather, "小雨");
   EXPECT_EQ(r.ResultTurfGoing, "稍重");
   EXPECT_EQ(r.ResultDirtGoing, "重　");
@@ -131,7 +132,7 @@ TEST(ResultsReader, LayoutAHasNoWideAndReadsItsOwnSlots) {
   fixture::WriteResultsFile(dir.path(), f);
   Session s;
   SelectRace(s, dir);
-  ASSERT_TRUE(ReadResultsFile(s, 5, 2, 4, 6, 11));
+  ASSERT_TRUE(ReadResultsFile(s.results, s.app, s.folders, 5, 2, 4, 6, 11));
   const ResultState& r = s.results;
   EXPECT_EQ(r.PayoutCount, 6);
   EXPECT_TRUE(OfKind(Records(r, 0, r.PayoutCount), '5').empty());
@@ -149,7 +150,7 @@ TEST(ResultsReader, BlankFirstFinisherStillReadsPayouts) {
   fixture::WriteResultsFile(dir.path(), f);
   Session s;
   SelectRace(s, dir);
-  ASSERT_TRUE(ReadResultsFile(s, 5, 2, 4, 6, 11));
+  ASSERT_TRUE(ReadResultsFile(s.results, s.app, s.folders, 5, 2, 4, 6, 11));
   EXPECT_EQ(s.results.FinisherPlace[0], 0);
   EXPECT_EQ(s.results.FinisherPlace[1], 2);
   EXPECT_EQ(s.results.PayoutCount, 9);
@@ -220,7 +221,7 @@ TEST(ResultsReader, DamagedResultsFilesFailCleanly) {
     ReadRaceResults(s, port);
     EXPECT_EQ(port.Errors(), std::vector<std::string>{std::string(kNotAResultsFile)});
     EXPECT_EQ(port.messages[0].title, "Tazuna98");
-    EXPECT_EQ(s.results.ResultsAvailability, 0);
+    EXPECT_EQ(s.results.ResultsAvailability, PayoutsFound::None);
     EXPECT_EQ(s.results.PayoutCount, 0);
     EXPECT_TRUE(s.results.PayoutTable.empty());
     EXPECT_EQ(s.results.FinisherPlace, (std::array<int, 5>{}));
@@ -231,12 +232,12 @@ TEST(ResultsReader, MissingResultsFileIsNoFailure) {
   TempDir dir;
   Session s;
   SelectRace(s, dir);
-  EXPECT_TRUE(ReadResultsFile(s, 5, 2, 4, 6, 11));
-  EXPECT_EQ(s.results.ResultsAvailability, 0);
+  EXPECT_TRUE(ReadResultsFile(s.results, s.app, s.folders, 5, 2, 4, 6, 11));
+  EXPECT_EQ(s.results.ResultsAvailability, PayoutsFound::None);
   FakePort port;
   ReadRaceResults(s, port);
   EXPECT_TRUE(port.messages.empty());
-  EXPECT_EQ(s.results.ResultsAvailability, 0);
+  EXPECT_EQ(s.results.ResultsAvailability, PayoutsFound::None);
   EXPECT_EQ(s.race.LoadStatus, 0);
 }
 
@@ -245,19 +246,18 @@ TEST(ResultsReader, FindsTheFileInAnyLetterCase) {
   dir.Write("ks-5246b.jra", fixture::ResultsFileBytes(Race11(true)));
   Session s;
   SelectRace(s, dir);
-  ASSERT_TRUE(ReadResultsFile(s, 5, 2, 4, 6, 11));
-  EXPECT_EQ(s.results.ResultsAvailability, 31);
+  ASSERT_TRUE(ReadResultsFile(s.results, s.app, s.folders, 5, 2, 4, 6, 11));
+  EXPECT_EQ(s.results.ResultsAvailability, PayoutsFound::All);
 }
 
-TEST(ResultsReader, HistoryOnlyReadsNoResults) {
+TEST(ResultsReader, VotesOnlyReadsNoResults) {
   TempDir dir;
   fixture::WriteResultsFile(dir.path(), Race11(true));
   Session s;
   SelectRace(s, dir);
-  s.results.HistoryOnly = true;
   s.history.HitMessage = "的中しています！";
   FakePort port;
-  ReadRaceResults(s, port);
+  ReadRaceResults(s, port, ResultsRead::VotesOnly);
   EXPECT_EQ(s.results.PayoutCount, 0);
   EXPECT_EQ(s.history.HitMessage, "的中しています！");
 }
@@ -273,17 +273,16 @@ TEST(ResultsReader, VotesAreCheckedAfterTheResultsOnlyOutsideBatchRuns) {
   votes.date = "20021020";
   votes.votes = {{1, 5, 11, 4, 3, 12, 2, 1}, {1, 5, 11, 1, 0, 7, 3, 1}, {1, 5, 11, 5, 3, 5, 1, 1}};
   ASSERT_EQ(fixture::WriteVotingLog(dir.path(), {votes}), "");
-  for (int batch : {0, -1}) {
+  for (bool batch : {false, true}) {
     SCOPED_TRACE(batch);
     Session s;
     SelectRace(s, dir);
     s.race.GuideDate = "20021020";
-    s.app.BatchMode = batch;
     FakePort port;
-    ReadRaceResults(s, port);
+    ReadRaceResults(s, port, batch ? ResultsRead::ResultsOnly : ResultsRead::ResultsAndVotes);
     EXPECT_EQ(s.results.ResultEntryCount, 9 + 36);
     EXPECT_EQ(s.race.LoadStatus, 0);
-    if (batch != 0) {
+    if (batch) {
       EXPECT_TRUE(s.history.VoteList.empty());
       continue;
     }
@@ -338,7 +337,7 @@ TEST(PayoutFiles, WithoutWideFileGiveFifteenAndMergeRefunds) {
   FakePort port;
   ReadRaceResults(s, port);
   const ResultState& res = s.results;
-  EXPECT_EQ(res.ResultsAvailability, 15);
+  EXPECT_EQ(res.ResultsAvailability, PayoutsFound::AllButWide);
   EXPECT_EQ(res.PayoutCount, 6);
   // UH keeps its payout field as the file has it; the others are rewritten left-aligned.
   EXPECT_EQ(Records(res, 0, 6), (std::vector<std::string>{
@@ -362,9 +361,41 @@ TEST(PayoutFiles, WinAndPlaceOnlyGiveThreeAndNoMerge) {
   SelectRace(s, dir);
   FakePort port;
   ReadRaceResults(s, port);
-  EXPECT_EQ(s.results.ResultsAvailability, 3);
+  EXPECT_EQ(s.results.ResultsAvailability, PayoutsFound::Win | PayoutsFound::Place);
   EXPECT_EQ(s.results.PayoutCount, 4);
   EXPECT_EQ(s.results.PayoutTable.size(), 4u);
+}
+
+// Refunds join the payouts only when win, place, bracket quinella and quinella were all read;
+// the wide file does not stand in for a missing one.
+TEST(PayoutFiles, RefundsMergeOnlyWithTheFourMainPayouts) {
+  using K = DayPayoutKind;
+  struct Case {
+    std::vector<DayPayoutKind> files;
+    bool merged;
+  };
+  const std::vector<Case> cases = {
+      {{K::Win, K::Place, K::Bracket, K::Quinella}, true},
+      {{K::Win, K::Place, K::Bracket, K::Quinella, K::Wide}, true},
+      {{K::Win, K::Place, K::Wide}, false},
+      {{K::Bracket, K::Quinella, K::Wide}, false},
+      {{K::Wide}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.files.size() << " files, merged " << c.merged);
+    TempDir dir;
+    DayPayoutRace r = Race(1, 3, 1);
+    r.scratched = {7};
+    const DayPayoutFiles day = Day({r});
+    for (DayPayoutKind kind : c.files) fixture::WriteDayPayoutFiles(dir.path(), day, {kind});
+    Session s;
+    SelectRace(s, dir);
+    FakePort port;
+    ReadRaceResults(s, port);
+    const ResultState& res = s.results;
+    ASSERT_FALSE(res.RefundTable.empty());
+    EXPECT_EQ(res.PayoutTable.size() > static_cast<std::size_t>(res.PayoutCount), c.merged);
+  }
 }
 
 TEST(PayoutFiles, StatusFiveCountsWithoutRecordsAndOtherStatusesCountNothing) {
@@ -376,11 +407,11 @@ TEST(PayoutFiles, StatusFiveCountsWithoutRecordsAndOtherStatusesCountNothing) {
   fixture::WriteDayPayoutFiles(dir.path(), Day({r, other}));
   Session s;
   SelectRace(s, dir);
-  ReadPayoutFiles(s, 5, 2, 4, 6, 11);
-  EXPECT_EQ(s.results.ResultsAvailability, 31);
+  ReadPayoutFiles(s.results, s.race, s.app, s.folders, 5, 2, 4, 6, 11);
+  EXPECT_EQ(s.results.ResultsAvailability, PayoutsFound::All);
   EXPECT_EQ(s.results.PayoutCount, 0);
-  ReadPayoutFiles(s, 5, 2, 4, 6, 12);  // status "0"
-  EXPECT_EQ(s.results.ResultsAvailability, 0);
+  ReadPayoutFiles(s.results, s.race, s.app, s.folders, 5, 2, 4, 6, 12);  // status "0"
+  EXPECT_EQ(s.results.ResultsAvailability, PayoutsFound::None);
 }
 
 TEST(PayoutFiles, PlacesInferredFromTheNumbersOfPayouts) {
@@ -402,7 +433,7 @@ TEST(PayoutFiles, PlacesInferredFromTheNumbersOfPayouts) {
     fixture::WriteDayPayoutFiles(dir.path(), Day({Race(c.win, c.place, c.quinella)}));
     Session s;
     SelectRace(s, dir);
-    ReadPayoutFiles(s, 5, 2, 4, 6, 11);
+    ReadPayoutFiles(s.results, s.race, s.app, s.folders, 5, 2, 4, 6, 11);
     EXPECT_EQ(s.results.FinisherPlace, c.places);
     EXPECT_EQ(s.results.WinPayoutCount, c.win);
     EXPECT_EQ(s.results.PlacePayoutCount, c.place);
@@ -416,8 +447,8 @@ TEST(PayoutFiles, WideFileRefundsWithoutTouchingTheRefundedHorses) {
   fixture::WriteDayPayoutFiles(dir.path(), Day({r}), {DayPayoutKind::Wide});
   Session s;
   SelectRace(s, dir);
-  ReadPayoutFiles(s, 5, 2, 4, 6, 11);
-  EXPECT_EQ(s.results.ResultsAvailability, 16);
+  ReadPayoutFiles(s.results, s.race, s.app, s.folders, 5, 2, 4, 6, 11);
+  EXPECT_EQ(s.results.ResultsAvailability, PayoutsFound::Wide);
   EXPECT_EQ(s.results.RefundHorsesText, "");
   EXPECT_EQ(s.results.ResultEntryCount, 34);
   EXPECT_EQ(OfKind(s.results.RefundTable, '5').size(), 34u);
@@ -438,8 +469,8 @@ TEST(PayoutFiles, ShortAndDamagedFilesReadWhatIsThere) {
   dir.Write("UH-5246.JRA", "");      // empty
   Session s;
   SelectRace(s, dir);
-  ReadPayoutFiles(s, 5, 2, 4, 6, 11);
-  EXPECT_EQ(s.results.ResultsAvailability, 3);
+  ReadPayoutFiles(s.results, s.race, s.app, s.folders, 5, 2, 4, 6, 11);
+  EXPECT_EQ(s.results.ResultsAvailability, PayoutsFound::Win | PayoutsFound::Place);
   EXPECT_EQ(Records(s.results, 0, s.results.PayoutCount),
             (std::vector<std::string>{"051110003400   ", "051120003150   ", "051120005152   "}));
 }
@@ -455,15 +486,15 @@ TEST(PayoutFiles, RefundsOfTwoFilesBothStay) {
   fixture::WriteDayPayoutFiles(dir.path(), Day({r, next}));
   Session s;
   SelectRace(s, dir);
-  ReadPayoutFiles(s, 5, 2, 4, 6, 11);
+  ReadPayoutFiles(s.results, s.race, s.app, s.folders, 5, 2, 4, 6, 11);
   EXPECT_EQ(s.results.ResultEntryCount, 19 + 17);
   s.results.PayoutCount = 0;
   s.results.ResultEntryCount = 0;
-  ReadPayoutFiles(s, 5, 2, 4, 6, 12);
+  ReadPayoutFiles(s.results, s.race, s.app, s.folders, 5, 2, 4, 6, 12);
   EXPECT_EQ(s.results.ResultEntryCount, 0);
   EXPECT_TRUE(s.results.RefundTable.empty());
   EXPECT_EQ(s.results.PayoutCount, 7);
-  MergeRefunds(s);
+  MergeRefunds(s.results);
   EXPECT_EQ(s.results.ResultEntryCount, 7);
 }
 

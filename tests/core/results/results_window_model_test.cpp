@@ -227,11 +227,11 @@ TEST(ResultsList, EveryRaceOfTheDayWithNamesFromTheRaceCards) {
 
   s.results.PayoutTable = {"selected"};
   s.results.PayoutCount = 1;
-  s.results.ResultsAvailability = 15;
+  s.results.ResultsAvailability = PayoutsFound::AllButWide;
   const ResultsListModel& m = BuildResultsList(s);
   // The selected race's results are left alone.
   EXPECT_EQ(s.results.PayoutTable, std::vector<std::string>{"selected"});
-  EXPECT_EQ(s.results.ResultsAvailability, 15);
+  EXPECT_EQ(s.results.ResultsAvailability, PayoutsFound::AllButWide);
 
   ASSERT_EQ(m.Meetings.size(), 2u);
   EXPECT_EQ(m.CurrentMeeting, 0);

@@ -148,7 +148,7 @@ TEST(BaseSnapshot, ARaceMissingFromTheSnapshotIsShownWithoutBaseAndSaidSo) {
   SelectMeeting(*s, 1);
   SelectRace(*s, port, 4 + 11);
   ASSERT_EQ(s->race.LoadStatus, 0);
-  EXPECT_EQ(s->analysis.JrdbLoaded, 0);  // not the JRDB file's odds either
+  EXPECT_FALSE(s->analysis.JrdbLoaded);  // not the JRDB file's odds either
   EXPECT_EQ(s->analysis.BaseSource, BaseOddsSource::None);
   EXPECT_EQ(s->analysis.BaseCaption, "");
   EXPECT_FALSE(s->mainWindow.JrdbLayout);
@@ -166,9 +166,9 @@ TEST(BaseSnapshot, ARaceMissingFromTheSnapshotIsShownWithoutBaseAndSaidSo) {
 
   // A day-wide run says nothing about the missing race.
   ASSERT_TRUE(ChooseBaseSnapshot(*s, port, dir / "snap"));
-  s->app.BatchMode = -1;
-  SelectRace(*s, port, 4 + 11);
-  EXPECT_EQ(s->analysis.JrdbLoaded, 0);
+  SetRaceSelection(*s, s->race.CurrentMeeting, 11);
+  AnalyseRace(*s, port, AnalysisFor::DayRun);
+  EXPECT_FALSE(s->analysis.JrdbLoaded);
   EXPECT_TRUE(port.messages.empty());
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/startup.h"
 #include "results/race_card.h"
+#include "session.h"
 #include "support/odds_day.h"
 #include "support/temp_dir.h"
 #include "text/files.h"
@@ -118,7 +119,7 @@ TEST(CheckListFile, EmptyListWritesAnEmptyFile) {
   Session s;
   h.Start(s);
   s.app.CheckList.assign(1, CheckEntry{});
-  ASSERT_EQ(SaveCheckList(s), "");
+  ASSERT_EQ(SaveCheckList(s.app, s.checkListWindow.File), "");
   EXPECT_TRUE(std::filesystem::exists(h.checkFile()));
   EXPECT_EQ(ReadAll(h.checkFile()), "");
 }
@@ -236,13 +237,13 @@ TEST(CheckListFile, SaveKeepsWhatAnotherProgramSavedMeanwhile) {
   h.Start(first);
   h.Start(second);
   ASSERT_TRUE(AddCheckName(second.app, "THEIRS", 1));
-  ASSERT_EQ(SaveCheckList(second), "");
+  ASSERT_EQ(SaveCheckList(second.app, second.checkListWindow.File), "");
 
   ASSERT_EQ(first.app.CheckList[3].Name, "MOVED");
   first.app.CheckList[3].ColourIndex = 1;
   ASSERT_TRUE(AddCheckName(first.app, "MINE", 0));
   ASSERT_EQ(RemoveCheckName(first.app, "GONE"), 1);
-  ASSERT_EQ(SaveCheckList(first), "");
+  ASSERT_EQ(SaveCheckList(first.app, first.checkListWindow.File), "");
   const Pairs want{{0, "KEEP"}, {1, "MOVED"}, {1, "THEIRS"}, {0, "MINE"}};
   EXPECT_EQ(Entries(first.app), want);
   Session later;
@@ -251,7 +252,7 @@ TEST(CheckListFile, SaveKeepsWhatAnotherProgramSavedMeanwhile) {
 
   // Without a change by another program the list is written as it is held, in its order.
   ASSERT_EQ(RemoveCheckName(later.app, "KEEP"), 1);
-  ASSERT_EQ(SaveCheckList(later), "");
+  ASSERT_EQ(SaveCheckList(later.app, later.checkListWindow.File), "");
   EXPECT_EQ(ReadAll(h.checkFile()), Sjis("1,\"MOVED\"\r\n1,\"THEIRS\"\r\n0,\"MINE\"\r\n"));
 }
 
@@ -265,7 +266,7 @@ Session Opened(Pairs entries, Colour c0 = 255, Colour c1 = 16711680) {
   s.app.BoxColors = {c0, c1};
   s.checkListWindow.SelectedBox = 1;
   s.checkListWindow.Label1 = "stale";
-  OpenCheckListWindow(s);
+  OpenCheckListWindow(s.checkListWindow, s.app);
   return s;
 }
 
@@ -366,7 +367,7 @@ TEST(CheckListWindow, OkReplacesTheListAndColoursCancelKeepsThem) {
   EXPECT_EQ(Entries(s.app), (Pairs{{1, "Z"}, {0, "B"}, {0, "A"}}));
   EXPECT_EQ(s.app.BoxColors[1], 16711680);
 
-  ConfirmCheckList(s);
+  ConfirmCheckList(s.app, s.checkListWindow);
   // Box 0 then box 1, each in the order shown.
   EXPECT_EQ(Entries(s.app), (Pairs{{0, "A"}, {0, "B"}, {1, "M"}, {1, "Z"}}));
   EXPECT_EQ(s.app.BoxColors, (std::vector<Colour>{255, 65280}));
@@ -406,7 +407,7 @@ TEST(CheckListWindow, LongListOpensSortedInOneGo) {
     s.app.CheckList.push_back(CheckEntry{i % 2, std::move(name)});
   }
   const auto start = std::chrono::steady_clock::now();
-  OpenCheckListWindow(s);
+  OpenCheckListWindow(s.checkListWindow, s.app);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_LT(seconds, 4.0);
 
@@ -417,7 +418,7 @@ TEST(CheckListWindow, LongListOpensSortedInOneGo) {
   Session small;
   small.app.CheckList.assign(s.app.CheckList.begin(), s.app.CheckList.begin() + 3001);
   small.app.BoxColors = s.app.BoxColors;
-  OpenCheckListWindow(small);
+  OpenCheckListWindow(small.checkListWindow, small.app);
   for (int b = 0; b < 2; ++b) {
     EXPECT_EQ(Names(small.checkListWindow.Boxes[b]), Names(oneByOne.Boxes[b])) << b;
     EXPECT_EQ(s.checkListWindow.Boxes[b].Items.size(), static_cast<std::size_t>(kNames / 2)) << b;
