@@ -75,7 +75,7 @@ void PrepareResultsOnlyRace(Session& s) {
   r.HorseCount = 0;
   r.ScratchedCount = 0;
   r.HorseBracket.fill(0);
-  ReadRaceCard(s);
+  ReadRaceCard(s.race, s.app, s.folders);
   for (int k = 0; k < r.RaceCardRunnerCount; ++k) {
     const RaceCardRunner& run = r.RaceCardRunners[static_cast<std::size_t>(k)];
     if (run.Number >= 1 && run.Number <= kMaxHorses && run.Bracket >= 1 && run.Bracket <= kMaxBrackets) {
