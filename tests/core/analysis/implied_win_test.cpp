@@ -75,7 +75,7 @@ TEST(ImpliedWin, EveryRaceOfTheSampleDays) {
     for (int m = 1; m <= s->race.MeetingCount; ++m) {
       for (int slot = 1; slot <= kAdvanceSaleSlot; ++slot) {
         s->race.CurrentMeeting = m;
-        RefreshDayView(s->race, s->dayView, s->app);
+        RefreshDayView(s->race, s->dayView, s->app, s->folders);
         if (s->race.OddsFileIndex[s->race.CurrentCourse][slot].empty()) continue;
         SetRaceSelection(*s, m, slot);
         AnalyseRace(*s, port, AnalysisFor::DayRun);

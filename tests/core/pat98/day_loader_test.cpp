@@ -191,7 +191,7 @@ TEST(DayLoader, MeetingCaptionsForYear9999AndRacecourse11) {
   for (int b = 5; b <= 17; ++b) EXPECT_FALSE(v.raceButtons[b].enabled);
   // Selecting meeting 2 shows its race.
   f.s.race.CurrentMeeting = 2;
-  RefreshDayView(f.s.race, f.s.dayView, f.s.app);
+  RefreshDayView(f.s.race, f.s.dayView, f.s.app, f.s.folders);
   EXPECT_EQ(f.s.race.CurrentCourse, 2);
   EXPECT_TRUE(f.s.dayView.raceButtons[5].enabled);
   EXPECT_TRUE(f.s.dayView.meetingButtons[2].pressed);
@@ -317,7 +317,7 @@ TEST(DayLoader, AGapInTheGuideFilesKeepsMeetingsAndSlotsInStep) {
   EXPECT_EQ(r.RaceSaleCode[2][1], 7);
   EXPECT_EQ(f.s.dayView.meetingButtons[2].caption, "京都");
   f.s.race.CurrentMeeting = 2;
-  RefreshDayView(f.s.race, f.s.dayView, f.s.app);
+  RefreshDayView(f.s.race, f.s.dayView, f.s.app, f.s.folders);
   EXPECT_TRUE(f.s.dayView.raceButtons[5].enabled);
 }
 
@@ -418,7 +418,7 @@ TEST(DayLoader, RefreshAsksToCloseWindows) {
   f.Load();
   EXPECT_EQ(f.s.dayView.closeWindows, CloseWindowsRequest::AllButMain);
   EXPECT_EQ(f.s.app.ReloadAllWindows, 0);
-  RefreshDayView(f.s.race, f.s.dayView, f.s.app);
+  RefreshDayView(f.s.race, f.s.dayView, f.s.app, f.s.folders);
   EXPECT_EQ(f.s.dayView.closeWindows, CloseWindowsRequest::AllButKept);
 }
 

@@ -28,7 +28,7 @@ const fs::path kSampleFolder = fs::path(TAZUNA_SOURCE_DIR) / "samples" / "200210
 int ReadRace(Session& s, FakePort& port, int meeting, int slot) {
   RaceModel& r = s.race;
   r.CurrentMeeting = meeting;
-  RefreshDayView(s.race, s.dayView, s.app);
+  RefreshDayView(s.race, s.dayView, s.app, s.folders);
   r.CurrentDayKind = slot == kAdvanceSaleSlot ? 2 : 1;
   r.CurrentOddsFileName = r.OddsFileIndex[r.CurrentCourse][slot];
   r.OddsFilePath[0] = (s.app.DataFolder / r.CurrentOddsFileName).string();
@@ -83,7 +83,7 @@ TEST(SampleDay, CommittedDayLoadsAndEveryRaceReads) {
   for (int m = 1; m <= 3; ++m) {
     for (int slot = 1; slot <= kAdvanceSaleSlot; ++slot) {
       r.CurrentMeeting = m;
-      RefreshDayView(s.race, s.dayView, s.app);
+      RefreshDayView(s.race, s.dayView, s.app, s.folders);
       if (r.OddsFileIndex[r.CurrentCourse][slot].empty()) continue;
       int st = ReadRace(s, port, m, slot);
       ASSERT_EQ(st, 0) << "meeting " << m << " race " << slot;
@@ -228,7 +228,7 @@ TEST(SampleDay, EveryRaceOfTheSampleDaysAnalyses) {
     for (int m = 1; m <= s.race.MeetingCount; ++m) {
       for (int slot = 1; slot <= kAdvanceSaleSlot; ++slot) {
         s.race.CurrentMeeting = m;
-        RefreshDayView(s.race, s.dayView, s.app);
+        RefreshDayView(s.race, s.dayView, s.app, s.folders);
         if (s.race.OddsFileIndex[s.race.CurrentCourse][slot].empty()) continue;
         SetRaceSelection(s, m, slot);
         AnalyseRace(s, port, AnalysisFor::DayRun);

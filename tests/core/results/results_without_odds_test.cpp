@@ -171,7 +171,7 @@ TEST(ResultsWithoutOdds, ResultsWindowOfEveryRealRace) {
       const std::string key = KeyOf(d.s, m, race);
       const std::vector<SedRunner>& runners = byRace.at(key);
       const ResultsWindowModel& w = d.Results(m, race);
-      ASSERT_EQ(d.s.results.ResultsAvailability, kAvailComplete) << key;
+      ASSERT_EQ(d.s.results.ResultsAvailability, PayoutsFound::All) << key;
 
       const std::vector<const SedRunner*> placed = ByPlace(runners);
       std::set<int> refunded, notFinished;
