@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tz::LoadCurrentData(s, port);
   for (int m = 1; m <= s.race.MeetingCount; ++m) {
     s.race.CurrentMeeting = m;
-    tz::RefreshDayView(s.race, s.dayView, s.app);
+    tz::RefreshDayView(s.race, s.dayView, s.app, s.folders);
   }
   return 0;
 }
