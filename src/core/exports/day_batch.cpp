@@ -195,20 +195,16 @@ void ResetRaceButtonsForDayRun(Session& s) {
   }
   s.mainWindow.SelectedRaceButton = 0;
   // The refresh shows the day without a selected race; a race on screen stays there, and so
-  // does a race picked for its results only.
+  // does a race picked for its results only (the refresh leaves that pick alone).
   const bool shown = s.mainWindow.RaceShown && s.dayView.oddsAreaVisible;
-  const bool resultsOnly = s.mainWindow.ResultsOnly;
   const int horses = s.race.HorseCount;
   const bool toolBar = s.dayView.mainToolBarEnabled;
   RefreshDayView(s.race, s.dayView, s.app, s.folders);
   if (shown) {
     s.race.HorseCount = horses;
     s.dayView.oddsAreaVisible = true;
-    s.dayView.mainToolBarEnabled = toolBar;
-  } else if (resultsOnly) {
-    s.mainWindow.ResultsOnly = true;
-    s.dayView.mainToolBarEnabled = toolBar;
   }
+  if (shown || s.mainWindow.ResultsOnly) s.dayView.mainToolBarEnabled = toolBar;
 }
 
 bool RunDayBatch(Session& s, UserPort& port, const DayRunHooks& hooks) {
