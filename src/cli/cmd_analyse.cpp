@@ -91,7 +91,7 @@ json Ints(const Table& t, int from, int to) {
 }
 template <typename Table>
 json Texts(const Table& t, int from, int to) {
-  return Range(t, from, to, [](const std::string& v) { return json(v); });
+  return Range(t, from, to, [](std::string_view v) { return json(v); });
 }
 template <typename Matrix>
 json DoubleMatrix(const Matrix& m, int n) {
@@ -278,7 +278,7 @@ void PrintTable(const Session& s, std::ostream& out) {
     std::ostringstream line;
     line << PadLeft(std::to_string(p), 4) << PadLeft(std::to_string(h), 5)
          << PadLeft(std::to_string(r.HorseBracket[h]), 4) << PadLeft(mw.odzren[p].Text, 7)
-         << PadLeft(r.WinOdds[h].empty() ? "取消" : r.WinOdds[h], 7) << "  "
+         << PadLeft(r.WinOdds[h].empty() ? "取消" : std::string(r.WinOdds[h].text()), 7) << "  "
          << PadRight(r.PlaceOddsLow[h].empty() ? "" : text::Trim(r.PlaceOddsLow[h]) + "-" + text::Trim(r.PlaceOddsHigh[h]), 11)
          << PadLeft(a.QuinellaShareText[h], 8) << PadLeft(a.WideShareText[h], 7) << "  "
          << rank(row.F) << " " << rank(row.T) << " " << rank(row.R) << " " << rank(row.Z) << " "

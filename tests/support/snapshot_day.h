@@ -52,8 +52,8 @@ inline std::string JrdbFileOf(const SampleDay& day, const std::filesystem::path&
     j.win.clear();
     j.place.clear();
     for (int h = 1; h <= s->race.HorseCount; ++h) {
-      j.win.push_back(OddsCell::Text(s->race.WinOdds[h]));
-      j.place.push_back(OddsCell::Text(s->race.PlaceOddsLow[h]));
+      j.win.push_back(OddsCell::Text(std::string(s->race.WinOdds[h].text())));
+      j.place.push_back(OddsCell::Text(std::string(s->race.PlaceOddsLow[h].text())));
     }
     races.push_back(j);
   }

@@ -14,6 +14,9 @@ using namespace tz::ui::testing;
 
 namespace {
 
+// An odds cell of the race model as the window shows it.
+QString OddsText(std::string_view v) { return QString::fromUtf8(v.data(), static_cast<qsizetype>(v.size())); }
+
 // The seven colour classes of the synthetic win odds, by their lower limits.
 QColor ClassColour(double odds) {
   const double limits[] = {3.9, 5.6, 8.9, 15.7, 33.6, 60.0};
@@ -71,15 +74,15 @@ class OddsAreaTest : public QObject {
       const PaintCell* place = d.Cell("odzfuk", p - 1);
       const PaintCell* synth = d.Cell("odzren", p - 1);
       QVERIFY(win && place && synth);
-      QCOMPARE(win->text, QString::fromStdString(s.race.WinOdds[h]));
-      QCOMPARE(place->text, QString::fromStdString(s.race.PlaceOddsLow[h]));
+      QCOMPARE(win->text, OddsText(s.race.WinOdds[h]));
+      QCOMPARE(place->text, OddsText(s.race.PlaceOddsLow[h]));
       QCOMPARE(d.Cell("numumaY", p - 1)->text, QString::number(h));
       const QColor bracket = Bgr(s.app.BracketColors[s.race.HorseBracket[h] - 1]);
       QCOMPARE(d.Cell("numwak", p - 1)->back, bracket);
       if (p <= m) {
       QCOMPARE(place->tip, QString::fromUtf8("複勝 ") +
-                               QString::fromStdString(s.race.PlaceOddsLow[h]).trimmed() + " - " +
-                               QString::fromStdString(s.race.PlaceOddsHigh[h]).trimmed());
+                               OddsText(s.race.PlaceOddsLow[h]).trimmed() + " - " +
+                               OddsText(s.race.PlaceOddsHigh[h]).trimmed());
         // Class colour of the row from its own synthetic win odds text.
         QColor cls = ClassColour(synth->text.toDouble());
         for (const char* panel : {"odztan", "odzfuk", "odzren", "odzpar", "rankren"}) {
@@ -106,7 +109,7 @@ class OddsAreaTest : public QObject {
     }
     // Quinella cell (p, q) holds the odds of the two horses.
     int h1 = s.race.HorseOrder[1], h3 = s.race.HorseOrder[3];
-    QString q13 = QString::fromStdString(s.race.QuinellaOdds[h1][h3].empty()
+    QString q13 = OddsText(s.race.QuinellaOdds[h1][h3].empty()
                                              ? s.race.QuinellaOdds[h3][h1]
                                              : s.race.QuinellaOdds[h1][h3]);
     QCOMPARE(d.Cell("odzuma", 2, 0)->text, q13);

@@ -81,9 +81,9 @@ void ComputeBracketShares(Session& s) {
   for (int i = 0; i < 8; ++i) {
     for (int j = 0; j < 8; ++j) {
       BracketCell& c = v.Lbodz[8 * i + j];
-      const std::string& t =
-          s.race.BracketQuinellaOdds[v.BracketOrder[i + 1]][v.BracketOrder[j + 1]];
-      c.Text = text::Trim(t).empty() ? std::string(kNoOdds) : t;
+      const std::string_view t =
+          s.race.BracketQuinellaOdds[v.BracketOrder[i + 1]][v.BracketOrder[j + 1]].text();
+      c.Text.assign(text::Trim(t).empty() ? std::string_view(kNoOdds) : t);
       c.BackColor = kUnmarked;
     }
   }

@@ -80,7 +80,7 @@ bool BracketViewShowsRace(const Session& s) {
     for (int j = 0; j < 8; ++j) {
       const int a = v.BracketOrder[i + 1], b = v.BracketOrder[j + 1];
       if (a < 1 || a > kMaxBrackets || b < 1 || b > kMaxBrackets) return false;
-      const std::string& odds = s.race.BracketQuinellaOdds[a][b];
+      const std::string_view odds = s.race.BracketQuinellaOdds[a][b].text();
       const std::string& shown = v.Lbodz[8 * i + j].Text;
       if (shown != odds && !(shown == "----" && text::Trim(odds).empty())) return false;
     }

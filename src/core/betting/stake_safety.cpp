@@ -11,9 +11,9 @@ namespace tz {
 namespace {
 
 // Adds 1/o of a quoted text to the sum; returns whether the text was a quote.
-bool AddQuote(const std::string& oddsText, double& sum) {
-  if (text::Trim(oddsText).empty()) return false;
-  const double o = text::OddsValue(oddsText);
+bool AddQuote(const OddsQuote& odds, double& sum) {
+  if (text::Trim(odds.text()).empty()) return false;
+  const double o = odds.value();
   if (!(o > 0)) return false;
   sum += 1 / o;
   return true;

@@ -20,7 +20,7 @@ namespace {
 constexpr const char* kScratched = "ﾄﾘｹｼ";
 
 // An empty odds text marks a scratched horse (or a pair with one).
-std::string OrScratched(const std::string& v) { return v.empty() ? std::string(kScratched) : v; }
+std::string_view OrScratched(std::string_view v) { return v.empty() ? std::string_view(kScratched) : v; }
 
 // The display row (position) of horse h, 0 when it is not in the order.
 int PositionOf(const Session& s, int h) {
@@ -31,12 +31,12 @@ int PositionOf(const Session& s, int h) {
 }
 
 void MatrixRows(std::vector<std::string>& lines, int n,
-                const std::function<const std::string&(int, int)>& cell) {
+                const std::function<std::string_view(int, int)>& cell) {
   for (int h = 1; h <= n; ++h) {
     std::string line = std::to_string(h) + ",";
     for (int k = 1; k <= n; ++k) {
-      const std::string& v = cell(h, k);
-      line += (v.empty() && h != k ? std::string(kScratched) : v) + ",";
+      const std::string_view v = cell(h, k);
+      line.append(v.empty() && h != k ? std::string_view(kScratched) : v).append(",");
     }
     lines.push_back(std::move(line));
   }
@@ -83,9 +83,9 @@ std::vector<std::string> RaceCsvLines(const Session& s) {
                   (withImplied ? ",推定単勝" : ""));
   for (int h = 1; h <= n; ++h) {
     std::string line = std::to_string(h) + ",";
-    line += OrScratched(r.PlaceOddsLow[h]) + ",";
-    line += OrScratched(r.PlaceOddsHigh[h]) + ",";
-    line += OrScratched(r.WinOdds[h]) + ",";
+    line.append(OrScratched(r.PlaceOddsLow[h])).append(",");
+    line.append(OrScratched(r.PlaceOddsHigh[h])).append(",");
+    line.append(OrScratched(r.WinOdds[h])).append(",");
     // Only a scratched horse shows the marker; a runner without quotes keeps "999.9".
     line += (IsScratched(s, h) ? std::string(kScratched) : a.SyntheticWinText[h]) + ",";
     line += r.HorseName[h - 1] + ",";
@@ -108,7 +108,7 @@ std::vector<std::string> RaceCsvLines(const Session& s) {
   std::string title = r.CurrentSaleCode == 7 ? "枠連," : "馬連,";
   for (int h = 1; h <= n; ++h) title += std::to_string(h) + ",";
   lines.push_back(title);
-  MatrixRows(lines, n, [&](int h, int k) -> const std::string& { return r.QuinellaOdds[h][k]; });
+  MatrixRows(lines, n, [&](int h, int k) -> std::string_view { return r.QuinellaOdds[h][k]; });
   lines.emplace_back();
 
   if (r.CurrentSaleCode != 7) {
@@ -116,13 +116,13 @@ std::vector<std::string> RaceCsvLines(const Session& s) {
     std::string wideTitle = "ワイド,";
     for (int h = 1; h <= n; ++h) wideTitle += std::to_string(h) + ",";
     lines.push_back(wideTitle);
-    MatrixRows(lines, n, [&](int h, int k) -> const std::string& { return r.WideOddsLow[h][k]; });
+    MatrixRows(lines, n, [&](int h, int k) -> std::string_view { return r.WideOddsLow[h][k]; });
     lines.emplace_back();
     std::string bracketTitle = "枠連,";
     for (int b = 1; b <= kMaxBrackets; ++b) bracketTitle += std::to_string(b) + ",";
     lines.push_back(bracketTitle);
     MatrixRows(lines, kMaxBrackets,
-               [&](int b, int c) -> const std::string& { return r.BracketQuinellaOdds[b][c]; });
+               [&](int b, int c) -> std::string_view { return r.BracketQuinellaOdds[b][c]; });
   }
   return lines;
 }

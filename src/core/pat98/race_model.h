@@ -9,7 +9,9 @@
 // carries its value, read once when the text is stored.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -34,35 +36,46 @@ using Table2 = std::array<std::array<T, M + 1>, N + 1>;
 
 // One odds text as read (for the displays and the files written from it) and its value, the
 // leading decimal number of the text (0 for an empty text), taken once when the text is stored.
-// It reads like the text it holds: compare it, pass it where a text is wanted.
+// It reads like the text it holds: compare it, pass it where a text is wanted. The text lives
+// in the quote itself, so that filling, mirroring and clearing the tables of a race copies a
+// few words and allocates nothing: an odds field is at most six bytes of its file, at most 18
+// bytes once decoded, well within the room. (A longer text keeps the whole characters that fit.)
 class OddsQuote {
  public:
-  OddsQuote() = default;
-  OddsQuote(std::string text) : text_(std::move(text)), value_(text::OddsValue(text_)) {}
-  OddsQuote(std::string_view text) : OddsQuote(std::string(text)) {}
-  OddsQuote(const char* text) : OddsQuote(std::string(text)) {}
+  static constexpr std::size_t kRoom = 23;
 
-  const std::string& text() const { return text_; }
+  OddsQuote() = default;
+  OddsQuote(std::string_view text) { assign(text); }
+  OddsQuote(const std::string& text) : OddsQuote(std::string_view(text)) {}
+  OddsQuote(const char* text) : OddsQuote(std::string_view(text)) {}
+
+  std::string_view text() const { return {text_, size_}; }
   double value() const { return value_; }
-  bool empty() const { return text_.empty(); }
-  std::size_t size() const { return text_.size(); }
+  bool empty() const { return size_ == 0; }
+  std::size_t size() const { return size_; }
   void clear() {
-    text_.clear();
+    size_ = 0;
     value_ = 0;
   }
-  // Replaces the text (keeping the buffer) and reads its value.
+  // Replaces the text and reads its value.
   void assign(std::string_view text) {
-    text_.assign(text);
-    value_ = text::OddsValue(text_);
+    std::size_t n = text.size();
+    if (n > kRoom) {
+      n = kRoom;
+      while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    }
+    std::copy_n(text.data(), n, text_);
+    size_ = static_cast<std::uint8_t>(n);
+    value_ = text::OddsValue(this->text());
   }
 
-  operator const std::string&() const { return text_; }
-  operator std::string_view() const { return text_; }
-  friend bool operator==(const OddsQuote& a, std::string_view b) { return a.text_ == b; }
+  operator std::string_view() const { return text(); }
+  friend bool operator==(const OddsQuote& a, std::string_view b) { return a.text() == b; }
 
  private:
-  std::string text_;
   double value_ = 0;
+  std::uint8_t size_ = 0;
+  char text_[kRoom] = {};
 };
 
 // Result codes of the loading steps.

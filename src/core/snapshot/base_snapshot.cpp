@@ -34,9 +34,9 @@ bool SameFolder(const fs::path& a, const fs::path& b) {
 }
 
 // A base text as the JRDB reader keeps it: empty for a scratched horse and for "999.9".
-std::string BaseText(const std::string& odds) {
+std::string BaseText(std::string_view odds) {
   if (odds == "999.9" || text::Trim(odds).empty()) return {};
-  return odds;
+  return std::string(odds);
 }
 
 void ClearBaseTables(AnalysisState& a) {

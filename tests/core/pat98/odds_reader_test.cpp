@@ -343,5 +343,28 @@ TEST(OddsReader, BracketEntryPositions) {
   EXPECT_EQ(BracketEntryStart(8, 8), 675u);
 }
 
+// A quote keeps its text in itself: copies are whole and independent, a reused quote holds only
+// its new text, and a text beyond the room keeps the whole characters that fit, never half a one.
+TEST(OddsQuote, KeepsItsTextAndValueThroughCopiesAndReuse) {
+  OddsQuote a(" 139.7");
+  OddsQuote b = a;
+  a.assign("  2.6");
+  EXPECT_EQ(b.text(), " 139.7");
+  EXPECT_DOUBLE_EQ(b.value(), 139.7);
+  EXPECT_EQ(a.text(), "  2.6");
+  EXPECT_DOUBLE_EQ(a.value(), 2.6);
+  a.clear();
+  EXPECT_TRUE(a.empty());
+  EXPECT_EQ(a.value(), 0);
+
+  // Six half-width katakana decode to 18 bytes: the longest a six-byte field can become.
+  const std::string decoded = "ｱｲｳｴｵｶ";
+  ASSERT_EQ(decoded.size(), 18u);
+  EXPECT_EQ(OddsQuote(decoded).text(), decoded);
+  const std::string longer = decoded + "ｷｸ";  // 24 bytes: the last whole character does not fit
+  EXPECT_EQ(OddsQuote(longer).text(), "ｱｲｳｴｵｶｷ");
+  EXPECT_EQ(OddsQuote(std::string(30, '9')).size(), OddsQuote::kRoom);
+}
+
 }  // namespace
 }  // namespace tz
