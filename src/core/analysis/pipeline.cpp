@@ -105,7 +105,7 @@ void SetRaceSelection(Session& s, int meeting, int slot) {
     r.OddsFilePath = {std::string(), std::string()};
     return;
   }
-  const fs::path folder = s.app.DataFolder;
+  const fs::path& folder = s.app.DataFolder;
   r.OddsFilePath[0] = s.folders.Resolve(folder, name).string();
   r.OddsFilePath[1] = s.folders.Resolve(folder, "U" + name.substr(1)).string();
 }

@@ -4,6 +4,7 @@
 
 #include "pat98/file_names.h"
 #include "text/files.h"
+#include "text/in_place.h"
 #include "text/numbers.h"
 #include "text/sjis.h"
 #include "text/strings.h"
@@ -17,26 +18,33 @@ constexpr std::size_t kRunnerBytes = 48;
 constexpr std::size_t kNameChars = 18;
 constexpr std::size_t kJockeyChars = 16;
 
-// The text cut or padded with blanks to exactly `n` characters, in one buffer. Its texts are
+// The text cut or padded with blanks to exactly `n` characters, into `out`. Its texts are
 // decoded ones, whole UTF-8 characters only.
-std::string FixedChars(std::string_view utf8, std::size_t n) {
+void AssignFixedChars(std::string& out, std::string_view utf8, std::size_t n) {
   std::size_t end = 0;
   std::size_t have = 0;
   for (; end < utf8.size() && have < n; ++have) text::NextCodePoint(utf8, end);
-  std::string out;
-  out.reserve(end + (n - have));
-  out.append(utf8.substr(0, end)).append(n - have, ' ');
-  return out;
+  out.assign(utf8.substr(0, end)).append(n - have, ' ');
 }
 
-// Horse names are shown in half-width characters with the prolonged-sound mark as "-".
-std::string NormaliseHorseName(std::string_view raw) {
-  std::string half = text::ToHalfWidth(raw);
-  static constexpr std::string_view kMark = "ｰ";
-  for (std::size_t at = half.find(kMark); at != std::string::npos; at = half.find(kMark, at + 1)) {
-    half.replace(at, kMark.size(), "-");
+// Horse names are shown in half-width characters with the prolonged-sound mark as "-", cut or
+// padded to 18 characters.
+void AssignHorseName(std::string& out, std::string_view decoded) {
+  out.clear();
+  std::size_t have = 0;
+  for (std::size_t i = 0; i < decoded.size() && have < kNameChars;) {
+    char32_t half[2];
+    const int n = text::HalfWidthForm(text::NextCodePoint(decoded, i), half);
+    for (int k = 0; k < n && have < kNameChars; ++k, ++have) {
+      text::AppendUtf8(out, half[k] == U'ｰ' ? U'-' : half[k]);
+    }
   }
-  return FixedChars(half, kNameChars);
+  out.append(kNameChars - have, ' ');
+}
+
+// Bytes start..start+len-1 of the file decoded into `out`.
+void AssignField(std::string& out, std::string_view bytes, std::size_t start, std::size_t len) {
+  text::DecodeSjisInto(out, text::MidB(bytes, start, len));
 }
 
 bool IsFourDigits(std::string_view s) {
@@ -61,10 +69,23 @@ std::string JockeyMark(int markCode) {
   }
 }
 
+namespace {
+
+void AppendPostTimeCaption(std::string& out, std::string_view hhmm) {
+  if (!IsFourDigits(hhmm)) return;
+  out.append("発走時刻  ")
+      .append(std::to_string(SmallInt(hhmm.substr(0, 2))))
+      .append("時")
+      .append(std::to_string(SmallInt(hhmm.substr(2, 2))))
+      .append("分");
+}
+
+}  // namespace
+
 std::string PostTimeCaption(std::string_view hhmm) {
-  if (!IsFourDigits(hhmm)) return {};
-  return "発走時刻  " + std::to_string(SmallInt(hhmm.substr(0, 2))) + "時" +
-         std::to_string(SmallInt(hhmm.substr(2, 2))) + "分";
+  std::string out;
+  AppendPostTimeCaption(out, hhmm);
+  return out;
 }
 
 std::string DistanceCaption(const RaceModel& race) {
@@ -81,24 +102,34 @@ int ReadRaceCard(RaceModel& race, const AppState& app, text::FolderIndex& folder
 }
 
 int ReadRaceCardBytes(RaceModel& r, std::optional<std::string_view> bytes) {
+  // The texts of the model are assigned in place, so that they keep their buffers from race to
+  // race.
   for (std::string& name : r.HorseName) name.assign(kNameChars, ' ');
   r.RaceCardLoaded = false;
   r.RaceCardRunnerCount = 0;
   r.RaceTrackType.clear();
   r.RaceDistance.clear();
-  r.RaceCardTitle = {};
+  for (std::string& title : r.RaceCardTitle) title.clear();
   if (!bytes || bytes->size() < kHeaderBytes) {
     r.StartTimeText.clear();
     return bytes ? kRaceCardUnusable : kRaceCardMissing;
   }
   std::string_view b = *bytes;
+  std::string field;  // one decoded field at a time
 
-  r.OddsCourseName = text::FieldB(b, 9, 4);
+  AssignField(r.OddsCourseName, b, 9, 4);
   std::string_view post = text::MidB(b, 23, 4);
-  r.StartTimeText = IsFourDigits(post) ? std::string(post) : std::string();
-  r.RaceTrackType = text::FieldB(b, 27, 2);
-  r.RaceDistance = text::FieldB(b, 31, 4);
-  r.RaceCardTitle = {text::Trim(text::FieldB(b, 35, 28)), text::Trim(text::FieldB(b, 63, 28))};
+  if (IsFourDigits(post)) {
+    r.StartTimeText.assign(post);
+  } else {
+    r.StartTimeText.clear();
+  }
+  AssignField(r.RaceTrackType, b, 27, 2);
+  AssignField(r.RaceDistance, b, 31, 4);
+  for (std::size_t line = 0; line < r.RaceCardTitle.size(); ++line) {
+    AssignField(field, b, 35 + 28 * line, 28);
+    text::AssignTrimmed(r.RaceCardTitle[line], field);
+  }
 
   // Only whole runner records count; a runner count beyond 18 or beyond the file is cut.
   int declared = std::clamp(SmallInt(text::MidB(b, 91, 2)), 0, kMaxHorses);
@@ -109,10 +140,12 @@ int ReadRaceCardBytes(RaceModel& r, std::optional<std::string_view> bytes) {
     RaceCardRunner& run = r.RaceCardRunners[static_cast<std::size_t>(k)];
     run.Bracket = SmallInt(text::MidB(b, at, 2));
     run.Number = SmallInt(text::MidB(b, at + 2, 2));
-    r.HorseName[static_cast<std::size_t>(k)] = NormaliseHorseName(text::FieldB(b, at + 6, 18));
-    run.Jockey = FixedChars(text::FieldB(b, at + 24, 18), kJockeyChars);
+    AssignField(field, b, at + 6, 18);
+    AssignHorseName(r.HorseName[static_cast<std::size_t>(k)], field);
+    AssignField(field, b, at + 24, 18);
+    AssignFixedChars(run.Jockey, field, kJockeyChars);
     run.MarkCode = SmallInt(text::MidB(b, at + 42, 2));
-    run.Weight = text::FieldB(b, at + 44, 4);
+    AssignField(run.Weight, b, at + 44, 4);
   }
   r.RaceCardRunnerCount = n;
   r.RaceCardLoaded = true;
@@ -120,7 +153,8 @@ int ReadRaceCardBytes(RaceModel& r, std::optional<std::string_view> bytes) {
   if (r.CurrentDayKind != 1) {
     r.StartTimeText.clear();
   } else if (!r.StartTimeText.empty()) {
-    r.StartTimeCaption = "    " + PostTimeCaption(r.StartTimeText);
+    r.StartTimeCaption.assign("    ");
+    AppendPostTimeCaption(r.StartTimeCaption, r.StartTimeText);
   }
   return kRaceCardRead;
 }

@@ -110,13 +110,29 @@ const FolderIndex::Listing* FolderIndex::Current(const fs::path& folder) {
     return nullptr;
   }
   for (auto& [upper, entries] : l.byUpper) {
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+    if (entries.size() > 1) std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
       return DirectoryOrderLess(a.name, b.name);
     });
   }
   ++listingsMade_;
   return &(listings_[folder.native()] = std::move(l));
 }
+
+namespace {
+
+// `folder / name` as a text, for a plain name: a separator is put between them unless the
+// folder is empty or ends with one.
+std::string JoinedPath(const fs::path& folder, std::string_view name) {
+  const std::string& f = folder.native();
+  std::string out;
+  out.reserve(f.size() + 1 + name.size());
+  out.append(f);
+  if (!f.empty() && f.back() != '/') out.push_back('/');
+  out.append(name);
+  return out;
+}
+
+}  // namespace
 
 std::optional<FolderIndex::Entry> FolderIndex::Lookup(const fs::path& folder,
                                                       std::string_view name) {
@@ -132,7 +148,7 @@ std::optional<FolderIndex::Entry> FolderIndex::Lookup(const fs::path& folder,
 
 std::optional<fs::path> FolderIndex::Find(const fs::path& folder, std::string_view name) {
   if (!IsPlainName(name)) return FindEntry(folder, name);
-  if (auto e = Lookup(folder, name)) return folder / e->name;
+  if (auto e = Lookup(folder, name)) return fs::path(JoinedPath(folder, e->name));
   return std::nullopt;
 }
 
@@ -141,7 +157,9 @@ std::optional<fs::path> FolderIndex::FindFile(const fs::path& folder, std::strin
     auto p = FindEntry(folder, name);
     return p && FileExists(*p) ? p : std::nullopt;
   }
-  if (auto e = Lookup(folder, name); e && e->regularFile) return folder / e->name;
+  if (auto e = Lookup(folder, name); e && e->regularFile) {
+    return fs::path(JoinedPath(folder, e->name));
+  }
   return std::nullopt;
 }
 
@@ -210,20 +228,24 @@ std::vector<std::string> ListFolder(const fs::path& folder, std::string_view pat
 }
 
 std::optional<std::string> ReadFileBytes(const fs::path& p) {
-  std::FILE* f = std::fopen(p.c_str(), "rb");
-  if (!f) return std::nullopt;
+  const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
   struct stat st {};
   const std::size_t size =
-      ::fstat(fileno(f), &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
-  std::string out(size, '\0');
-  out.resize(size > 0 ? std::fread(out.data(), 1, size, f) : 0);
-  // Read on to the end in case the file grew; a read error ends the bytes (a folder reads
-  // empty).
-  if (out.size() == size) {
-    char buf[4096];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) out.append(buf, n);
+      ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
+  // One byte more than the size, to see at once whether the file grew; read on to the end in
+  // that case. A read error ends the bytes (a folder reads empty).
+  std::string out(size + 1, '\0');
+  std::size_t got = 0;
+  for (;;) {
+    if (got == out.size()) out.resize(out.size() + 4096);
+    const ssize_t n = ::read(fd, out.data() + got, out.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    got += static_cast<std::size_t>(n);
   }
-  std::fclose(f);
+  ::close(fd);
+  out.resize(got);
   return out;
 }
 

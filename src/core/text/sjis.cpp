@@ -1,5 +1,7 @@
 #include "text/sjis.h"
 
+#include "text/in_place.h"
+
 #include <iconv.h>
 
 #include <array>
@@ -121,11 +123,11 @@ class Cp932Table {
 
   bool usable() const { return usable_; }
 
-  // Decodes a text: the same characters, and the same U+FFFD for each byte without meaning,
-  // as the conversion through iconv.
-  std::string Decode(std::string_view bytes) const {
+  // Decodes a text into `out`: the same characters, and the same U+FFFD for each byte without
+  // meaning, as the conversion through iconv.
+  void DecodeInto(std::string& out, std::string_view bytes) const {
     static constexpr Utf8Char kReplacement{{'\xEF', '\xBF', '\xBD'}, 3};
-    std::string out(bytes.size() * 3, '\0');
+    out.resize(bytes.size() * 3);
     char* at = out.data();
     for (std::size_t i = 0; i < bytes.size();) {
       const unsigned char b = static_cast<unsigned char>(bytes[i]);
@@ -149,7 +151,6 @@ class Cp932Table {
       i += used;
     }
     out.resize(static_cast<std::size_t>(at - out.data()));
-    return out;
   }
 
  private:
@@ -203,9 +204,22 @@ const Cp932Table& Cp932() {
 }  // namespace
 
 std::string DecodeSjis(std::string_view bytes) {
-  if (IsAscii(bytes)) return std::string(bytes);
+  std::string out;
+  DecodeSjisInto(out, bytes);
+  return out;
+}
+
+void DecodeSjisInto(std::string& out, std::string_view bytes) {
+  if (IsAscii(bytes)) {
+    out.assign(bytes);
+    return;
+  }
   const Cp932Table& table = Cp932();
-  return table.usable() ? table.Decode(bytes) : DecodeWithIconv(bytes);
+  if (table.usable()) {
+    table.DecodeInto(out, bytes);
+  } else {
+    out = DecodeWithIconv(bytes);
+  }
 }
 
 std::string EncodeSjis(std::string_view utf8) {

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "text/in_place.h"
 #include "text/sjis.h"
 
 namespace tz::text {
@@ -43,10 +44,58 @@ std::string_view TrimAsciiLeft(std::string_view s) {
   return s;
 }
 
+// Whether every character of a text reads back as its own bytes: no malformed byte and no
+// overlong form. Such a text is trimmed on its bytes, a blank being " " or the three bytes of
+// U+3000 there.
+bool ReadsAsItself(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();) {
+    if (static_cast<unsigned char>(s[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const std::size_t at = i;
+    const char32_t c = NextCodePoint(s, i);
+    const std::size_t n = i - at;
+    if (n == 1 || (n == 2 && c < 0x80) || (n == 3 && c < 0x800) || (n == 4 && c < 0x10000)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+constexpr std::string_view kIdeographicSpace = "\u3000";
+
+std::string_view TrimBytes(std::string_view s, bool leading, bool trailing) {
+  for (bool more = leading; more && !s.empty();) {
+    if (s.front() == ' ') {
+      s.remove_prefix(1);
+    } else if (s.substr(0, kIdeographicSpace.size()) == kIdeographicSpace) {
+      s.remove_prefix(kIdeographicSpace.size());
+    } else {
+      more = false;
+    }
+  }
+  for (bool more = trailing; more && !s.empty();) {
+    if (s.back() == ' ') {
+      s.remove_suffix(1);
+    } else if (s.size() >= kIdeographicSpace.size() &&
+               s.substr(s.size() - kIdeographicSpace.size()) == kIdeographicSpace) {
+      s.remove_suffix(kIdeographicSpace.size());
+    } else {
+      more = false;
+    }
+  }
+  return s;
+}
+
 // The text read as code points (a malformed byte as U+FFFD), without its leading and/or
-// trailing blanks, written back as UTF-8.
-std::string TrimCodePoints(std::string_view s, bool leading, bool trailing) {
-  std::string out;
+// trailing blanks, written back as UTF-8 into `out`.
+void TrimCodePoints(std::string& out, std::string_view s, bool leading, bool trailing) {
+  if (ReadsAsItself(s)) {
+    out.assign(TrimBytes(s, leading, trailing));
+    return;
+  }
+  out.clear();
   out.reserve(s.size());
   std::size_t kept = 0;  // the length of `out` through its last character that is no blank
   bool started = !leading;
@@ -58,24 +107,31 @@ std::string TrimCodePoints(std::string_view s, bool leading, bool trailing) {
     if (!IsBlank(c)) kept = out.size();
   }
   if (trailing) out.resize(kept);
+}
+
+std::string TrimmedText(std::string_view s, bool leading, bool trailing) {
+  if (IsAsciiText(s)) {
+    if (leading) s = TrimAsciiLeft(s);
+    if (trailing) s = TrimAsciiRight(s);
+    return std::string(s);
+  }
+  std::string out;
+  TrimCodePoints(out, s, leading, trailing);
   return out;
 }
 
 }  // namespace
 
-std::string Trim(std::string_view s) {
-  if (IsAsciiText(s)) return std::string(TrimAsciiLeft(TrimAsciiRight(s)));
-  return TrimCodePoints(s, true, true);
-}
+std::string Trim(std::string_view s) { return TrimmedText(s, true, true); }
+std::string TrimRight(std::string_view s) { return TrimmedText(s, false, true); }
+std::string TrimLeft(std::string_view s) { return TrimmedText(s, true, false); }
 
-std::string TrimRight(std::string_view s) {
-  if (IsAsciiText(s)) return std::string(TrimAsciiRight(s));
-  return TrimCodePoints(s, false, true);
-}
-
-std::string TrimLeft(std::string_view s) {
-  if (IsAsciiText(s)) return std::string(TrimAsciiLeft(s));
-  return TrimCodePoints(s, true, false);
+void AssignTrimmed(std::string& out, std::string_view s) {
+  if (IsAsciiText(s)) {
+    out.assign(TrimAsciiLeft(TrimAsciiRight(s)));
+  } else {
+    TrimCodePoints(out, s, true, true);
+  }
 }
 
 std::string ToUpperAscii(std::string_view s) {
@@ -94,37 +150,50 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
   return s.size() >= prefix.size() && EqualsNoCase(s.substr(0, prefix.size()), prefix);
 }
 
+int HalfWidthForm(char32_t c, char32_t (&half)[2]) {
+  if (c < 0x80) {
+    half[0] = c;
+    return 1;
+  }
+  if (c >= 0xFF01 && c <= 0xFF5E) {
+    half[0] = c - 0xFF01 + 0x21;
+    return 1;
+  }
+  if (c >= 0x30A1 && c <= 0x30F6) {
+    const std::u32string_view h = kKatakana[c - 0x30A1];
+    if (h.empty()) {
+      half[0] = c;
+      return 1;
+    }
+    half[0] = h[0];
+    if (h.size() == 1) return 1;
+    half[1] = h[1];
+    return 2;
+  }
+  switch (c) {
+    case U'\u3000': half[0] = U' '; break;
+    case U'ー': half[0] = U'ｰ'; break;
+    case U'。': half[0] = U'｡'; break;
+    case U'「': half[0] = U'｢'; break;
+    case U'」': half[0] = U'｣'; break;
+    case U'、': half[0] = U'､'; break;
+    case U'・': half[0] = U'･'; break;
+    case U'゛': half[0] = U'ﾞ'; break;
+    case U'゜': half[0] = U'ﾟ'; break;
+    default: half[0] = c; break;
+  }
+  return 1;
+}
+
 std::string ToHalfWidth(std::string_view utf8) {
   // No ASCII character has another form.
   if (IsAsciiText(utf8)) return std::string(utf8);
   std::string out;
   out.reserve(utf8.size() * 2);  // a katakana with its mark takes two characters of as many bytes
   for (std::size_t i = 0; i < utf8.size();) {
-    const char32_t c = NextCodePoint(utf8, i);
-    if (c >= 0xFF01 && c <= 0xFF5E) {
-      AppendUtf8(out, c - 0xFF01 + 0x21);
-    } else if (c == 0x3000) {
-      out.push_back(' ');
-    } else if (c >= 0x30A1 && c <= 0x30F6) {
-      std::u32string_view h = kKatakana[c - 0x30A1];
-      if (h.empty()) {
-        AppendUtf8(out, c);
-      } else {
-        for (char32_t k : h) AppendUtf8(out, k);
-      }
-    } else {
-      switch (c) {
-        case U'ー': AppendUtf8(out, U'ｰ'); break;
-        case U'。': AppendUtf8(out, U'｡'); break;
-        case U'「': AppendUtf8(out, U'｢'); break;
-        case U'」': AppendUtf8(out, U'｣'); break;
-        case U'、': AppendUtf8(out, U'､'); break;
-        case U'・': AppendUtf8(out, U'･'); break;
-        case U'゛': AppendUtf8(out, U'ﾞ'); break;
-        case U'゜': AppendUtf8(out, U'ﾟ'); break;
-        default: AppendUtf8(out, c); break;
-      }
-    }
+    char32_t half[2];
+    const int n = HalfWidthForm(NextCodePoint(utf8, i), half);
+    for (int k = 0; k < n; ++k) AppendUtf8(out, half[k]);
   }
   return out;
 }

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "pat98/record_writers.h"
 #include "session.h"
 #include "support/temp_dir.h"
 #include "text/sjis.h"
+#include "text/strings.h"
 
 namespace tz {
 namespace {
@@ -277,6 +281,126 @@ TEST(RaceCard, DaysTenToTwelveUseLetterCodesAndNamesIgnoreCase) {
   EXPECT_EQ(SelectedRaceCardName(s.race), "DE-5B8.JRA");
   EXPECT_EQ(ReadRaceCard(s.race, s.app, s.folders), kRaceCardRead);
   EXPECT_EQ(s.race.StartTimeText, "1540");
+}
+
+// The names, jockeys and titles as they were read before the fields were decoded in place: each
+// step on a text of its own.
+std::string FixedCharsOfText(const std::string& utf8, std::size_t n) {
+  std::u32string u = text::ToU32(utf8);
+  if (u.size() > n) u.resize(n);
+  return text::ToU8(u) + std::string(n - u.size(), ' ');
+}
+std::string HorseNameOfText(std::string_view raw) {
+  std::string half = text::ToHalfWidth(text::DecodeSjis(raw));
+  for (std::size_t at = half.find("ｰ"); at != std::string::npos; at = half.find("ｰ", at + 1)) {
+    half.replace(at, std::string_view("ｰ").size(), "-");
+  }
+  return FixedCharsOfText(half, 18);
+}
+
+// `raw` as a field of exactly `width` bytes: cut, or padded with blanks.
+std::string FieldOf(std::string raw, std::size_t width) {
+  raw.resize(width, ' ');
+  return raw;
+}
+
+TEST(RaceCard, OddFieldsReadAsEachStepOnItsOwnText) {
+  // Raw code-page-932 fields: malformed bytes, pairs cut by the field's end, blanks, half-width
+  // katakana, prolonged-sound marks at the ends, NUL and control bytes, more than 16 jockey
+  // characters.
+  const std::vector<std::string> fields = {
+      "",
+      "\x81\x5b\x83\x41\x81\x5b",                       // ーアー
+      "\xb0\xb1\xb0",                                    // ｰｱｰ
+      "\x81\x5b" + std::string(16, ' '),                 // ー then blanks
+      std::string(16, ' ') + "\x81\x5b",                 // blanks then ー
+      "\x83\x4b\x83\x4b\x83\x4b\x83\x4b\x83\x4b\x83\x4b\x83\x4b\x83\x4b\x83\x4b",  // ガ x 9
+      "A\x83\x4b\x83\x4b\x83\x4b\x83\x4b\x83\x4b\x83\x4b\x83\x4b\x83\x4b\x83",     // cut pair
+      "\x83\x94\x83\x95\x83\x96\x83\x8e\x83\x90",       // ヴヵヶヮヰ
+      "\xff\xfd\x80\xa0\x81\x20\x82",                    // bytes without meaning
+      "\x81\x40\x81\x40\x95\x90\x96\x4c\x81\x40",       // 　　武豊　
+      "ABCDEFGHIJKLMNOPQR",
+      std::string("\0\t\x7f\x5c\x7e", 5),
+      "\x82\x60\x82\x61\x82\x62\x81\x5b\xb6\xde\xb0",   // ＡＢＣーｶﾞｰ
+      std::string(18, '\x81'),
+  };
+  RaceCardFile card = SampleCard(static_cast<int>(fields.size()));
+  std::string bytes = RaceCardBytes(card);
+  ASSERT_GE(bytes.size(), 92 + 48 * fields.size());
+  for (std::size_t k = 0; k < fields.size(); ++k) {
+    const std::size_t at = 92 + 48 * k;
+    bytes.replace(at + 6, 18, FieldOf(fields[k], 18));
+    // The jockey field takes the next field of the table, so that each is read both ways.
+    bytes.replace(at + 24, 18, FieldOf(fields[(k + 1) % fields.size()], 18));
+  }
+  for (std::size_t k = 0; k + 1 < fields.size(); k += 2) {
+    TempDir d;
+    std::string withTitles = bytes;
+    withTitles.replace(34, 28, FieldOf(fields[k] + fields[k + 1], 28));
+    withTitles.replace(62, 28, FieldOf("\x81\x40" + fields[k + 1] + "\x81\x40", 28));
+    d.Write("DE-58B.JRA", withTitles);
+    Session s = SelectedRace(d, {1});
+    ASSERT_EQ(ReadRaceCard(s.race, s.app, s.folders), kRaceCardRead);
+    ASSERT_EQ(s.race.RaceCardRunnerCount, static_cast<int>(fields.size()));
+    EXPECT_EQ(s.race.RaceCardTitle[0], text::Trim(text::FieldB(withTitles, 35, 28))) << k;
+    EXPECT_EQ(s.race.RaceCardTitle[1], text::Trim(text::FieldB(withTitles, 63, 28))) << k;
+  }
+  TempDir d;
+  d.Write("DE-58B.JRA", bytes);
+  Session s = SelectedRace(d, {1});
+  ASSERT_EQ(ReadRaceCard(s.race, s.app, s.folders), kRaceCardRead);
+  for (std::size_t k = 0; k < fields.size(); ++k) {
+    const std::string label = testing::PrintToString(fields[k]);
+    EXPECT_EQ(s.race.HorseName[k], HorseNameOfText(FieldOf(fields[k], 18))) << label;
+    EXPECT_EQ(s.race.RaceCardRunners[k].Jockey,
+              FixedCharsOfText(text::DecodeSjis(FieldOf(fields[(k + 1) % fields.size()], 18)), 16))
+        << label;
+  }
+}
+
+TEST(RaceCard, AReadLeavesNothingOfTheCardReadBefore) {
+  // A card of many runners with long names and titles, then one of few with short ones: the
+  // second read gives what it gives in a fresh session.
+  RaceCardFile big = SampleCard(16);
+  big.title1 = "第１２３回ジャパンカップダートＧ１";
+  big.title2 = "３歳以上オープン国際指定";
+  RaceCardFile small = SampleCard(2);
+  small.title1 = "未勝利";
+  small.title2 = "";
+  small.postTime = "0930";
+  small.track = "ダ";
+  small.distance = "1200";
+  small.courseName = "京都";
+  small.runners[0].name = "ｱ";
+  small.runners[0].jockey = "A";
+  small.runners[1].weight = "5";
+  TempDir d;
+  WriteRaceCardFile(d.path(), big);
+  Session reused = SelectedRace(d, {1, 2});
+  ASSERT_EQ(ReadRaceCard(reused.race, reused.app, reused.folders), kRaceCardRead);
+  TempDir d2;
+  WriteRaceCardFile(d2.path(), small);
+  reused.app.DataFolder = d2.path();
+  Session fresh = SelectedRace(d2, {1, 2});
+  ASSERT_EQ(ReadRaceCard(reused.race, reused.app, reused.folders), kRaceCardRead);
+  ASSERT_EQ(ReadRaceCard(fresh.race, fresh.app, fresh.folders), kRaceCardRead);
+  const RaceModel& a = reused.race;
+  const RaceModel& b = fresh.race;
+  EXPECT_EQ(a.HorseName, b.HorseName);
+  EXPECT_EQ(a.RaceCardTitle, b.RaceCardTitle);
+  EXPECT_EQ(a.RaceCardTitle[0], "未勝利");
+  EXPECT_EQ(a.OddsCourseName, b.OddsCourseName);
+  EXPECT_EQ(a.RaceTrackType, b.RaceTrackType);
+  EXPECT_EQ(a.RaceDistance, b.RaceDistance);
+  EXPECT_EQ(a.StartTimeText, b.StartTimeText);
+  EXPECT_EQ(a.StartTimeCaption, b.StartTimeCaption);
+  EXPECT_EQ(a.StartTimeCaption, "    発走時刻  9時30分");
+  ASSERT_EQ(a.RaceCardRunnerCount, 2);
+  for (int k = 0; k < 2; ++k) {
+    EXPECT_EQ(a.RaceCardRunners[k].Jockey, b.RaceCardRunners[k].Jockey);
+    EXPECT_EQ(a.RaceCardRunners[k].Weight, b.RaceCardRunners[k].Weight);
+  }
+  EXPECT_EQ(a.HorseName[0], Pad("ｱ", 18));
 }
 
 TEST(RaceCard, TruncatedOrGarbageFilesGiveDefinedResults) {

@@ -56,6 +56,13 @@ TEST(Files, FolderIndexAnswersAsTheFileSystemFromOneListing) {
   ASSERT_EQ(WriteFileAtomic(d.path() / "KS-1.JRA", "r"), "");
   EXPECT_EQ(index.FindFile(d.path(), "ks-1.jra"), d.path() / "KS-1.JRA");
   EXPECT_EQ(index.ListingsMade(), 2);
+
+  // A folder given with a separator at its end joins its names as the path does.
+  const fs::path slash = d.path() / "";
+  for (const char* name : {"zo-1.jra", "Ka-Annai.jra", "sub", "missing"}) {
+    EXPECT_EQ(index.Resolve(slash, name), ResolveName(slash, name)) << name;
+    EXPECT_EQ(index.Find(slash, name), FindEntry(slash, name)) << name;
+  }
 }
 
 TEST(Files, FolderIndexDoesNotTrustAListingOfAFolderJustChanged) {
@@ -102,6 +109,19 @@ TEST(Files, LinksAreListedAsWhatTheyPointTo) {
         << name;
   }
   EXPECT_EQ(index.ListingsMade(), 1);
+}
+
+TEST(Files, ReadsWholeFilesOfAnySize) {
+  TempDir d;
+  for (std::size_t size : {0u, 1u, 4095u, 4096u, 4097u, 70000u}) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 + i / 256);
+    d.Write("f.bin", bytes);
+    EXPECT_EQ(ReadFileBytes(d.path() / "f.bin"), bytes) << size;
+  }
+  EXPECT_EQ(ReadFileBytes(d.path() / "missing"), std::nullopt);
+  d.Write("SUB/x", "y");
+  EXPECT_EQ(ReadFileBytes(d.path() / "SUB"), std::string());  // a folder reads empty
 }
 
 TEST(Files, AtomicWriteReplacesAndLeavesNoTemporaryFiles) {

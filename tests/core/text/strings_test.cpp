@@ -72,6 +72,9 @@ TEST(Strings, TrimAndHalfWidthReadMalformedTextsAsCodePoints) {
       "\xFF", " \xFF ", "\xE3\x80", "\xE3\x80\x80\xE3\x80", "　\xC0\x80x　", "\x80　",
       "中\xE4\xB8", "\xF0\x9F\x98\x80　", "ア\xFFガ", "\xED\xA0\x80 ", "　ー\xFE　",
       "\xEF\xBF\xBD　", "\xE3\x80\x80\xE3\x80\x80", " a ", "",
+      // Overlong forms of the blanks and of other characters, and code points beyond U+10FFFF.
+      "\xC0\xA0x\xC0\xA0", "\xF0\x83\x80\x80中\xF0\x83\x80\x80", "\xE0\x80\xA0　",
+      "　\xE0\x83\xBF", "\xF7\xBF\xBF\xBF　", "　\xF4\x90\x80\x80 ", "ｱｰ　\xE3\x80",
   };
   for (const std::string& t : texts) {
     const std::u32string u = ToU32(t);
