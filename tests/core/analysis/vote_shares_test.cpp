@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -238,6 +242,36 @@ TEST(TheoreticalQuinella, OddsImpliedByTwoSyntheticWinOdds) {
   } cases[] = {{4.0, 4.0, 7.5}, {2.0, 8.0, 6.75}, {8.0, 2.0, 6.75}};
   for (const auto& c : cases) {
     EXPECT_NEAR(TheoreticalQuinellaOdds(c.a, c.b), c.odds, 1e-9) << c.a << " " << c.b;
+  }
+}
+
+// The formula as one expression of the two 仮単, as it was before its terms were worked out per
+// horse: the paired form must give the same double, to the bit.
+double TheoreticalQuinellaInOne(double a, double b) {
+  const double pa = 2.0 * (80.0 / a) / 100.0;
+  const double pb = 2.0 * (80.0 / b) / 100.0;
+  const double p = 100.0 * (pa * pb / 2.0) * (1.0 / (2.0 - pa) + 1.0 / (2.0 - pb));
+  return 75.0 / p;
+}
+
+TEST(TheoreticalQuinella, TermsPerHorseGiveTheSameOddsToTheBit) {
+  // Every 仮単 the texts can show, and the odd ones: zero (no share), the 0.8 where 2 - p is
+  // zero, negative, very small and very large, infinite and not a number.
+  std::vector<double> values = {0.0, -0.0, 0.8, -0.8, 1e-300, 1e300, -3.5, kNoSyntheticWin,
+                                std::numeric_limits<double>::infinity(),
+                                std::numeric_limits<double>::quiet_NaN()};
+  for (int tenths = 1; tenths <= 9999; tenths += 7) values.push_back(tenths / 10.0);
+  for (int i = 1; i < 400; ++i) values.push_back(80.0 / (i * 0.37));
+  const auto bits = [](double v) { return std::isnan(v) ? std::uint64_t{1} : std::bit_cast<std::uint64_t>(v); };
+  for (std::size_t i = 0; i < values.size(); i += 3) {
+    for (double b : values) {
+      const double a = values[i];
+      const double expected = TheoreticalQuinellaInOne(a, b);
+      EXPECT_EQ(bits(TheoreticalQuinellaOdds(a, b)), bits(expected)) << a << " " << b;
+      EXPECT_EQ(bits(TheoreticalQuinellaOdds(TheoreticalTermsOf(a), TheoreticalTermsOf(b))),
+                bits(expected))
+          << a << " " << b;
+    }
   }
 }
 
