@@ -31,8 +31,9 @@ void SetWideTip(std::string& tip, std::string_view low, std::string_view high) {
   cell_text::TextBuilder(tip).Append("ﾜｲﾄﾞ  ").Append(low).Append(" - ").Append(high);
 }
 
-void ClearRow(RowCells& cells) {
-  for (auto& c : cells) c.Reset();
+// Clears the cells of positions 1..shown (and the unused slot 0).
+void ClearRow(RowCells& cells, std::size_t shown) {
+  for (std::size_t p = 0; p <= shown; ++p) cells[p].Reset();
 }
 
 // The bracket number on its colour; a blank label for a horse without a bracket.
@@ -235,20 +236,29 @@ std::string RaceHeaderCaption(const RaceModel& r) {
 
 void ClearPanels(Session& s) {
   auto& mw = s.mainWindow;
+  // Only the rows and columns of the horses shown hold anything: the fill, the marks and every
+  // command write within the runners of the race shown, and RowCount shrinks only after this
+  // clearing (at the fill of the next race) or with it (no race shown).
+  const std::size_t shown = static_cast<std::size_t>(std::clamp(mw.RowCount, 0, kMaxHorses));
   for (RowCells* r : {&mw.odzren, &mw.odztan, &mw.odzfuk, &mw.rankfuk, &mw.ranktan, &mw.rankren,
                       &mw.rankodz, &mw.odzpar, &mw.WidePar, &mw.Lbana, &mw.jrdbtan, &mw.jrdbfuk,
                       &mw.rankjrdb, &mw.rankjrdb2}) {
-    ClearRow(*r);
+    ClearRow(*r, shown);
   }
-  for (auto& row : mw.odzuma) for (auto& c : row) c.Reset();
-  for (auto& row : mw.WideOdz) for (auto& c : row) c.Reset();
+  for (std::size_t row = 0; row < shown; ++row) {
+    for (std::size_t column = 0; column < shown; ++column) {
+      mw.odzuma[row][column].Reset();
+      mw.WideOdz[row][column].Reset();
+    }
+  }
+  // A fresh model has no band colours at all; a cleared one has white everywhere.
   for (auto& row : mw.BandColor) row.fill(colours::kWhite);
   for (auto* labels : {&mw.numwak, &mw.Lbwcl, &mw.LbWidewcl}) {
-    for (auto& l : *labels) l.Reset();
+    for (std::size_t i = 0; i < shown; ++i) (*labels)[i].Reset();
   }
   // Horse selections on the headers belong to the race shown: a new race starts without.
   for (auto* headers : {&mw.numumaY, &mw.numumaX, &mw.numX}) {
-    for (auto& h : *headers) h.Reset();
+    for (std::size_t i = 0; i < shown; ++i) (*headers)[i].Reset();
   }
   for (auto& set : mw.LbDanso) for (auto& g : set) g = GapMarker{};
   for (auto& c : mw.PicFukTo) c = IndicatorCell{};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "session.h"
 #include "text/numbers.h"
@@ -19,11 +20,16 @@ void SetPercentText(std::string& out, double share) {
   out.push_back('%');
 }
 
-// The value of a text read with its blanks trimmed, ideographic spaces included: only a text
-// with a byte beyond ASCII can read otherwise than its stored value.
+// The value of a text read with its blanks trimmed, ideographic spaces included. Val itself
+// passes over blanks and tabs in front, and trimming leaves the number and what is in front of
+// it alone, so only a text whose first byte after them is beyond ASCII can read otherwise than
+// its stored value.
 double TrimmedValue(const OddsQuote& cell) {
-  for (unsigned char c : cell.text()) {
-    if (c >= 0x80) return text::OddsValue(text::Trim(cell.text()));
+  const std::string_view t = cell.text();
+  std::size_t start = 0;
+  while (start < t.size() && (t[start] == ' ' || t[start] == '\t')) ++start;
+  if (start < t.size() && static_cast<unsigned char>(t[start]) >= 0x80) {
+    return text::OddsValue(text::Trim(t));
   }
   return cell.value();
 }

@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 #include <string>
 
 #include "text/sjis.h"
@@ -138,28 +137,38 @@ void RoundedDigitsOfText(double x, std::size_t decimals, std::string& digits) {
 }
 
 // x times 10^decimals rounded half away from zero, found without making the text, where that is
-// sure to give the same as rounding the shortest text: x times 10^decimals is exact in the wider
-// type, and the two roundings differ only when the halfway point between the two candidates lies
-// within half a unit in the last place of x (that text could then fall on either side). False
-// when this cannot tell.
+// sure to give the same as rounding the shortest text: x times 10^decimals is exact as an integer
+// times a power of two, and the two roundings differ only when the halfway point between the two
+// candidates lies within half a unit in the last place of x (that text could then fall on either
+// side; a whole unit is kept clear). False when this cannot tell.
 bool RoundedDirectly(double x, std::size_t decimals, std::uint64_t& rounded) {
-  if constexpr (std::numeric_limits<long double>::digits < 64) {
-    return false;
-  } else {
-    static constexpr long double kScale[] = {1.0L, 10.0L, 100.0L};
-    if (decimals > 2 || !(x < 1e15)) return false;
-    const long double scaled = static_cast<long double>(x) * kScale[decimals];  // 53 + 7 bits
-    // Below 10^17 the whole part fits the integer; cutting off a non-negative value is its floor.
-    const auto whole = static_cast<std::uint64_t>(scaled);
-    const long double fraction = scaled - static_cast<long double>(whole);
-    // The double above x (x is neither negative nor beyond the largest double): the next bit
-    // pattern, as nextafter(x, +inf) gives.
-    const double above = std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) + 1);
-    const long double ulp = static_cast<long double>(above - x) * kScale[decimals];
-    if (!(std::fabs(fraction - 0.5L) > ulp)) return false;
-    rounded = whole + (fraction > 0.5L ? 1u : 0u);
+  static constexpr std::uint64_t kScale[] = {1, 10, 100};
+  if (decimals > 2 || !(x < 1e15)) return false;
+  // x (not negative) = mantissa / 2^shift, and a unit in its last place is 1 / 2^shift: the
+  // distance to the next double up, as nextafter(x, +inf) finds it, also across a power of two.
+  const auto bits = std::bit_cast<std::uint64_t>(x);
+  const auto biasedExponent = static_cast<int>(bits >> 52);
+  std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+  int shift = 1074;  // zero and the denormals
+  if (biasedExponent != 0) {
+    mantissa |= std::uint64_t{1} << 52;
+    shift = 1075 - biasedExponent;  // at least 3 below 10^15
+  }
+  const std::uint64_t scaled = mantissa * kScale[decimals];  // below 2^60: exact
+  if (shift > 62) {
+    // Below 2^-2: the fraction is far below one half, which lies 2^61 units off.
+    rounded = 0;
     return true;
   }
+  const std::uint64_t whole = scaled >> shift;
+  const std::uint64_t fraction = scaled & ((std::uint64_t{1} << shift) - 1);
+  const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+  const std::uint64_t fromHalf = fraction > half ? fraction - half : half - fraction;
+  // A unit in the last place of x, times 10^decimals, is kScale[decimals] in units of 2^-shift;
+  // the halfway point must lie farther off than that (the text is within half of it).
+  if (!(fromHalf > kScale[decimals])) return false;
+  rounded = whole + (fraction > half ? 1u : 0u);
+  return true;
 }
 
 // What a format pattern asks for.

@@ -7,11 +7,14 @@
 #include <cstdint>
 #include <limits>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "analysis/pipeline.h"
 #include "race_texts.h"
 #include "session.h"
+#include "text/numbers.h"
+#include "text/strings.h"
 
 namespace tz {
 namespace {
@@ -97,6 +100,29 @@ TEST(VoteShares, WideSharesAndTheirSharedRanks) {
   EXPECT_EQ(s.analysis.WideShareRank[1], 1);
   EXPECT_EQ(s.analysis.WideShareRank[2], 1);
   EXPECT_EQ(s.analysis.WideShareRank[3], 3);
+}
+
+// The wide share reads each wide text with its blanks trimmed, ideographic spaces and malformed
+// bytes included, whatever the text's stored value says.
+TEST(VoteShares, WideSharesReadEveryTextTrimmed) {
+  const std::vector<std::string> texts = {
+      "5.0", " 5.0", "\t5.0", "\u3000" "5.0", " \u3000 5.0", "\t\u3000" "5.0", "5.0\u3000",
+      "5.\u3000" "0", "\u3000", " ", "", "\xff" "5.0", " \xe3\x80" "5.0", "5.0\xff", "ﾄﾘｹｼ",
+      "\u3000-2.5", "\u3000\t5.0", " +4\u3000", "\xe3\x80\x80\xe3\x80\x80" "12.5 ",
+  };
+  for (const std::string& t : texts) {
+    Session s;
+    StartRace(s, 3);
+    SetWide(s, 1, 2, 2.5);
+    s.race.WideOddsLow[1][3].assign(t);
+    s.race.WideOddsLow[3][1].assign(t);
+    ComputeVoteShares(s);
+    double expected = (75.0 * (1.0 / 2.5)) / 3.0;
+    const double v = text::Val(text::Trim(t));
+    if (v > 0) expected += (75.0 * (1.0 / v)) / 3.0;
+    EXPECT_EQ(s.analysis.WideShare[1], expected / 2.0) << t;
+    EXPECT_EQ(s.analysis.WideShare[3], v > 0 ? ((75.0 * (1.0 / v)) / 3.0) / 2.0 : 0.0) << t;
+  }
 }
 
 TEST(VoteShares, NoRunnersOrASingleHorseGiveDefinedValues) {

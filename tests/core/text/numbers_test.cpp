@@ -201,6 +201,15 @@ TEST(Numbers, FormatNumberAgreesWithTheTextBuiltFormatting) {
       }
     }
   }
+  // Powers of two and their neighbours, where a unit in the last place changes size, down to the
+  // smallest normal number and the denormals below it.
+  for (int k = -1074; k <= 50; ++k) {
+    const double power = std::ldexp(1.0, k);
+    for (double v : {power, std::nextafter(power, 0.0), std::nextafter(power, 1e300), power * 10,
+                     power * 100 + 0.5}) {
+      values.push_back(v);
+    }
+  }
   for (double big : {9.999999999999999e14, 1e15, 4503599627370495.5, 4503599627370497.0}) {
     values.push_back(big);
     values.push_back(std::nextafter(big, 0.0));
