@@ -1,6 +1,7 @@
 #include "analysis/bracket_model.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "analysis/vote_shares.h"
 #include "session.h"
@@ -81,9 +82,9 @@ void ComputeBracketShares(Session& s) {
   for (int i = 0; i < 8; ++i) {
     for (int j = 0; j < 8; ++j) {
       BracketCell& c = v.Lbodz[8 * i + j];
-      const std::string& t =
-          s.race.BracketQuinellaOdds[v.BracketOrder[i + 1]][v.BracketOrder[j + 1]];
-      c.Text = text::Trim(t).empty() ? std::string(kNoOdds) : t;
+      const std::string_view t =
+          s.race.BracketQuinellaOdds[v.BracketOrder[i + 1]][v.BracketOrder[j + 1]].text();
+      c.Text = text::Trim(t).empty() ? std::string_view(kNoOdds) : t;
       c.BackColor = kUnmarked;
     }
   }
@@ -113,7 +114,7 @@ void ListBracketCombinations(Session& s) {
     BracketListRow& r = v.Lbsort[row++];
     r.Lbnum1 = std::to_string(c.Low);
     r.Lbnum2 = std::to_string(c.High);
-    r.Text = s.race.BracketQuinellaOdds[c.Low][c.High];
+    r.Text = s.race.BracketQuinellaOdds[c.Low][c.High].text();
     r.BackColor = kUnmarked;
   }
   v.ListCount = row;
