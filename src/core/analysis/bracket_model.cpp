@@ -1,6 +1,7 @@
 #include "analysis/bracket_model.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "analysis/vote_shares.h"
 #include "session.h"
@@ -113,7 +114,7 @@ void ListBracketCombinations(Session& s) {
     BracketListRow& r = v.Lbsort[row++];
     r.Lbnum1 = std::to_string(c.Low);
     r.Lbnum2 = std::to_string(c.High);
-    r.Text = s.race.BracketQuinellaOdds[c.Low][c.High];
+    r.Text = s.race.BracketQuinellaOdds[c.Low][c.High].text();
     r.BackColor = kUnmarked;
   }
   v.ListCount = row;

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <string>
-#include <vector>
+#include <utility>
 
+#include "analysis/cell_text.h"
 #include "analysis/classification.h"
 #include "analysis/vote_shares.h"
 #include "session.h"
@@ -31,16 +32,32 @@ double BracketQuinellaOf(const AnalysisState& a, int x, int y) {
 
 // The bracket-quinella tool tip of a pair cell: "枠連 lo-hi  x" and the odds of that bracket pair.
 void BracketTip(std::string& tip, const RaceModel& r, int lo, int hi) {
-  tip.assign("枠連 ").append(std::to_string(lo)).append("-").append(std::to_string(hi));
-  tip.append("  x");
-  if (lo >= 1 && hi <= kMaxBrackets) tip.append(text::Trim(r.BracketQuinellaOdds[lo][hi]));
+  cell_text::TextBuilder b(tip);
+  b.Append("枠連 ").AppendNumber(lo).Append("-").AppendNumber(hi).Append("  x");
+  if (lo >= 1 && hi <= kMaxBrackets) b.AppendTrimmed(r.BracketQuinellaOdds[lo][hi].text());
 }
 
-// Ranks the first five entries of candidates already sorted ascending by value.
-void RankSortedCandidates(std::vector<std::pair<int, double>>& candidates,
-                          Table1<int, kMaxHorses>& ranks) {
-  // candidates: (position, value), in position order on entry.
-  const int count = static_cast<int>(candidates.size());
+// A list of at most one entry per runner, held without allocating.
+template <typename T>
+class RunnerList {
+ public:
+  void push_back(const T& entry) { entries_[static_cast<std::size_t>(count_++)] = entry; }
+  T& operator[](int i) { return entries_[static_cast<std::size_t>(i)]; }
+  const T* begin() const { return entries_.data(); }
+  const T* end() const { return entries_.data() + count_; }
+  int size() const { return count_; }
+
+ private:
+  std::array<T, kMaxHorses> entries_{};
+  int count_ = 0;
+};
+
+using Candidates = RunnerList<std::pair<int, double>>;  // (position, value)
+
+// Sorts the candidates ascending by value and ranks the first five.
+void RankSortedCandidates(Candidates& candidates, Table1<int, kMaxHorses>& ranks) {
+  // candidates: in position order on entry.
+  const int count = candidates.size();
   for (int i = 0; i < count - 1; ++i) {
     for (int j = i + 1; j < count; ++j) {
       if (candidates[i].second > candidates[j].second) SwapValues(candidates[i], candidates[j]);
@@ -53,7 +70,7 @@ void RankSortedCandidates(std::vector<std::pair<int, double>>& candidates,
 void PlaceStep(Session& s, int m) {
   AnalysisState& a = s.analysis;
   a.FValue.fill(0);
-  std::vector<std::pair<int, double>> candidates;
+  Candidates candidates;
   for (int p = 1; p <= m; ++p) {
     const double placeShare = (80.0 / a.PlaceOddsByPos[p]) / 3.0;
     const double synthShare = 80.0 / a.SyntheticWinOdds[p];
@@ -61,7 +78,7 @@ void PlaceStep(Session& s, int m) {
     // A runner without place or win odds has nothing to compare.
     if (a.PlaceOddsByPos[p] > 0 && a.WinOddsByPos[p] > 0 && a.PlaceOverbet[p] < 0 &&
         a.WinOddsByPos[p] <= 60 && a.SyntheticWinOdds[p] <= 60 && a.PlaceOddsByPos[p] <= 7) {
-      candidates.emplace_back(p, a.PlaceOverbet[p]);
+      candidates.push_back({p, a.PlaceOverbet[p]});
     }
   }
   RankSortedCandidates(candidates, a.FValue);
@@ -71,12 +88,12 @@ void PlaceStep(Session& s, int m) {
 void WinStep(Session& s, int m) {
   AnalysisState& a = s.analysis;
   a.TValue.fill(0);
-  std::vector<std::pair<int, double>> candidates;
+  Candidates candidates;
   for (int p = 1; p <= m; ++p) {
     a.WinOverbet[p] = 10.0 * (a.WinOddsByPos[p] / a.SyntheticWinOdds[p] - 1.0);
     if (a.WinOddsByPos[p] > 0 && a.WinOverbet[p] < 0 && a.WinOddsByPos[p] <= 40 &&
         a.SyntheticWinOdds[p] <= 60) {
-      candidates.emplace_back(p, a.WinOverbet[p]);
+      candidates.push_back({p, a.WinOverbet[p]});
     }
   }
   RankSortedCandidates(candidates, a.TValue);
@@ -102,7 +119,7 @@ void FavouriteStep(Session& s, int m, bool wide, Table1<int, kMaxHorses>& values
   const double share = favHorse ? (wide ? a.WideShare[favHorse] : a.QuinellaShare[favHorse]) : 0;
   const int favBracket = BracketOf(s, favHorse);
 
-  std::vector<FavouriteEntry> list;  // 0-based; list index a is list[a - 1]
+  RunnerList<FavouriteEntry> list;  // 0-based; list index a is list[a - 1]
   for (int p = 1; p <= m; ++p) {
     double q = wide ? a.WideByPos[p][1] : a.QuinellaByPos[p][1];
     double v = 0;
@@ -118,7 +135,7 @@ void FavouriteStep(Session& s, int m, bool wide, Table1<int, kMaxHorses>& values
     list.push_back({p, a.SyntheticWinOdds[p], a.WinOddsByPos[p], v, 0});
   }
 
-  const int count = static_cast<int>(list.size());
+  const int count = list.size();
   for (int i = 0; i < count - 1; ++i) {
     for (int j = i + 1; j < count; ++j) {
       if (list[i].v > list[j].v) SwapValues(list[i], list[j]);
@@ -137,8 +154,8 @@ void FavouriteStep(Session& s, int m, bool wide, Table1<int, kMaxHorses>& values
     return index - renumbered;
   };
 
-  std::vector<FavouriteEntry> selected;
-  std::vector<FavouriteEntry> rest;
+  RunnerList<FavouriteEntry> selected;
+  RunnerList<FavouriteEntry> rest;
   int i = 0;
   for (; i < count && list[i].v < 0; ++i) {
     const FavouriteEntry& e = list[i];
@@ -151,7 +168,7 @@ void FavouriteStep(Session& s, int m, bool wide, Table1<int, kMaxHorses>& values
   }
   for (++i; i < count; ++i) rest.push_back(list[i]);
 
-  const int selectedCount = static_cast<int>(selected.size());
+  const int selectedCount = selected.size();
   for (int x = 0; x < selectedCount - 1; ++x) {
     for (int y = x + 1; y < selectedCount; ++y) {
       if (selected[x].score < selected[y].score) SwapValues(selected[x], selected[y]);
@@ -229,8 +246,11 @@ void ScorePairs(Session& s) {
     for (std::string& tip : row) tip.clear();
   }
   for (std::string& tip : a.PlaceTooltip) tip.clear();
-  // Tool tips of the bracket pairs (lo <= hi, 0..8), each made when a cell first needs it.
-  std::array<std::array<std::string, kMaxBrackets + 1>, kMaxBrackets + 1> bracketTips;
+  // The tool tip of each bracket pair (lo <= hi, 0..8) is made in the first cell that needs it;
+  // the later cells of the pair copy it from there.
+  std::array<std::array<const std::string*, kMaxBrackets + 1>, kMaxBrackets + 1> bracketTips{};
+  Table1<TheoreticalTerms, kMaxHorses> terms{};
+  for (int p = 1; p <= m; ++p) terms[p] = TheoreticalTermsOf(a.SyntheticWinOdds[p]);
 
   for (int i = 1; i <= m; ++i) {
     const int hi = HorseAt(s, i);
@@ -239,11 +259,11 @@ void ScorePairs(Session& s) {
     const int first = (i == 1) ? 2 : 1;
     double maxQ = first <= m ? a.QuinellaByPos[i][first] : 0.0;
     double maxW = first <= m ? a.WideByPos[i][first] : 0.0;
-    a.PlaceTooltip[i]
-        .assign("複勝 ")
-        .append(text::Trim(r.PlaceOddsLow[hi]))
-        .append(" - ")
-        .append(text::Trim(r.PlaceOddsHigh[hi]));
+    cell_text::TextBuilder(a.PlaceTooltip[i])
+        .Append("複勝 ")
+        .AppendTrimmed(r.PlaceOddsLow[hi].text())
+        .Append(" - ")
+        .AppendTrimmed(r.PlaceOddsHigh[hi].text());
 
     for (int j = 1; j <= m; ++j) {
       if (j == i) continue;
@@ -253,9 +273,13 @@ void ScorePairs(Session& s) {
       const int hiB = std::max(bi, bj);
       std::string& tip = a.QuinellaCellTooltip[i][j];
       if (lo >= 0 && hiB <= kMaxBrackets) {
-        std::string& shared = bracketTips[lo][hiB];
-        if (shared.empty()) BracketTip(shared, r, lo, hiB);
-        tip = shared;
+        const std::string*& made = bracketTips[lo][hiB];
+        if (made) {
+          tip = *made;
+        } else {
+          BracketTip(tip, r, lo, hiB);
+          made = &tip;
+        }
       } else {
         BracketTip(tip, r, lo, hiB);
       }
@@ -265,8 +289,7 @@ void ScorePairs(Session& s) {
       double quoted = a.QuinellaByPos[i][j];
       if (bi == bj && BracketQuinellaOf(a, bi, bi) > quoted) quoted = BracketQuinellaOf(a, bi, bi);
       if (quoted > 0) {
-        const double theoretical =
-            TheoreticalQuinellaOdds(a.SyntheticWinOdds[i], a.SyntheticWinOdds[j]);
+        const double theoretical = TheoreticalQuinellaOdds(terms[i], terms[j]);
         const double ratio = 100.0 * theoretical / quoted;
         if (ratio > 115 && quoted < 300) {
           a.PairScore[j] += 5;

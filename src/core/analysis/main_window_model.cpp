@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
 #include "analysis/bracket_model.h"
+#include "analysis/cell_text.h"
+#include "analysis/prediction_model.h"
 #include "analysis/upset.h"
 #include "analysis/vote_shares.h"
 #include "session.h"
@@ -26,39 +26,35 @@ constexpr int kViewButton = 9;
 
 int HorseAt(const Session& s, int p) { return s.race.HorseOrder[p]; }
 
-// Sets `out` to the pieces one after another, in the buffer it already has.
-void AssignJoined(std::string& out, std::initializer_list<std::string_view> pieces) {
-  std::size_t size = 0;
-  for (std::string_view piece : pieces) size += piece.size();
-  out.resize(size);
-  char* at = out.data();
-  for (std::string_view piece : pieces) {
-    std::memcpy(at, piece.data(), piece.size());
-    at += piece.size();
+// The wide tool tip of a cell: "ﾜｲﾄﾞ  low - high".
+void SetWideTip(std::string& tip, std::string_view low, std::string_view high) {
+  cell_text::TextBuilder(tip).Append("ﾜｲﾄﾞ  ").Append(low).Append(" - ").Append(high);
+}
+
+// Clears the cells of positions 1..shown (and the unused slot 0).
+void ClearRow(RowCells& cells, std::size_t shown) {
+  for (std::size_t p = 0; p <= shown; ++p) cells[p].Reset();
+}
+
+// The bracket number on its colour; a blank label for a horse without a bracket.
+void SetBracketLabel(BracketLabel& l, const Session& s, int bracket) {
+  if (bracket < 1 || bracket > kMaxBrackets) {
+    l.Reset();
+    return;
   }
-}
-
-void ClearRow(RowCells& cells) {
-  for (auto& c : cells) c.Reset();
-}
-
-BracketLabel BracketLabelFor(const Session& s, int bracket) {
-  BracketLabel l;
-  if (bracket < 1 || bracket > kMaxBrackets) return l;
-  l.Text = std::to_string(bracket);
+  cell_text::SetNumber(l.Text, bracket);
   l.BackColor = s.app.BracketColors[bracket - 1];
   // Brackets 2 and 4 are dark: their numbers are written in the colour of bracket 1 (white).
   l.ForeColor = (bracket == 2 || bracket == 4) ? s.app.BracketColors[0] : colours::kBlack;
-  return l;
 }
 
 // Column values of the gap-marker columns, by position.
-double GapValue(const Session& s, int column, int p) {
+const Table1<double, kMaxHorses>& GapValues(const Session& s, int column) {
   switch (column) {
-    case kGapPlace: return s.analysis.PlaceOddsByPos[p];
-    case kGapWin: return s.analysis.WinOddsByPos[p];
-    case kGapSynthetic: return s.analysis.SyntheticWinOdds[p];
-    default: return s.mainWindow.JrdbWinByPos[p];
+    case kGapPlace: return s.analysis.PlaceOddsByPos;
+    case kGapWin: return s.analysis.WinOddsByPos;
+    case kGapSynthetic: return s.analysis.SyntheticWinOdds;
+    default: return s.mainWindow.JrdbWinByPos;
   }
 }
 
@@ -66,17 +62,18 @@ double GapValue(const Session& s, int column, int p) {
 void MarkGapsOfColumn(Session& s, int column, RowCells* reversalCells, bool bottomMarker) {
   auto& mw = s.mainWindow;
   const int m = mw.RunnerCount;
+  const Table1<double, kMaxHorses>& values = GapValues(s, column);
   auto& markers = mw.LbDanso[column];
   for (auto& g : markers) g = GapMarker{};
   for (int i = 2; i <= m; ++i) {
-    const double v = GapValue(s, column, i);
+    const double v = values[i];
     double b = 0;
     for (int k = 1; k < i; ++k) {
-      const double u = GapValue(s, column, k);
+      const double u = values[k];
       if (u < v && u > b) b = u;
     }
     const double r = b > 0 ? v / b : 0;
-    if (reversalCells && v < GapValue(s, column, i - 1)) (*reversalCells)[i].ForeColor = colours::kRed;
+    if (reversalCells && v < values[i - 1]) (*reversalCells)[i].ForeColor = colours::kRed;
     GapMarker& g = markers[i];
     if (r >= 2) {
       g = {true, colours::kRed, 37};
@@ -91,9 +88,27 @@ void MarkGapsOfColumn(Session& s, int column, RowCells* reversalCells, bool bott
   if (bottomMarker && m >= 1) {
     bool reaches100 = false;
     for (int p = 1; p <= m; ++p) {
-      if (GapValue(s, column, p) >= 100) reaches100 = true;
+      if (values[p] >= 100) reaches100 = true;
     }
     if (!reaches100) markers[m + 1] = {true, colours::kRed, 37};
+  }
+}
+
+// The prediction window as it first is, its rows emptied in place (their texts keep their
+// buffers for the next race).
+void ClearPrediction(PredictionModel& model) {
+  static const PredictionModel kFresh;
+  model.RowCount = kFresh.RowCount;
+  // Copies of empty texts: each only sets its length.
+  for (std::size_t p = 0; p < model.Rows.size(); ++p) model.Rows[p] = kFresh.Rows[p];
+  model.ImpliedShown = kFresh.ImpliedShown;
+  for (std::size_t p = 0; p < model.Implied.size(); ++p) model.Implied[p] = kFresh.Implied[p];
+  for (std::size_t i = 0; i < model.Headers.size(); ++i) {
+    PredictionHeader& header = model.Headers[i];
+    const PredictionHeader& fresh = kFresh.Headers[i];
+    if (header.Letter != fresh.Letter) header.Letter = fresh.Letter;
+    if (header.Tooltip != fresh.Tooltip) header.Tooltip = fresh.Tooltip;
+    header.Bold = fresh.Bold;
   }
 }
 
@@ -135,8 +150,6 @@ int MoveSizeClass(int p, double b, double c, bool placeColumn) {
   return 1;
 }
 
-std::string RankText(int rank) { return rank > 0 ? std::to_string(rank) : std::string(); }
-
 }  // namespace
 
 int SyntheticClass(double odds) {
@@ -167,7 +180,7 @@ void ResetMainWindow(Session& s) {
   mw.ResultsOnly = false;
   // Every auxiliary window except the lists closes; the prediction rows are discarded.
   ++mw.CloseAuxWindowsSerial;
-  s.prediction = PredictionModel{};
+  ClearPrediction(s.prediction);
   mw.RowCount = s.race.HorseCount;
   mw.RunnerCount = RunnerCount(s);
   for (auto& e : mw.ToolbarEnabled) e = false;
@@ -224,20 +237,29 @@ std::string RaceHeaderCaption(const RaceModel& r) {
 
 void ClearPanels(Session& s) {
   auto& mw = s.mainWindow;
+  // Only the rows and columns of the horses shown hold anything: the fill, the marks and every
+  // command write within the runners of the race shown, and RowCount shrinks only after this
+  // clearing (at the fill of the next race) or with it (no race shown).
+  const std::size_t shown = static_cast<std::size_t>(std::clamp(mw.RowCount, 0, kMaxHorses));
   for (RowCells* r : {&mw.odzren, &mw.odztan, &mw.odzfuk, &mw.rankfuk, &mw.ranktan, &mw.rankren,
                       &mw.rankodz, &mw.odzpar, &mw.WidePar, &mw.Lbana, &mw.jrdbtan, &mw.jrdbfuk,
                       &mw.rankjrdb, &mw.rankjrdb2}) {
-    ClearRow(*r);
+    ClearRow(*r, shown);
   }
-  for (auto& row : mw.odzuma) for (auto& c : row) c.Reset();
-  for (auto& row : mw.WideOdz) for (auto& c : row) c.Reset();
+  for (std::size_t row = 0; row < shown; ++row) {
+    for (std::size_t column = 0; column < shown; ++column) {
+      mw.odzuma[row][column].Reset();
+      mw.WideOdz[row][column].Reset();
+    }
+  }
+  // A fresh model has no band colours at all; a cleared one has white everywhere.
   for (auto& row : mw.BandColor) row.fill(colours::kWhite);
   for (auto* labels : {&mw.numwak, &mw.Lbwcl, &mw.LbWidewcl}) {
-    for (auto& l : *labels) l.Reset();
+    for (std::size_t i = 0; i < shown; ++i) (*labels)[i].Reset();
   }
   // Horse selections on the headers belong to the race shown: a new race starts without.
   for (auto* headers : {&mw.numumaY, &mw.numumaX, &mw.numX}) {
-    for (auto& h : *headers) h.Reset();
+    for (std::size_t i = 0; i < shown; ++i) (*headers)[i].Reset();
   }
   for (auto& set : mw.LbDanso) for (auto& g : set) g = GapMarker{};
   for (auto& c : mw.PicFukTo) c = IndicatorCell{};
@@ -270,21 +292,28 @@ void FillPanels(Session& s) {
   mw.JrdbLayout = a.JrdbLoaded;
 
   mw.lblkai = RaceHeaderCaption(r);
-  mw.lblrace = text::Trim(r.RaceTitle[0]) + "    " + text::Trim(r.RaceTitle[1]);
-  mw.Lbltime = std::to_string(r.OddsHour) + "時" + std::to_string(r.OddsMinute) + "分 " +
-               (r.OddsTimeKind == 0 ? "現在" : "発走");
+  cell_text::TextBuilder(mw.lblrace)
+      .AppendTrimmed(r.RaceTitle[0])
+      .Append("    ")
+      .AppendTrimmed(r.RaceTitle[1]);
+  cell_text::TextBuilder(mw.Lbltime)
+      .AppendNumber(r.OddsHour)
+      .Append("時")
+      .AppendNumber(r.OddsMinute)
+      .Append("分 ")
+      .Append(r.OddsTimeKind == 0 ? "現在" : "発走");
 
   for (int p = 1; p <= n; ++p) {
     const int h = HorseAt(s, p);
     if (h < 1 || h > kMaxHorses) continue;
-    const std::string num = std::to_string(h);
-    mw.numumaY[p - 1].Text = num;
-    mw.numwak[p - 1] = BracketLabelFor(s, r.HorseBracket[h]);
+    const int bracket = r.HorseBracket[h];
+    cell_text::SetNumber(mw.numumaY[p - 1].Text, h);
+    SetBracketLabel(mw.numwak[p - 1], s, bracket);
     if (p <= m) {
-      mw.numumaX[p - 1].Text = num;
-      mw.numX[p - 1].Text = num;
-      mw.Lbwcl[p - 1] = mw.numwak[p - 1];
-      mw.LbWidewcl[p - 1] = mw.numwak[p - 1];
+      cell_text::SetNumber(mw.numumaX[p - 1].Text, h);
+      cell_text::SetNumber(mw.numX[p - 1].Text, h);
+      SetBracketLabel(mw.Lbwcl[p - 1], s, bracket);
+      SetBracketLabel(mw.LbWidewcl[p - 1], s, bracket);
     }
     // A scratched horse shows "取消"; a runner without any quote keeps its "999.9".
     if (IsScratched(s, h)) {
@@ -292,17 +321,17 @@ void FillPanels(Session& s) {
     } else {
       mw.odzren[p].Text = a.SyntheticWinText[h];
     }
-    mw.odztan[p].Text = r.WinOdds[h];
-    mw.odzfuk[p].Text = r.PlaceOddsLow[h];
+    mw.odztan[p].Text = r.WinOdds[h].text();
+    mw.odzfuk[p].Text = r.PlaceOddsLow[h].text();
     mw.odzpar[p].Text = a.QuinellaShareText[h];
     mw.WidePar[p].Text = a.WideShareText[h];
   }
 
   for (int p = 1; p <= m; ++p) {
-    mw.rankfuk[p].Text = RankText(a.PlaceRankByPos[p]);
-    mw.ranktan[p].Text = RankText(a.WinRankByPos[p]);
-    mw.rankren[p].Text = std::to_string(p);
-    mw.rankodz[p].Text = RankText(a.FavQuinellaRank[p]);
+    cell_text::SetRank(mw.rankfuk[p].Text, a.PlaceRankByPos[p]);
+    cell_text::SetRank(mw.ranktan[p].Text, a.WinRankByPos[p]);
+    cell_text::SetNumber(mw.rankren[p].Text, p);
+    cell_text::SetRank(mw.rankodz[p].Text, a.FavQuinellaRank[p]);
     // A pool that rates the horse at least two places higher than 仮単 does shows red.
     if (a.PlaceRankByPos[p] < p - 1) mw.rankfuk[p].ForeColor = colours::kRed;
     if (a.WinRankByPos[p] < p - 1) mw.ranktan[p].ForeColor = colours::kRed;
@@ -315,11 +344,12 @@ void FillPanels(Session& s) {
     for (int q = 1; q <= m; ++q) {
       const int k = HorseAt(s, q);
       if (p == q) continue;
-      mw.odzuma[p - 1][q - 1].Text = r.QuinellaOdds[h][k];
+      mw.odzuma[p - 1][q - 1].Text = r.QuinellaOdds[h][k].text();
       if (wide) {
         CellView& c = mw.WideOdz[p - 1][q - 1];
-        c.Text = r.WideOddsLow[h][k];
-        AssignJoined(c.ToolTip, {"ﾜｲﾄﾞ  ", r.WideOddsLow[h][k], " - ", r.WideOddsHigh[h][k]});
+        const std::string_view low = r.WideOddsLow[h][k].text();
+        c.Text = low;
+        SetWideTip(c.ToolTip, low, r.WideOddsHigh[h][k].text());
       }
     }
   }
@@ -327,7 +357,11 @@ void FillPanels(Session& s) {
   KaburiDegree(s);
   UnderTenShift(s);
   mw.KaburiVisible = a.KaburiVisible;
-  mw.LbKaburi = a.KaburiVisible ? a.KaburiText : std::string();
+  if (a.KaburiVisible) {
+    mw.LbKaburi = a.KaburiText;
+  } else {
+    mw.LbKaburi.clear();
+  }
   mw.LbDown = a.UnderTenShiftText;
 }
 
@@ -336,12 +370,11 @@ void ColourByClass(Session& s) {
   const auto& a = s.analysis;
   const int m = mw.RunnerCount;
   mw.OdzColorAtAnalysis = s.app.settings.OdzColor;
+  const std::array<RowCells*, 9> rows{&mw.odzfuk, &mw.odztan, &mw.odzren, &mw.rankfuk, &mw.ranktan,
+                                      &mw.rankren, &mw.rankodz, &mw.odzpar, &mw.WidePar};
   for (int p = 1; p <= m; ++p) {
     const Colour c = colours::kClass[SyntheticClass(a.SyntheticWinOdds[p])];
-    for (RowCells* r : {&mw.odzfuk, &mw.odztan, &mw.odzren, &mw.rankfuk, &mw.ranktan,
-                        &mw.rankren, &mw.rankodz, &mw.odzpar, &mw.WidePar}) {
-      (*r)[p].BackColor = c;
-    }
+    for (RowCells* r : rows) (*r)[p].BackColor = c;
     for (int q = 1; q <= m; ++q) {
       const Colour cell = p == q ? colours::kWhite : c;
       mw.WideOdz[p - 1][q - 1].BackColor = cell;
@@ -363,6 +396,7 @@ void ApplyPairMarks(Session& s) {
   auto& mw = s.mainWindow;
   const auto& a = s.analysis;
   const int m = mw.RunnerCount;
+  const bool wide = s.race.CurrentSaleCode != 7;
   for (int p = 1; p <= m; ++p) {
     mw.odzfuk[p].ToolTip = a.PlaceTooltip[p];
     for (int q = 1; q <= m; ++q) {
@@ -373,7 +407,7 @@ void ApplyPairMarks(Session& s) {
       c.Bold = qm.Bold;
       c.Underline = qm.Underline;
       c.ToolTip = a.QuinellaCellTooltip[p][q];
-      if (s.race.CurrentSaleCode != 7) {
+      if (wide) {
         CellView& w = mw.WideOdz[p - 1][q - 1];
         const PairCellMarks& wm = a.WideCellMarks[p][q];
         if (wm.RedText) w.ForeColor = colours::kRed;
@@ -407,8 +441,8 @@ void FillJrdbPanels(Session& s) {
     const int h = HorseAt(s, p);
     mw.jrdbtan[p].Text = a.JrdbWinBase[h];
     mw.jrdbfuk[p].Text = a.JrdbPlaceBase[h];
-    mw.rankjrdb[p].Text = RankText(mw.JrdbWinRank[p]);
-    mw.rankjrdb2[p].Text = RankText(mw.JrdbPlaceRank[p]);
+    cell_text::SetRank(mw.rankjrdb[p].Text, mw.JrdbWinRank[p]);
+    cell_text::SetRank(mw.rankjrdb2[p].Text, mw.JrdbPlaceRank[p]);
     const Colour wc = colours::kJrdbClass[JrdbClass(mw.JrdbWinByPos[p], kWinLimits)];
     mw.jrdbtan[p].BackColor = wc;
     mw.rankjrdb[p].BackColor = wc;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "analysis/cell_text.h"
 #include "analysis/main_window_model.h"
 
 namespace tz {
@@ -54,28 +55,26 @@ RaceAnalysis SummariseRace(const RaceModel& race, const AnalysisState& a) {
 }
 
 void RenderPrediction(const RaceAnalysis& ra, const RaceModel& race, PredictionModel& model) {
-  const auto rankText = [](int rank) { return rank > 0 ? std::to_string(rank) : std::string(); };
   model.RowCount = ra.RowCount;
+  // Every field of every row is written, in the row's own texts.
   for (int p = 1; p <= kMaxHorses; ++p) {
-    PredictionRow row;
-    if (p <= ra.RowCount) {
-      row.HorseNumber = ra.Horse[p];
-      row.Bracket = row.HorseNumber >= 1 ? race.HorseBracket[row.HorseNumber] : 0;
-      row.Runner = p <= ra.RunnerCount;
-    }
-    if (p <= ra.RunnerCount) {
-      row.F = rankText(ra.RankOf(Indicator::F, p));
-      row.T = rankText(ra.RankOf(Indicator::T, p));
-      row.R = rankText(ra.RankOf(Indicator::R, p));
-      row.Z = rankText(ra.RankOf(Indicator::Z, p));
-      row.W = rankText(ra.RankOf(Indicator::W, p));
-      row.RColour = ra.RedR[p] ? kColourRed : kColourBlack;
-      row.ZColour = ra.RedZ[p] ? kColourRed : kColourBlack;
-      row.Mark = MarkText(ra.Mark[p]);
-    }
+    PredictionRow& row = model.Rows[p];
+    const bool shown = p <= ra.RowCount;
+    row.HorseNumber = shown ? ra.Horse[p] : 0;
+    row.Bracket = shown && row.HorseNumber >= 1 ? race.HorseBracket[row.HorseNumber] : 0;
+    row.Runner = shown && p <= ra.RunnerCount;
+    const bool ranked = p <= ra.RunnerCount;
+    const auto rank = [&](Indicator k) { return ranked ? ra.RankOf(k, p) : 0; };
+    cell_text::SetRank(row.F, rank(Indicator::F));
+    cell_text::SetRank(row.T, rank(Indicator::T));
+    cell_text::SetRank(row.R, rank(Indicator::R));
+    cell_text::SetRank(row.Z, rank(Indicator::Z));
+    cell_text::SetRank(row.W, rank(Indicator::W));
+    row.RColour = ranked && ra.RedR[p] ? kColourRed : kColourBlack;
+    row.ZColour = ranked && ra.RedZ[p] ? kColourRed : kColourBlack;
+    row.Mark = ranked ? MarkText(ra.Mark[p]) : "";
     row.Separator = ra.Separator[p];
     row.SeparatorColour = SeparatorColour(ra.Separator[p]);
-    model.Rows[p] = row;
   }
   for (auto& header : model.Headers) header.Bold = false;
   if (ra.LeadingPool() != '\0') model.Headers[ra.LeadingPool() == 'F' ? kColF : kColT].Bold = true;

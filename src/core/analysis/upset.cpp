@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "analysis/cell_text.h"
 #include "analysis/vote_shares.h"
 #include "session.h"
 #include "text/numbers.h"
@@ -72,7 +73,9 @@ void KaburiDegree(Session& s) {
   if (!std::isfinite(value) || a.QuinellaByPos[1][2] == 0) return;
   a.KaburiDegree = value;
   a.KaburiVisible = true;
-  a.KaburiText = "かぶり度　" + text::FormatNumber(value, "#0.0");
+  std::string figure;
+  text::FormatNumberInto(figure, value, "#0.0");
+  cell_text::TextBuilder(a.KaburiText).Append("かぶり度　").Append(figure);
 }
 
 void UnderTenShift(Session& s) {
@@ -90,7 +93,7 @@ void UnderTenShift(Session& s) {
   }
   const int d = bySynthetic - byBase;
   a.UnderTenShift = d;
-  a.UnderTenShiftText = "推移　" + (d > 0 ? "+" + std::to_string(d) : std::to_string(d));
+  cell_text::TextBuilder(a.UnderTenShiftText).Append("推移　").Append(d > 0 ? "+" : "").AppendNumber(d);
 }
 
 }  // namespace tz

@@ -1,6 +1,8 @@
 #include "analysis/vote_shares.h"
 
 #include <algorithm>
+#include <string>
+#include <string_view>
 
 #include "session.h"
 #include "text/numbers.h"
@@ -12,13 +14,22 @@ namespace {
 
 int HorseCountOf(const Session& s) { return std::clamp(s.race.HorseCount, 0, kMaxHorses); }
 
-std::string PercentText(double share) { return text::FormatNumber(share, "#0.0") + "%"; }
+// A share as shown: "#0.0" and a percent sign, written into the text's own buffer.
+void SetPercentText(std::string& out, double share) {
+  text::FormatNumberInto(out, share, "#0.0");
+  out.push_back('%');
+}
 
-// The value of a text read with its blanks trimmed, ideographic spaces included: only a text
-// with a byte beyond ASCII can read otherwise than its stored value.
+// The value of a text read with its blanks trimmed, ideographic spaces included. Val itself
+// passes over blanks and tabs in front, and trimming leaves the number and what is in front of
+// it alone, so only a text whose first byte after them is beyond ASCII can read otherwise than
+// its stored value.
 double TrimmedValue(const OddsQuote& cell) {
-  for (unsigned char c : cell.text()) {
-    if (c >= 0x80) return text::OddsValue(text::Trim(cell.text()));
+  const std::string_view t = cell.text();
+  std::size_t start = 0;
+  while (start < t.size() && (t[start] == ' ' || t[start] == '\t')) ++start;
+  if (start < t.size() && static_cast<unsigned char>(t[start]) >= 0x80) {
+    return text::OddsValue(text::Trim(t));
   }
   return cell.value();
 }
@@ -69,8 +80,8 @@ void ComputeVoteShares(Session& s) {
     a.SyntheticWinByHorse[h] = synthetic;
     const int bracket = r.HorseBracket[h];
     if (bracket >= 1 && bracket <= kMaxBrackets) a.BracketShare[bracket] += a.QuinellaShare[h];
-    a.SyntheticWinText[h] = text::FormatNumber(synthetic, "#0.0");
-    a.QuinellaShareText[h] = PercentText(share);
+    text::FormatNumberInto(a.SyntheticWinText[h], synthetic, "#0.0");
+    SetPercentText(a.QuinellaShareText[h], share);
   }
 
   // Popularity order: ascending 仮単 by the exchange sort; scratched horses always sort behind
@@ -106,7 +117,7 @@ void ComputeVoteShares(Session& s) {
       if (v > 0) sum += (75.0 * (1.0 / v)) / 3.0;
     }
     a.WideShare[h] = sum / 2.0;
-    a.WideShareText[h] = PercentText(a.WideShare[h]);
+    SetPercentText(a.WideShareText[h], a.WideShare[h]);
   }
   for (int h = 1; h <= n; ++h) {
     int rank = 1;
@@ -128,19 +139,30 @@ void BuildPositionTables(Session& s) {
     return (h >= 1 && h <= kMaxHorses) ? h : 0;
   };
 
+  // The horse of each runner's position; 0 past the runners and for a slot without a horse.
+  Table1<int, kMaxHorses> runner{};
+  for (int p = 1; p <= m; ++p) runner[p] = horseAt(p);
+  const bool wide = r.CurrentSaleCode != 7;
   for (int p = 1; p <= kMaxHorses; ++p) {
-    const int h = horseAt(p);
-    const bool inRange = p <= m && h != 0;
-    a.WinOrder[p] = inRange ? h : 0;
-    a.PlaceOrder[p] = inRange ? h : 0;
-    a.PlaceOddsByPos[p] = inRange ? r.PlaceOddsLow[h].value() : 0.0;
-    a.WinOddsByPos[p] = inRange ? r.WinOdds[h].value() : 0.0;
-    for (int q = 1; q <= kMaxHorses; ++q) {
-      const int k = horseAt(q);
-      const bool pair = inRange && q <= m && k != 0 && p != q;
-      a.QuinellaByPos[p][q] = pair ? r.QuinellaOdds[h][k].value() : 0.0;
-      a.WideByPos[p][q] = (pair && r.CurrentSaleCode != 7) ? r.WideOddsLow[h][k].value() : 0.0;
+    const int h = runner[p];
+    a.WinOrder[p] = h;
+    a.PlaceOrder[p] = h;
+    a.PlaceOddsByPos[p] = h != 0 ? r.PlaceOddsLow[h].value() : 0.0;
+    a.WinOddsByPos[p] = h != 0 ? r.WinOdds[h].value() : 0.0;
+    auto& quinella = a.QuinellaByPos[p];
+    auto& wideOdds = a.WideByPos[p];
+    int q = 1;
+    if (h != 0) {
+      for (; q <= m; ++q) {
+        const int k = runner[q];
+        const bool pair = k != 0 && p != q;
+        quinella[q] = pair ? r.QuinellaOdds[h][k].value() : 0.0;
+        wideOdds[q] = (pair && wide) ? r.WideOddsLow[h][k].value() : 0.0;
+      }
     }
+    // No pair with a position past the runners, nor of one past them.
+    std::fill(quinella.begin() + q, quinella.end(), 0.0);
+    std::fill(wideOdds.begin() + q, wideOdds.end(), 0.0);
   }
   for (int x = 1; x <= kMaxBrackets; ++x) {
     for (int y = 1; y <= kMaxBrackets; ++y) {
@@ -247,10 +269,7 @@ void FindPopularityGaps(Session& s) {
 }
 
 double TheoreticalQuinellaOdds(double a, double b) {
-  const double pa = 2.0 * (80.0 / a) / 100.0;
-  const double pb = 2.0 * (80.0 / b) / 100.0;
-  const double p = 100.0 * (pa * pb / 2.0) * (1.0 / (2.0 - pa) + 1.0 / (2.0 - pb));
-  return 75.0 / p;
+  return TheoreticalQuinellaOdds(TheoreticalTermsOf(a), TheoreticalTermsOf(b));
 }
 
 }  // namespace tz

@@ -30,6 +30,21 @@ void BuildPositionTables(Session& s);
 // Quinella odds implied by two synthetic win odds a and b.
 double TheoreticalQuinellaOdds(double a, double b);
 
+// The terms of TheoreticalQuinellaOdds that depend on one 仮単 t: the win probability p = 2 x
+// (80 / t) / 100 and 1 / (2 - p), worked out once per horse where a horse is paired with many.
+struct TheoreticalTerms {
+  double probability = 0;
+  double inverse = 0;
+};
+inline TheoreticalTerms TheoreticalTermsOf(double t) {
+  const double p = 2.0 * (80.0 / t) / 100.0;
+  return {p, 1.0 / (2.0 - p)};
+}
+inline double TheoreticalQuinellaOdds(const TheoreticalTerms& a, const TheoreticalTerms& b) {
+  const double p = 100.0 * (a.probability * b.probability / 2.0) * (a.inverse + b.inverse);
+  return 75.0 / p;
+}
+
 // Exchanges two values in place; every exchange sort of the analysis uses it.
 template <typename T>
 void SwapValues(T& x, T& y) {

@@ -1,10 +1,10 @@
 #include "text/numbers.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 #include <string>
 
 #include "text/sjis.h"
@@ -136,75 +136,144 @@ void RoundedDigitsOfText(double x, std::size_t decimals, std::string& digits) {
   }
 }
 
-// The same digits found without making the text, where that is sure to give the same: x times
-// 10^decimals is exact in the wider type, and rounding it differs from rounding the shortest
-// text only when the halfway point between the two candidates lies within half a unit in the
-// last place of x (that text could then fall on either side). False when this cannot tell.
-bool RoundedDigitsDirectly(double x, std::size_t decimals, std::string& digits) {
-  if constexpr (std::numeric_limits<long double>::digits < 64) {
-    return false;
-  } else {
-    static constexpr long double kScale[] = {1.0L, 10.0L, 100.0L};
-    if (decimals > 2 || !(x < 1e15)) return false;
-    const long double scaled = static_cast<long double>(x) * kScale[decimals];  // 53 + 7 bits
-    const long double whole = std::floor(scaled);
-    const long double fraction = scaled - whole;
-    const long double ulp =
-        static_cast<long double>(std::nextafter(x, HUGE_VAL) - x) * kScale[decimals];
-    if (!(std::fabs(fraction - 0.5L) > ulp)) return false;
-    const auto rounded = static_cast<std::uint64_t>(whole) + (fraction > 0.5L ? 1u : 0u);
-    char buf[24];
-    const auto r = std::to_chars(buf, buf + sizeof buf, rounded);
-    const auto length = static_cast<std::size_t>(r.ptr - buf);
-    digits.assign(length < decimals + 1 ? decimals + 1 - length : 0, '0');
-    digits.append(buf, length);
+// x times 10^decimals rounded half away from zero, found without making the text, where that is
+// sure to give the same as rounding the shortest text: x times 10^decimals is exact as an integer
+// times a power of two, and the two roundings differ only when the halfway point between the two
+// candidates lies within half a unit in the last place of x (that text could then fall on either
+// side; a whole unit is kept clear). False when this cannot tell.
+bool RoundedDirectly(double x, std::size_t decimals, std::uint64_t& rounded) {
+  static constexpr std::uint64_t kScale[] = {1, 10, 100};
+  if (decimals > 2 || !(x < 1e15)) return false;
+  // x (not negative) = mantissa / 2^shift, and a unit in its last place is 1 / 2^shift: the
+  // distance to the next double up, as nextafter(x, +inf) finds it, also across a power of two.
+  const auto bits = std::bit_cast<std::uint64_t>(x);
+  const auto biasedExponent = static_cast<int>(bits >> 52);
+  std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+  int shift = 1074;  // zero and the denormals
+  if (biasedExponent != 0) {
+    mantissa |= std::uint64_t{1} << 52;
+    shift = 1075 - biasedExponent;  // at least 3 below 10^15
+  }
+  const std::uint64_t scaled = mantissa * kScale[decimals];  // below 2^60: exact
+  if (shift > 62) {
+    // Below 2^-2: the fraction is far below one half, which lies 2^61 units off.
+    rounded = 0;
     return true;
   }
+  const std::uint64_t whole = scaled >> shift;
+  const std::uint64_t fraction = scaled & ((std::uint64_t{1} << shift) - 1);
+  const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+  const std::uint64_t fromHalf = fraction > half ? fraction - half : half - fraction;
+  // A unit in the last place of x, times 10^decimals, is kScale[decimals] in units of 2^-shift;
+  // the halfway point must lie farther off than that (the text is within half of it).
+  if (!(fromHalf > kScale[decimals])) return false;
+  rounded = whole + (fraction > half ? 1u : 0u);
+  return true;
+}
+
+// What a format pattern asks for.
+struct NumberPattern {
+  std::size_t decimals = 0;  // "0" and "#" after the point
+  std::size_t minInt = 0;    // "0" before the point
+  bool grouping = false;     // a "," before the point
+};
+
+NumberPattern ReadPattern(std::string_view pattern) {
+  // The pattern of every share and 仮単, read without the loop.
+  if (pattern.size() == 4 && pattern[0] == '#' && pattern[1] == '0' && pattern[2] == '.' &&
+      pattern[3] == '0') {
+    return {1, 1, false};
+  }
+  NumberPattern p;
+  bool fraction = false;
+  for (char c : pattern) {
+    if (c == '.' && !fraction) {
+      fraction = true;
+    } else if (fraction) {
+      if (c == '0' || c == '#') ++p.decimals;
+    } else if (c == '0') {
+      ++p.minInt;
+    } else if (c == ',') {
+      p.grouping = true;
+    }
+  }
+  return p;
+}
+
+// The integer digits (at least minInt, leading zeros dropped otherwise), grouped in threes when
+// asked and there are more than three, then the point and the fraction digits.
+void AppendLaidOut(std::string& out, std::string_view intPart, std::string_view fracPart,
+                   const NumberPattern& p) {
+  const std::size_t intDigits = std::max(intPart.size(), p.minInt);
+  for (std::size_t i = 0; i < intDigits; ++i) {
+    // Digit i from the left; the pattern's zeros fill in front of the integer part.
+    const std::size_t fromRight = intDigits - i;
+    if (p.grouping && intDigits > 3 && i > 0 && fromRight % 3 == 0) out.push_back(',');
+    out.push_back(i < intDigits - intPart.size() ? '0' : intPart[i - (intDigits - intPart.size())]);
+  }
+  if (p.decimals > 0) out.append(".").append(fracPart);
+}
+
+// The number laid out from the rounded integer, in a buffer of its own: false when the pattern
+// wants more digits than the buffer holds.
+bool FormatRounded(std::string& out, bool negative, std::uint64_t rounded, const NumberPattern& p) {
+  // At most 17 digits of the value and 16 separators; the pattern's zeros may ask for more.
+  constexpr std::size_t kMaxIntDigits = 24;
+  if (p.minInt > kMaxIntDigits) return false;
+  char buf[1 + kMaxIntDigits + kMaxIntDigits / 3 + 1 + 2];
+  char* const end = buf + sizeof buf;
+  char* at = end;
+  std::uint64_t whole = rounded;
+  for (std::size_t k = 0; k < p.decimals; ++k) {
+    *--at = static_cast<char>('0' + whole % 10);
+    whole /= 10;
+  }
+  if (p.decimals > 0) *--at = '.';
+  char digits[20];
+  std::size_t count = 0;
+  for (; whole > 0; whole /= 10) digits[count++] = static_cast<char>('0' + whole % 10);
+  const std::size_t intDigits = std::max(count, p.minInt);
+  for (std::size_t k = 0; k < intDigits; ++k) {  // k digits from the right
+    if (p.grouping && intDigits > 3 && k > 0 && k % 3 == 0) *--at = ',';
+    *--at = k < count ? digits[k] : '0';
+  }
+  if (negative && rounded != 0) *--at = '-';
+  out.clear();
+  out.append(at, static_cast<std::size_t>(end - at));
+  return true;
 }
 
 }  // namespace
 
-std::string FormatNumber(double v, std::string_view pattern) {
-  if (!std::isfinite(v)) return "";
-  std::size_t dot = pattern.find('.');
-  std::string_view intPat = pattern.substr(0, dot);
-  std::string_view fracPat = dot == std::string_view::npos ? "" : pattern.substr(dot + 1);
-  std::size_t decimals = 0;
-  for (char c : fracPat) {
-    if (c == '0' || c == '#') ++decimals;
+void FormatNumberInto(std::string& out, double v, std::string_view pattern) {
+  if (!std::isfinite(v)) {
+    out.clear();
+    return;
   }
-  std::size_t minInt = 0;
-  bool grouping = false;
-  for (char c : intPat) {
-    if (c == '0') ++minInt;
-    if (c == ',') grouping = true;
-  }
+  const NumberPattern p = ReadPattern(pattern);
   const bool negative = std::signbit(v);
+  std::uint64_t rounded = 0;
+  if (RoundedDirectly(std::fabs(v), p.decimals, rounded) && FormatRounded(out, negative, rounded, p)) {
+    return;
+  }
 
   // Rounds the shortest decimal text of |v| to `decimals` places, half away from zero: the
   // integer digits and the kept fraction digits, one after the other.
   std::string digits;
-  if (!RoundedDigitsDirectly(std::fabs(v), decimals, digits)) {
-    RoundedDigitsOfText(std::fabs(v), decimals, digits);
-  }
-
-  std::string_view intPart = std::string_view(digits).substr(0, digits.size() - decimals);
-  const std::string_view fracPart = std::string_view(digits).substr(digits.size() - decimals);
+  RoundedDigitsOfText(std::fabs(v), p.decimals, digits);
+  std::string_view intPart = std::string_view(digits).substr(0, digits.size() - p.decimals);
+  const std::string_view fracPart = std::string_view(digits).substr(digits.size() - p.decimals);
   // Leading zeros of the integer part are dropped; the pattern decides how many to show.
   intPart.remove_prefix(std::min(intPart.find_first_not_of('0'), intPart.size()));
-
-  const std::size_t intDigits = std::max(intPart.size(), minInt);
-  std::string out;
-  out.reserve(1 + intDigits + intDigits / 3 + 1 + decimals);
-  for (std::size_t i = 0; i < intDigits; ++i) {
-    // Digit i from the left; the pattern's zeros fill in front of the integer part.
-    const std::size_t fromRight = intDigits - i;
-    if (grouping && intDigits > 3 && i > 0 && fromRight % 3 == 0) out.push_back(',');
-    out.push_back(i < intDigits - intPart.size() ? '0' : intPart[i - (intDigits - intPart.size())]);
-  }
-  if (decimals > 0) out.append(".").append(fracPart);
+  out.clear();
+  AppendLaidOut(out, intPart, fracPart, p);
   const bool allZero = out.find_first_of("123456789") == std::string::npos;
   if (negative && !allZero) out.insert(out.begin(), '-');
+}
+
+std::string FormatNumber(double v, std::string_view pattern) {
+  std::string out;
+  FormatNumberInto(out, v, pattern);
   return out;
 }
 

@@ -30,6 +30,8 @@ std::int64_t WholeTextToInt(std::string_view s);
 // Rounding is half away from zero on the shortest decimal form of the value, so 2.25 gives
 // "2.3" and 9.96 gives "10.0". A value that is not finite gives an empty text.
 std::string FormatNumber(double v, std::string_view pattern);
+// The same text written into `out`, in the buffer it already has.
+void FormatNumberInto(std::string& out, double v, std::string_view pattern);
 
 // Formats a text with a pattern of "@" positions: the text is right-aligned in a field of as
 // many characters as there are "@", filled with blanks on the left; a pattern ending in "!"

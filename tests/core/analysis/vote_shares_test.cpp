@@ -2,12 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "analysis/pipeline.h"
 #include "race_texts.h"
 #include "session.h"
+#include "text/numbers.h"
+#include "text/strings.h"
 
 namespace tz {
 namespace {
@@ -93,6 +100,29 @@ TEST(VoteShares, WideSharesAndTheirSharedRanks) {
   EXPECT_EQ(s.analysis.WideShareRank[1], 1);
   EXPECT_EQ(s.analysis.WideShareRank[2], 1);
   EXPECT_EQ(s.analysis.WideShareRank[3], 3);
+}
+
+// The wide share reads each wide text with its blanks trimmed, ideographic spaces and malformed
+// bytes included, whatever the text's stored value says.
+TEST(VoteShares, WideSharesReadEveryTextTrimmed) {
+  const std::vector<std::string> texts = {
+      "5.0", " 5.0", "\t5.0", "\u3000" "5.0", " \u3000 5.0", "\t\u3000" "5.0", "5.0\u3000",
+      "5.\u3000" "0", "\u3000", " ", "", "\xff" "5.0", " \xe3\x80" "5.0", "5.0\xff", "ﾄﾘｹｼ",
+      "\u3000-2.5", "\u3000\t5.0", " +4\u3000", "\xe3\x80\x80\xe3\x80\x80" "12.5 ",
+  };
+  for (const std::string& t : texts) {
+    Session s;
+    StartRace(s, 3);
+    SetWide(s, 1, 2, 2.5);
+    s.race.WideOddsLow[1][3].assign(t);
+    s.race.WideOddsLow[3][1].assign(t);
+    ComputeVoteShares(s);
+    double expected = (75.0 * (1.0 / 2.5)) / 3.0;
+    const double v = text::Val(text::Trim(t));
+    if (v > 0) expected += (75.0 * (1.0 / v)) / 3.0;
+    EXPECT_EQ(s.analysis.WideShare[1], expected / 2.0) << t;
+    EXPECT_EQ(s.analysis.WideShare[3], v > 0 ? ((75.0 * (1.0 / v)) / 3.0) / 2.0 : 0.0) << t;
+  }
 }
 
 TEST(VoteShares, NoRunnersOrASingleHorseGiveDefinedValues) {
@@ -238,6 +268,36 @@ TEST(TheoreticalQuinella, OddsImpliedByTwoSyntheticWinOdds) {
   } cases[] = {{4.0, 4.0, 7.5}, {2.0, 8.0, 6.75}, {8.0, 2.0, 6.75}};
   for (const auto& c : cases) {
     EXPECT_NEAR(TheoreticalQuinellaOdds(c.a, c.b), c.odds, 1e-9) << c.a << " " << c.b;
+  }
+}
+
+// The formula as one expression of the two 仮単, as it was before its terms were worked out per
+// horse: the paired form must give the same double, to the bit.
+double TheoreticalQuinellaInOne(double a, double b) {
+  const double pa = 2.0 * (80.0 / a) / 100.0;
+  const double pb = 2.0 * (80.0 / b) / 100.0;
+  const double p = 100.0 * (pa * pb / 2.0) * (1.0 / (2.0 - pa) + 1.0 / (2.0 - pb));
+  return 75.0 / p;
+}
+
+TEST(TheoreticalQuinella, TermsPerHorseGiveTheSameOddsToTheBit) {
+  // Every 仮単 the texts can show, and the odd ones: zero (no share), the 0.8 where 2 - p is
+  // zero, negative, very small and very large, infinite and not a number.
+  std::vector<double> values = {0.0, -0.0, 0.8, -0.8, 1e-300, 1e300, -3.5, kNoSyntheticWin,
+                                std::numeric_limits<double>::infinity(),
+                                std::numeric_limits<double>::quiet_NaN()};
+  for (int tenths = 1; tenths <= 9999; tenths += 7) values.push_back(tenths / 10.0);
+  for (int i = 1; i < 400; ++i) values.push_back(80.0 / (i * 0.37));
+  const auto bits = [](double v) { return std::isnan(v) ? std::uint64_t{1} : std::bit_cast<std::uint64_t>(v); };
+  for (std::size_t i = 0; i < values.size(); i += 3) {
+    for (double b : values) {
+      const double a = values[i];
+      const double expected = TheoreticalQuinellaInOne(a, b);
+      EXPECT_EQ(bits(TheoreticalQuinellaOdds(a, b)), bits(expected)) << a << " " << b;
+      EXPECT_EQ(bits(TheoreticalQuinellaOdds(TheoreticalTermsOf(a), TheoreticalTermsOf(b))),
+                bits(expected))
+          << a << " " << b;
+    }
   }
 }
 

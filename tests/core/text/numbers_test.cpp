@@ -177,7 +177,11 @@ std::string TextBuiltFormat(double v, std::string_view pattern) {
 }
 
 TEST(Numbers, FormatNumberAgreesWithTheTextBuiltFormatting) {
-  const char* patterns[] = {"0", "00", "#0.0", "###,##0", "#.0", "0.00", "#,##0.0", "000"};
+  // Besides the patterns in use: more zeros in front than the laid-out buffer holds, a second
+  // point, grouping with decimals.
+  const char* patterns[] = {"0",     "00",      "#0.0",   "###,##0", "#.0",
+                            "0.00",  "#,##0.0", "000",    "#,##0.00", "#0.0.0",
+                            "000,000,000,000,000,000,000,000", "0000000000000000000000000.00"};
   std::vector<double> values = {0.0, -0.0, 0.05, 0.04999, 2.25, -2.25, 9.95, 9.96, 99.95, 999.95,
                                 1e15, 123456789.5, 1e63, 1e64, 1e300, -1e-300, 5e-324,
                                 std::numeric_limits<double>::max()};
@@ -197,13 +201,27 @@ TEST(Numbers, FormatNumberAgreesWithTheTextBuiltFormatting) {
       }
     }
   }
+  // Powers of two and their neighbours, where a unit in the last place changes size, down to the
+  // smallest normal number and the denormals below it.
+  for (int k = -1074; k <= 50; ++k) {
+    const double power = std::ldexp(1.0, k);
+    for (double v : {power, std::nextafter(power, 0.0), std::nextafter(power, 1e300), power * 10,
+                     power * 100 + 0.5}) {
+      values.push_back(v);
+    }
+  }
   for (double big : {9.999999999999999e14, 1e15, 4503599627370495.5, 4503599627370497.0}) {
     values.push_back(big);
     values.push_back(std::nextafter(big, 0.0));
   }
+  // The text written in place is the same, whatever the string held before.
+  std::string reused = "a longer text left over from before";
   for (double v : values) {
     for (const char* p : patterns) {
-      EXPECT_EQ(FormatNumber(v, p), TextBuiltFormat(v, p)) << v << " " << p;
+      const std::string expected = TextBuiltFormat(v, p);
+      EXPECT_EQ(FormatNumber(v, p), expected) << v << " " << p;
+      FormatNumberInto(reused, v, p);
+      EXPECT_EQ(reused, expected) << v << " " << p;
     }
   }
 }
