@@ -173,6 +173,7 @@ std::vector<ParsedBetLine> ParseBetList(std::string_view input) {
 std::int32_t RoundStake(double yen) {
   double n = std::trunc(yen);
   if (!(n < 1e12)) n = 1e12;  // far above any stake that can be sent
+  if (n < 0) n = 0;           // no stake at all: the least one below
   auto whole = static_cast<std::int64_t>(n);
   std::int64_t units = whole / 100;
   if (whole % 100 >= 50) ++units;

@@ -303,6 +303,8 @@ TEST(BetList, RoundStake) {
   const std::vector<std::pair<double, int>> cases = {
       {665, 700}, {332.5, 300}, {649.99, 600}, {650, 700}, {1428.57, 1400},
       {2857.14, 2900}, {49.9, 100}, {0, 100}, {-20, 100}, {150, 200}, {149.99, 100},
+      // Far beyond any stake either way (a budget of -4.5e21 yen came out of a damaged list).
+      {-4.5e21, 100}, {-1e300, 100}, {1e300, 2000000000},
   };
   for (auto [yen, stake] : cases) EXPECT_EQ(RoundStake(yen), stake) << yen;
 }
