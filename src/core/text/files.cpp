@@ -110,7 +110,8 @@ const FolderIndex::Listing* FolderIndex::Current(const fs::path& folder) {
     return nullptr;
   }
   for (auto& [upper, entries] : l.byUpper) {
-    if (entries.size() > 1) std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+    if (entries.size() < 2) continue;
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
       return DirectoryOrderLess(a.name, b.name);
     });
   }
