@@ -201,6 +201,7 @@ void RankRace(Session& s) {
 
 void SelectMeeting(Session& s, int button) {
   if (button < 1 || button > kMaxMeetings) return;
+  const text::FolderIndex::SameView view(s.folders);
   for (int b = 5; b <= 17; ++b) {
     s.dayView.raceButtons[b].pressed = false;
     s.dayView.raceButtons[b].enabled = false;
@@ -215,6 +216,8 @@ void SelectMeeting(Session& s, int button) {
 
 void SelectRace(Session& s, UserPort& port, int button) {
   if (button < 5 || button > 17) return;
+  // The race's files are looked up in the folder as it is at the click.
+  const text::FolderIndex::SameView view(s.folders);
   for (int b = 5; b <= 17; ++b) s.dayView.raceButtons[b].pressed = b == button;
   auto& mw = s.mainWindow;
   mw.SelectedRaceButton = button;

@@ -89,18 +89,31 @@ bool ForEachEntry(const fs::path& folder, Entry entry) {
 
 }  // namespace
 
+FolderIndex::SameView::SameView(FolderIndex& index) : index_(index) {
+  if (index_.viewDepth_++ == 0) ++index_.view_;
+}
+
+FolderIndex::SameView::~SameView() { --index_.viewDepth_; }
+
 const FolderIndex::Listing* FolderIndex::Current(const fs::path& folder) {
+  auto it = listings_.find(folder.native());
+  const bool inView = viewDepth_ > 0;
+  if (inView && it != listings_.end() && it->second.view == view_) return &it->second;
+
   std::error_code ec;
   const fs::file_time_type stamp = fs::last_write_time(folder, ec);
   if (ec) {
     listings_.erase(folder.native());
     return nullptr;
   }
-  auto it = listings_.find(folder.native());
-  if (it != listings_.end() && it->second.trusted && it->second.stamp == stamp) return &it->second;
+  if (it != listings_.end() && it->second.trusted && it->second.stamp == stamp) {
+    if (inView) it->second.view = view_;
+    return &it->second;
+  }
 
   Listing l;
   l.stamp = stamp;
+  if (inView) l.view = view_;
   l.trusted = fs::file_time_type::clock::now() - stamp > kStableAfter;
   const bool listed = ForEachEntry(folder, [&](std::string_view name, bool regular, bool) {
     l.byUpper[ToUpperAscii(name)].push_back({std::string(name), regular});

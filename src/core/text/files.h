@@ -2,6 +2,7 @@
 // stable order, whole-file reads, Shift_JIS text files with CR LF and atomic replacement.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -31,6 +32,22 @@ fs::path ResolveName(const fs::path& folder, std::string_view name);
 // move the time.
 class FolderIndex {
  public:
+  // While one lives, the index takes each folder as it was at the first lookup: the folder's
+  // time is read once, not at every lookup. For one user action (a race picked, a meeting
+  // picked) that reads several files of the same folder and writes none there; the action then
+  // sees one state of the folder, as if whatever arrives meanwhile came just after it. Forget
+  // and Clear still drop a listing at once. They may nest; the outermost one ends the view.
+  class SameView {
+   public:
+    explicit SameView(FolderIndex& index);
+    ~SameView();
+    SameView(const SameView&) = delete;
+    SameView& operator=(const SameView&) = delete;
+
+   private:
+    FolderIndex& index_;
+  };
+
   std::optional<fs::path> Find(const fs::path& folder, std::string_view name);
   // As Find, and only when the entry found is a regular file.
   std::optional<fs::path> FindFile(const fs::path& folder, std::string_view name);
@@ -49,6 +66,7 @@ class FolderIndex {
   struct Listing {
     fs::file_time_type stamp;
     bool trusted = false;  // made long enough after the folder's last change
+    std::uint64_t view = 0;  // the SameView in which the folder's time was last read
     // Entries by upper-cased name, in directory order.
     std::unordered_map<std::string, std::vector<Entry>> byUpper;
   };
@@ -59,6 +77,9 @@ class FolderIndex {
 
   std::map<std::string, Listing> listings_;
   int listingsMade_ = 0;
+  int viewDepth_ = 0;       // SameView objects alive
+  std::uint64_t view_ = 0;  // counts the outermost SameView objects; 0 before the first
+
 };
 
 bool FileExists(const fs::path& p);

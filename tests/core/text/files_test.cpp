@@ -77,6 +77,40 @@ TEST(Files, FolderIndexDoesNotTrustAListingOfAFolderJustChanged) {
   EXPECT_EQ(index.Find(d.path(), "B.TXT"), d.path() / "b.txt");
 }
 
+// Within one view the folder is taken as it was at the first lookup; after it, as it is now.
+TEST(Files, FolderIndexKeepsOneStateOfAFolderWithinAView) {
+  TempDir d;
+  d.Write("ZO-1.JRA", "x");
+  fs::last_write_time(d.path(), fs::file_time_type::clock::now() - std::chrono::hours(1));
+  FolderIndex index;
+  {
+    FolderIndex::SameView view(index);
+    EXPECT_EQ(index.FindFile(d.path(), "zo-1.jra"), d.path() / "ZO-1.JRA");
+    d.Write("ZO-2.JRA", "x");  // arrives during the action
+    fs::remove(d.path() / "ZO-1.JRA");
+    {
+      FolderIndex::SameView inner(index);  // nested: still the same view
+      EXPECT_EQ(index.FindFile(d.path(), "zo-1.jra"), d.path() / "ZO-1.JRA");
+    }
+    EXPECT_FALSE(index.FindFile(d.path(), "zo-2.jra"));
+    // Forget drops the listing at once, view or not.
+    index.Forget(d.path());
+    EXPECT_EQ(index.FindFile(d.path(), "zo-2.jra"), d.path() / "ZO-2.JRA");
+    EXPECT_FALSE(index.FindFile(d.path(), "zo-1.jra"));
+    d.Write("ZO-3.JRA", "x");
+    EXPECT_FALSE(index.FindFile(d.path(), "zo-3.jra"));
+  }
+  EXPECT_EQ(index.ListingsMade(), 2);
+  // The view has ended: the next lookup sees the folder's change.
+  EXPECT_EQ(index.FindFile(d.path(), "zo-3.jra"), d.path() / "ZO-3.JRA");
+  {
+    FolderIndex::SameView next(index);  // a new view reads the folder's time again
+    d.Write("ZO-4.JRA", "x");
+    fs::last_write_time(d.path(), fs::file_time_type::clock::now() - std::chrono::minutes(30));
+    EXPECT_EQ(index.FindFile(d.path(), "zo-4.jra"), d.path() / "ZO-4.JRA");
+  }
+}
+
 TEST(Files, ListsInDirectoryOrderWithWildcards) {
   TempDir d;
   for (const char* n : {"zo-b.jra", "ZO-a.JRA", "ZO-10.JRA", "UO-1.JRA", "zo_x.txt"}) d.Write(n, "");
