@@ -106,8 +106,8 @@ void SetRaceSelection(Session& s, int meeting, int slot) {
     return;
   }
   const fs::path& folder = s.app.DataFolder;
-  r.OddsFilePath[0] = s.folders.Resolve(folder, name).string();
-  r.OddsFilePath[1] = s.folders.Resolve(folder, "U" + name.substr(1)).string();
+  r.OddsFilePath[0] = s.folders.ResolvePath(folder, name);
+  r.OddsFilePath[1] = s.folders.ResolvePath(folder, "U" + name.substr(1));
 }
 
 std::string SelectedRaceJrdbKey(const Session& s) {

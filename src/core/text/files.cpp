@@ -148,21 +148,24 @@ std::string JoinedPath(const fs::path& folder, std::string_view name) {
 
 }  // namespace
 
-std::optional<FolderIndex::Entry> FolderIndex::Lookup(const fs::path& folder,
-                                                      std::string_view name) {
+const FolderIndex::Entry* FolderIndex::Lookup(const fs::path& folder, std::string_view name) {
   const Listing* l = Current(folder);
-  if (!l) return std::nullopt;
-  auto it = l->byUpper.find(ToUpperAscii(name));
-  if (it == l->byUpper.end()) return std::nullopt;
-  for (const Entry& e : it->second) {
-    if (e.name == name) return e;
+  if (!l) return nullptr;
+  upper_.assign(name);
+  for (char& c : upper_) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
-  return it->second.front();
+  auto it = l->byUpper.find(upper_);
+  if (it == l->byUpper.end()) return nullptr;
+  for (const Entry& e : it->second) {
+    if (e.name == name) return &e;
+  }
+  return &it->second.front();
 }
 
 std::optional<fs::path> FolderIndex::Find(const fs::path& folder, std::string_view name) {
   if (!IsPlainName(name)) return FindEntry(folder, name);
-  if (auto e = Lookup(folder, name)) return fs::path(JoinedPath(folder, e->name));
+  if (const Entry* e = Lookup(folder, name)) return fs::path(JoinedPath(folder, e->name));
   return std::nullopt;
 }
 
@@ -171,15 +174,29 @@ std::optional<fs::path> FolderIndex::FindFile(const fs::path& folder, std::strin
     auto p = FindEntry(folder, name);
     return p && FileExists(*p) ? p : std::nullopt;
   }
-  if (auto e = Lookup(folder, name); e && e->regularFile) {
-    return fs::path(JoinedPath(folder, e->name));
+  if (auto path = FindFilePath(folder, name)) return fs::path(std::move(*path));
+  return std::nullopt;
+}
+
+std::optional<std::string> FolderIndex::FindFilePath(const fs::path& folder,
+                                                     std::string_view name) {
+  if (!IsPlainName(name)) {
+    auto p = FindFile(folder, name);
+    return p ? std::optional<std::string>(p->native()) : std::nullopt;
   }
+  if (const Entry* e = Lookup(folder, name); e && e->regularFile) return JoinedPath(folder, e->name);
   return std::nullopt;
 }
 
 fs::path FolderIndex::Resolve(const fs::path& folder, std::string_view name) {
   if (auto p = Find(folder, name)) return *p;
   return folder / std::string(name);
+}
+
+std::string FolderIndex::ResolvePath(const fs::path& folder, std::string_view name) {
+  if (!IsPlainName(name)) return Resolve(folder, name).native();
+  const Entry* e = Lookup(folder, name);
+  return JoinedPath(folder, e ? std::string_view(e->name) : name);
 }
 
 void FolderIndex::Forget(const fs::path& folder) { listings_.erase(folder.native()); }
@@ -241,7 +258,9 @@ std::vector<std::string> ListFolder(const fs::path& folder, std::string_view pat
   return names;
 }
 
-std::optional<std::string> ReadFileBytes(const fs::path& p) {
+std::optional<std::string> ReadFileBytes(const fs::path& p) { return ReadPathBytes(p.native()); }
+
+std::optional<std::string> ReadPathBytes(const std::string& p) {
   const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   struct stat st {};

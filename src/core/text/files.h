@@ -52,6 +52,10 @@ class FolderIndex {
   // As Find, and only when the entry found is a regular file.
   std::optional<fs::path> FindFile(const fs::path& folder, std::string_view name);
   fs::path Resolve(const fs::path& folder, std::string_view name);
+  // FindFile and Resolve as the path's text, for a file read at once: a path object takes
+  // its text apart when it is made.
+  std::optional<std::string> FindFilePath(const fs::path& folder, std::string_view name);
+  std::string ResolvePath(const fs::path& folder, std::string_view name);
   // Drops the listing of one folder, or of every folder.
   void Forget(const fs::path& folder);
   void Clear();
@@ -73,10 +77,11 @@ class FolderIndex {
   const Listing* Current(const fs::path& folder);
   // The entry `name` stands for: the exact name when it exists, else the first in directory
   // order that differs only in case; nothing when the folder has neither.
-  std::optional<Entry> Lookup(const fs::path& folder, std::string_view name);
+  const Entry* Lookup(const fs::path& folder, std::string_view name);
 
   std::map<std::string, Listing> listings_;
   int listingsMade_ = 0;
+  std::string upper_;  // the upper-cased name of the last lookup, its buffer kept
   int viewDepth_ = 0;       // SameView objects alive
   std::uint64_t view_ = 0;  // counts the outermost SameView objects; 0 before the first
 
@@ -102,6 +107,8 @@ std::string DirectoryOrderKey(std::string_view name);
 
 // The whole file as bytes, or nothing when it cannot be read.
 std::optional<std::string> ReadFileBytes(const fs::path& p);
+// The same for a path given as text.
+std::optional<std::string> ReadPathBytes(const std::string& path);
 
 // Whether `name` names one entry of a folder and nothing else: not empty, no "/", "\\", NUL
 // or "..". Names built from file contents (dates, vote-file names) are checked with this

@@ -48,6 +48,12 @@ TEST(Files, FolderIndexAnswersAsTheFileSystemFromOneListing) {
     EXPECT_EQ(index.FindFile(d.path(), name), entry && FileExists(*entry) ? entry : std::nullopt)
         << name;
     EXPECT_EQ(index.Resolve(d.path(), name), ResolveName(d.path(), name)) << name;
+    // The answers as text are the same paths' texts.
+    const auto file = index.FindFile(d.path(), name);
+    EXPECT_EQ(index.FindFilePath(d.path(), name),
+              file ? std::optional<std::string>(file->native()) : std::nullopt)
+        << name;
+    EXPECT_EQ(index.ResolvePath(d.path(), name), ResolveName(d.path(), name).native()) << name;
   }
   EXPECT_EQ(index.ListingsMade(), 1);
   EXPECT_FALSE(index.Find(d.path() / "missing", "x"));
@@ -61,6 +67,7 @@ TEST(Files, FolderIndexAnswersAsTheFileSystemFromOneListing) {
   const fs::path slash = d.path() / "";
   for (const char* name : {"zo-1.jra", "Ka-Annai.jra", "sub", "missing"}) {
     EXPECT_EQ(index.Resolve(slash, name), ResolveName(slash, name)) << name;
+    EXPECT_EQ(index.ResolvePath(slash, name), ResolveName(slash, name).native()) << name;
     EXPECT_EQ(index.Find(slash, name), FindEntry(slash, name)) << name;
   }
 }
