@@ -2,7 +2,7 @@
 // a cell keeps its buffer from race to race and no temporary text is made per cell.
 #pragma once
 
-#include <cstring>
+#include <charconv>
 #include <string>
 #include <string_view>
 
@@ -10,16 +10,39 @@
 
 namespace tz::cell_text {
 
-// Appends the decimal digits of v (horse, bracket and rank numbers are below 100).
-inline void AppendNumber(std::string& out, int v) {
+// Room for the digits and sign of any int.
+using DigitBuffer = char[12];
+
+// The decimal digits of v as std::to_string writes them, in `buf`.
+inline std::string_view DigitsOf(int v, DigitBuffer& buf) {
+  // Horse, bracket and rank numbers are below 100: written directly, the rest by to_chars.
   if (v >= 0 && v < 10) {
-    out.push_back(static_cast<char>('0' + v));
-  } else if (v >= 10 && v < 100) {
-    const char digits[2] = {static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)};
-    out.append(digits, 2);
-  } else {
-    out.append(std::to_string(v));
+    buf[0] = static_cast<char>('0' + v);
+    return {buf, 1};
   }
+  if (v >= 10 && v < 100) {
+    buf[0] = static_cast<char>('0' + v / 10);
+    buf[1] = static_cast<char>('0' + v % 10);
+    return {buf, 2};
+  }
+  const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
+  return {buf, static_cast<std::size_t>(end - buf)};
+}
+
+// Sets `out` to the text. std::string's assignment goes through its general replace (it allows
+// for a text that overlaps the string), about 70 instructions before the copy; emptying the
+// string and appending into the buffer it has costs a fraction of that. The text may therefore
+// not be a view of `out`.
+inline void SetText(std::string& out, std::string_view text) {
+  out.clear();
+  out.append(text.data(), text.size());
+}
+
+// Appends the decimal digits of v.
+inline void AppendNumber(std::string& out, int v) {
+  DigitBuffer buf;
+  const std::string_view digits = DigitsOf(v, buf);
+  out.append(digits.data(), digits.size());
 }
 
 // Sets `out` to the decimal digits of v.
@@ -34,65 +57,30 @@ inline void SetRank(std::string& out, int rank) {
   if (rank > 0) AppendNumber(out, rank);
 }
 
-// Trims the text on its bytes as text::Trim does, when it is ASCII only (every odds text):
-// leading and trailing blanks go. False, the view unchanged, for a text with other characters,
-// which text::Trim reads as code points.
-inline bool TrimAscii(std::string_view& s) {
-  for (unsigned char c : s) {
-    if (c >= 0x80) return false;
-  }
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return true;
-}
-
-// A short text (a tool tip, a caption) put together piece by piece on the stack and copied into
-// its string once, when the builder goes, in the buffer that string already has. A text longer
-// than the stack buffer goes on in the string itself. No piece may be a view of that string.
+// A short text (a tool tip, a caption) put together piece by piece in the string that holds
+// it, in the buffer that string already has: the string is emptied when the builder is made and
+// every piece is appended to it. No piece may be a view of that string.
 class TextBuilder {
  public:
-  explicit TextBuilder(std::string& out) : out_(out) {}
+  explicit TextBuilder(std::string& out) : out_(out) { out_.clear(); }
   TextBuilder(const TextBuilder&) = delete;
   TextBuilder& operator=(const TextBuilder&) = delete;
-  ~TextBuilder() { Finish(); }
 
   TextBuilder& Append(std::string_view piece) {
-    if (piece.size() <= room_) {
-      std::memcpy(at_, piece.data(), piece.size());
-      at_ += piece.size();
-      room_ -= piece.size();
-    } else {
-      AppendToString(piece);
-    }
+    out_.append(piece.data(), piece.size());
     return *this;
   }
   TextBuilder& AppendNumber(int v) {
-    if (v >= 0 && v < 10) {
-      const char digit = static_cast<char>('0' + v);
-      return Append(std::string_view(&digit, 1));
-    }
-    if (v >= 10 && v < 100) {
-      const char digits[2] = {static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)};
-      return Append(std::string_view(digits, 2));
-    }
-    return Append(std::to_string(v));
+    cell_text::AppendNumber(out_, v);
+    return *this;
   }
   // The text as text::Trim gives it: without leading and trailing blanks and ideographic spaces.
   TextBuilder& AppendTrimmed(std::string_view s) {
-    return TrimAscii(s) ? Append(s) : Append(text::Trim(s));
+    return text::TrimAsciiView(s) ? Append(s) : Append(text::Trim(s));
   }
 
  private:
-  // Copies what the buffer holds into the string, once.
-  void Finish();
-  // A piece the buffer has no room for: the string takes it and every later piece.
-  void AppendToString(std::string_view piece);
-
   std::string& out_;
-  char buf_[96];
-  char* at_ = buf_;
-  std::size_t room_ = sizeof buf_;
-  bool inString_ = false;  // the buffer has gone into the string
 };
 
 }  // namespace tz::cell_text
