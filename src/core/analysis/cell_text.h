@@ -3,6 +3,7 @@
 #pragma once
 
 #include <charconv>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -11,28 +12,29 @@
 namespace tz::cell_text {
 
 // Room for the digits and sign of any int.
-using DigitBuffer = char[12];
+inline constexpr std::size_t kNumberRoom = 11;
 
-// The decimal digits of v as std::to_string writes them, in `buf`.
-inline std::string_view DigitsOf(int v, DigitBuffer& buf) {
+// Writes the decimal digits of v as std::to_string writes them at `out`, which has room for
+// kNumberRoom characters; returns how many were written.
+inline std::size_t WriteDigits(int v, char* out) {
   // Horse, bracket and rank numbers are below 100: written directly, the rest by to_chars.
   if (v >= 0 && v < 10) {
-    buf[0] = static_cast<char>('0' + v);
-    return {buf, 1};
+    out[0] = static_cast<char>('0' + v);
+    return 1;
   }
   if (v >= 10 && v < 100) {
-    buf[0] = static_cast<char>('0' + v / 10);
-    buf[1] = static_cast<char>('0' + v % 10);
-    return {buf, 2};
+    out[0] = static_cast<char>('0' + v / 10);
+    out[1] = static_cast<char>('0' + v % 10);
+    return 2;
   }
-  const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
-  return {buf, static_cast<std::size_t>(end - buf)};
+  return static_cast<std::size_t>(std::to_chars(out, out + kNumberRoom, v).ptr - out);
 }
 
-// Sets `out` to the text. std::string's assignment goes through its general replace (it allows
-// for a text that overlaps the string), about 70 instructions before the copy; emptying the
-// string and appending into the buffer it has costs a fraction of that. The text may therefore
-// not be a view of `out`.
+// Sets `out` to a text held elsewhere (an odds cell's view). std::string's assignment from a
+// view goes through its general replace (it allows for a text that overlaps the string), about
+// 70 instructions before the copy; emptying the string and appending into the buffer it has
+// costs a fraction of that. The text may therefore not be a view of `out`. (A copy from another
+// std::string is cheap as it is: plain assignment.)
 inline void SetText(std::string& out, std::string_view text) {
   out.clear();
   out.append(text.data(), text.size());
@@ -40,9 +42,8 @@ inline void SetText(std::string& out, std::string_view text) {
 
 // Appends the decimal digits of v.
 inline void AppendNumber(std::string& out, int v) {
-  DigitBuffer buf;
-  const std::string_view digits = DigitsOf(v, buf);
-  out.append(digits.data(), digits.size());
+  char digits[kNumberRoom];
+  out.append(digits, WriteDigits(v, digits));
 }
 
 // Sets `out` to the decimal digits of v.
@@ -57,21 +58,34 @@ inline void SetRank(std::string& out, int rank) {
   if (rank > 0) AppendNumber(out, rank);
 }
 
-// A short text (a tool tip, a caption) put together piece by piece in the string that holds
-// it, in the buffer that string already has: the string is emptied when the builder is made and
-// every piece is appended to it. No piece may be a view of that string.
+// A short text (a tool tip, a caption) put together piece by piece on the stack and copied into
+// its string once, when the builder goes, in the buffer that string already has. A text longer
+// than the stack buffer goes on in the string itself. No piece may be a view of that string.
 class TextBuilder {
  public:
-  explicit TextBuilder(std::string& out) : out_(out) { out_.clear(); }
+  explicit TextBuilder(std::string& out) : out_(out) {}
   TextBuilder(const TextBuilder&) = delete;
   TextBuilder& operator=(const TextBuilder&) = delete;
+  ~TextBuilder() { Finish(); }
 
   TextBuilder& Append(std::string_view piece) {
-    out_.append(piece.data(), piece.size());
+    if (piece.size() <= room_) {
+      std::memcpy(at_, piece.data(), piece.size());
+      at_ += piece.size();
+      room_ -= piece.size();
+    } else {
+      AppendToString(piece);
+    }
     return *this;
   }
   TextBuilder& AppendNumber(int v) {
-    cell_text::AppendNumber(out_, v);
+    if (room_ < kNumberRoom) {
+      char digits[kNumberRoom];
+      return Append(std::string_view(digits, WriteDigits(v, digits)));
+    }
+    const std::size_t n = WriteDigits(v, at_);
+    at_ += n;
+    room_ -= n;
     return *this;
   }
   // The text as text::Trim gives it: without leading and trailing blanks and ideographic spaces.
@@ -80,7 +94,24 @@ class TextBuilder {
   }
 
  private:
+  // Copies what the buffer holds into the string, once.
+  void Finish() {
+    if (inString_) return;
+    SetText(out_, std::string_view(buf_, static_cast<std::size_t>(at_ - buf_)));
+    inString_ = true;
+    room_ = 0;
+  }
+  // A piece the buffer has no room for: the string takes it and every later piece.
+  void AppendToString(std::string_view piece) {
+    Finish();
+    out_.append(piece.data(), piece.size());
+  }
+
   std::string& out_;
+  char buf_[96];
+  char* at_ = buf_;
+  std::size_t room_ = sizeof buf_;
+  bool inString_ = false;  // the buffer has gone into the string
 };
 
 }  // namespace tz::cell_text

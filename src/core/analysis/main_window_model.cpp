@@ -319,12 +319,12 @@ void FillPanels(Session& s) {
     if (IsScratched(s, h)) {
       cell_text::SetText(mw.odzren[p].Text, "取消");
     } else {
-      cell_text::SetText(mw.odzren[p].Text, a.SyntheticWinText[h]);
+      mw.odzren[p].Text = a.SyntheticWinText[h];
     }
     cell_text::SetText(mw.odztan[p].Text, r.WinOdds[h].text());
     cell_text::SetText(mw.odzfuk[p].Text, r.PlaceOddsLow[h].text());
-    cell_text::SetText(mw.odzpar[p].Text, a.QuinellaShareText[h]);
-    cell_text::SetText(mw.WidePar[p].Text, a.WideShareText[h]);
+    mw.odzpar[p].Text = a.QuinellaShareText[h];
+    mw.WidePar[p].Text = a.WideShareText[h];
   }
 
   for (int p = 1; p <= m; ++p) {
@@ -398,7 +398,7 @@ void ApplyPairMarks(Session& s) {
   const int m = mw.RunnerCount;
   const bool wide = s.race.CurrentSaleCode != 7;
   for (int p = 1; p <= m; ++p) {
-    cell_text::SetText(mw.odzfuk[p].ToolTip, a.PlaceTooltip[p]);
+    mw.odzfuk[p].ToolTip = a.PlaceTooltip[p];
     for (int q = 1; q <= m; ++q) {
       if (p == q) continue;
       CellView& c = mw.odzuma[p - 1][q - 1];
@@ -406,7 +406,7 @@ void ApplyPairMarks(Session& s) {
       if (qm.RedText) c.ForeColor = colours::kRed;
       c.Bold = qm.Bold;
       c.Underline = qm.Underline;
-      cell_text::SetText(c.ToolTip, a.QuinellaCellTooltip[p][q]);
+      c.ToolTip = a.QuinellaCellTooltip[p][q];
       if (wide) {
         CellView& w = mw.WideOdz[p - 1][q - 1];
         const PairCellMarks& wm = a.WideCellMarks[p][q];
@@ -439,8 +439,8 @@ void FillJrdbPanels(Session& s) {
   static constexpr std::array<double, 5> kPlaceLimits{2, 3, 5, 8, 13};
   for (int p = 1; p <= m; ++p) {
     const int h = HorseAt(s, p);
-    cell_text::SetText(mw.jrdbtan[p].Text, a.JrdbWinBase[h]);
-    cell_text::SetText(mw.jrdbfuk[p].Text, a.JrdbPlaceBase[h]);
+    mw.jrdbtan[p].Text = a.JrdbWinBase[h];
+    mw.jrdbfuk[p].Text = a.JrdbPlaceBase[h];
     cell_text::SetRank(mw.rankjrdb[p].Text, mw.JrdbWinRank[p]);
     cell_text::SetRank(mw.rankjrdb2[p].Text, mw.JrdbPlaceRank[p]);
     const Colour wc = colours::kJrdbClass[JrdbClass(mw.JrdbWinByPos[p], kWinLimits)];
