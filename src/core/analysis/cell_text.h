@@ -2,7 +2,6 @@
 // a cell keeps its buffer from race to race and no temporary text is made per cell.
 #pragma once
 
-#include <charconv>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -13,6 +12,10 @@ namespace tz::cell_text {
 
 // Room for the digits and sign of any int.
 inline constexpr std::size_t kNumberRoom = 11;
+
+// WriteDigits for a number outside 0..99 (out of line, so that the short path stays small
+// enough to be inlined with the builder's other calls).
+std::size_t WriteOtherDigits(int v, char* out);
 
 // Writes the decimal digits of v as std::to_string writes them at `out`, which has room for
 // kNumberRoom characters; returns how many were written.
@@ -27,7 +30,7 @@ inline std::size_t WriteDigits(int v, char* out) {
     out[1] = static_cast<char>('0' + v % 10);
     return 2;
   }
-  return static_cast<std::size_t>(std::to_chars(out, out + kNumberRoom, v).ptr - out);
+  return WriteOtherDigits(v, out);
 }
 
 // Sets `out` to a text held elsewhere (an odds cell's view). std::string's assignment from a
@@ -95,17 +98,9 @@ class TextBuilder {
 
  private:
   // Copies what the buffer holds into the string, once.
-  void Finish() {
-    if (inString_) return;
-    SetText(out_, std::string_view(buf_, static_cast<std::size_t>(at_ - buf_)));
-    inString_ = true;
-    room_ = 0;
-  }
+  void Finish();
   // A piece the buffer has no room for: the string takes it and every later piece.
-  void AppendToString(std::string_view piece) {
-    Finish();
-    out_.append(piece.data(), piece.size());
-  }
+  void AppendToString(std::string_view piece);
 
   std::string& out_;
   char buf_[96];

@@ -275,7 +275,7 @@ void ScorePairs(Session& s) {
       if (lo >= 0 && hiB <= kMaxBrackets) {
         const std::string*& made = bracketTips[lo][hiB];
         if (made) {
-          cell_text::SetText(tip, *made);
+          tip = *made;
         } else {
           BracketTip(tip, r, lo, hiB);
           made = &tip;
