@@ -99,10 +99,9 @@ void MarkGapsOfColumn(Session& s, int column, RowCells* reversalCells, bool bott
 void ClearPrediction(PredictionModel& model) {
   static const PredictionModel kFresh;
   model.RowCount = kFresh.RowCount;
-  // Copies of empty texts: each only sets its length.
-  for (std::size_t p = 0; p < model.Rows.size(); ++p) model.Rows[p] = kFresh.Rows[p];
+  for (PredictionRow& row : model.Rows) row.Reset();
   model.ImpliedShown = kFresh.ImpliedShown;
-  for (std::size_t p = 0; p < model.Implied.size(); ++p) model.Implied[p] = kFresh.Implied[p];
+  for (ImpliedWinCells& cells : model.Implied) cells.Reset();
   for (std::size_t i = 0; i < model.Headers.size(); ++i) {
     PredictionHeader& header = model.Headers[i];
     const PredictionHeader& fresh = kFresh.Headers[i];
