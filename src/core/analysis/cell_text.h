@@ -10,16 +10,43 @@
 
 namespace tz::cell_text {
 
-// Appends the decimal digits of v (horse, bracket and rank numbers are below 100).
-inline void AppendNumber(std::string& out, int v) {
+// Room for the digits and sign of any int.
+inline constexpr std::size_t kNumberRoom = 11;
+
+// WriteDigits for a number outside 0..99 (out of line, so that the short path stays small
+// enough to be inlined with the builder's other calls).
+std::size_t WriteOtherDigits(int v, char* out);
+
+// Writes the decimal digits of v as std::to_string writes them at `out`, which has room for
+// kNumberRoom characters; returns how many were written.
+inline std::size_t WriteDigits(int v, char* out) {
+  // Horse, bracket and rank numbers are below 100: written directly, the rest by to_chars.
   if (v >= 0 && v < 10) {
-    out.push_back(static_cast<char>('0' + v));
-  } else if (v >= 10 && v < 100) {
-    const char digits[2] = {static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)};
-    out.append(digits, 2);
-  } else {
-    out.append(std::to_string(v));
+    out[0] = static_cast<char>('0' + v);
+    return 1;
   }
+  if (v >= 10 && v < 100) {
+    out[0] = static_cast<char>('0' + v / 10);
+    out[1] = static_cast<char>('0' + v % 10);
+    return 2;
+  }
+  return WriteOtherDigits(v, out);
+}
+
+// Sets `out` to a text held elsewhere (an odds cell's view). std::string's assignment from a
+// view goes through its general replace (it allows for a text that overlaps the string), about
+// 70 instructions before the copy; emptying the string and appending into the buffer it has
+// costs a fraction of that. The text may therefore not be a view of `out`. (A copy from another
+// std::string is cheap as it is: plain assignment.)
+inline void SetText(std::string& out, std::string_view text) {
+  out.clear();
+  out.append(text.data(), text.size());
+}
+
+// Appends the decimal digits of v.
+inline void AppendNumber(std::string& out, int v) {
+  char digits[kNumberRoom];
+  out.append(digits, WriteDigits(v, digits));
 }
 
 // Sets `out` to the decimal digits of v.
@@ -32,18 +59,6 @@ inline void SetNumber(std::string& out, int v) {
 inline void SetRank(std::string& out, int rank) {
   out.clear();
   if (rank > 0) AppendNumber(out, rank);
-}
-
-// Trims the text on its bytes as text::Trim does, when it is ASCII only (every odds text):
-// leading and trailing blanks go. False, the view unchanged, for a text with other characters,
-// which text::Trim reads as code points.
-inline bool TrimAscii(std::string_view& s) {
-  for (unsigned char c : s) {
-    if (c >= 0x80) return false;
-  }
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return true;
 }
 
 // A short text (a tool tip, a caption) put together piece by piece on the stack and copied into
@@ -67,19 +82,18 @@ class TextBuilder {
     return *this;
   }
   TextBuilder& AppendNumber(int v) {
-    if (v >= 0 && v < 10) {
-      const char digit = static_cast<char>('0' + v);
-      return Append(std::string_view(&digit, 1));
+    if (room_ < kNumberRoom) {
+      char digits[kNumberRoom];
+      return Append(std::string_view(digits, WriteDigits(v, digits)));
     }
-    if (v >= 10 && v < 100) {
-      const char digits[2] = {static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)};
-      return Append(std::string_view(digits, 2));
-    }
-    return Append(std::to_string(v));
+    const std::size_t n = WriteDigits(v, at_);
+    at_ += n;
+    room_ -= n;
+    return *this;
   }
   // The text as text::Trim gives it: without leading and trailing blanks and ideographic spaces.
   TextBuilder& AppendTrimmed(std::string_view s) {
-    return TrimAscii(s) ? Append(s) : Append(text::Trim(s));
+    return text::TrimAsciiView(s) ? Append(s) : Append(text::Trim(s));
   }
 
  private:

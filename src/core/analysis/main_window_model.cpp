@@ -99,10 +99,9 @@ void MarkGapsOfColumn(Session& s, int column, RowCells* reversalCells, bool bott
 void ClearPrediction(PredictionModel& model) {
   static const PredictionModel kFresh;
   model.RowCount = kFresh.RowCount;
-  // Copies of empty texts: each only sets its length.
-  for (std::size_t p = 0; p < model.Rows.size(); ++p) model.Rows[p] = kFresh.Rows[p];
+  for (PredictionRow& row : model.Rows) row.Reset();
   model.ImpliedShown = kFresh.ImpliedShown;
-  for (std::size_t p = 0; p < model.Implied.size(); ++p) model.Implied[p] = kFresh.Implied[p];
+  for (ImpliedWinCells& cells : model.Implied) cells.Reset();
   for (std::size_t i = 0; i < model.Headers.size(); ++i) {
     PredictionHeader& header = model.Headers[i];
     const PredictionHeader& fresh = kFresh.Headers[i];
@@ -317,12 +316,12 @@ void FillPanels(Session& s) {
     }
     // A scratched horse shows "取消"; a runner without any quote keeps its "999.9".
     if (IsScratched(s, h)) {
-      mw.odzren[p].Text = "取消";
+      cell_text::SetText(mw.odzren[p].Text, "取消");
     } else {
       mw.odzren[p].Text = a.SyntheticWinText[h];
     }
-    mw.odztan[p].Text = r.WinOdds[h].text();
-    mw.odzfuk[p].Text = r.PlaceOddsLow[h].text();
+    cell_text::SetText(mw.odztan[p].Text, r.WinOdds[h].text());
+    cell_text::SetText(mw.odzfuk[p].Text, r.PlaceOddsLow[h].text());
     mw.odzpar[p].Text = a.QuinellaShareText[h];
     mw.WidePar[p].Text = a.WideShareText[h];
   }
@@ -344,11 +343,11 @@ void FillPanels(Session& s) {
     for (int q = 1; q <= m; ++q) {
       const int k = HorseAt(s, q);
       if (p == q) continue;
-      mw.odzuma[p - 1][q - 1].Text = r.QuinellaOdds[h][k].text();
+      cell_text::SetText(mw.odzuma[p - 1][q - 1].Text, r.QuinellaOdds[h][k].text());
       if (wide) {
         CellView& c = mw.WideOdz[p - 1][q - 1];
         const std::string_view low = r.WideOddsLow[h][k].text();
-        c.Text = low;
+        cell_text::SetText(c.Text, low);
         SetWideTip(c.ToolTip, low, r.WideOddsHigh[h][k].text());
       }
     }

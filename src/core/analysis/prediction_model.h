@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <string>
 
 #include "analysis/analysis_state.h"
@@ -22,6 +23,7 @@ struct PredictionHeader {
   std::string Letter;   // "F", "T", "R", "Z", "W"
   std::string Tooltip;  // what the indicator measures
   bool Bold = false;    // the leading indicator of the race
+  bool operator==(const PredictionHeader&) const = default;
 };
 
 // Longshot marks.
@@ -41,12 +43,30 @@ struct PredictionRow {
   std::string Mark;               // ★, ☆, ▲, △ or empty
   SeparatorKind Separator = SeparatorKind::Neutral;  // separator below the row
   Colour SeparatorColour = kColourSeparator;
+
+  // Back to a fresh row as above, keeping the texts' buffers for the next race.
+  void Reset() {
+    HorseNumber = 0;
+    Bracket = 0;
+    Runner = false;
+    for (std::string* t : {&F, &T, &R, &Z, &W, &Mark}) t->clear();
+    RColour = kColourBlack;
+    ZColour = kColourBlack;
+    Separator = SeparatorKind::Neutral;
+    SeparatorColour = kColourSeparator;
+  }
+  bool operator==(const PredictionRow&) const = default;
 };
 
 // The columns of the market-implied win odds of a row (option ImpliedWin): 仮単, the win odds,
 // 推定単勝 and the ratio of the win odds to 推定単勝; empty texts for a scratched horse.
 struct ImpliedWinCells {
   std::string Synthetic, Win, Implied, Ratio;
+
+  void Reset() {
+    for (std::string* t : {&Synthetic, &Win, &Implied, &Ratio}) t->clear();
+  }
+  bool operator==(const ImpliedWinCells&) const = default;
 };
 inline constexpr std::array<const char*, 4> kImpliedWinHeaders{"仮単", "単勝", "推定単勝", "比"};
 
@@ -63,6 +83,7 @@ struct PredictionModel {
       {"Z", "全通りの馬連の中で売れ過ぎ度が高い上位５頭", false},
       {"W", "１番人気からのﾜｲﾄﾞの売れ過ぎ度が高い上位５頭", false},
   }};
+  bool operator==(const PredictionModel&) const = default;
 };
 
 }  // namespace tz

@@ -25,6 +25,8 @@ void SetPercentText(std::string& out, double share) {
 // it alone, so only a text whose first byte after them is beyond ASCII can read otherwise than
 // its stored value.
 double TrimmedValue(const OddsQuote& cell) {
+  // A value found means a number right after those blanks: the text reads as its value.
+  if (cell.value() != 0) return cell.value();
   const std::string_view t = cell.text();
   std::size_t start = 0;
   while (start < t.size() && (t[start] == ' ' || t[start] == '\t')) ++start;

@@ -122,13 +122,18 @@ std::string TrimmedText(std::string_view s, bool leading, bool trailing) {
 
 }  // namespace
 
-std::string Trim(std::string_view s) { return TrimmedText(s, true, true); }
+std::string Trim(std::string_view s) {
+  if (TrimAsciiView(s)) return std::string(s);
+  std::string out;
+  TrimCodePoints(out, s, true, true);
+  return out;
+}
 std::string TrimRight(std::string_view s) { return TrimmedText(s, false, true); }
 std::string TrimLeft(std::string_view s) { return TrimmedText(s, true, false); }
 
 void AssignTrimmed(std::string& out, std::string_view s) {
-  if (IsAsciiText(s)) {
-    out.assign(TrimAsciiLeft(TrimAsciiRight(s)));
+  if (TrimAsciiView(s)) {
+    out.assign(s);
   } else {
     TrimCodePoints(out, s, true, true);
   }

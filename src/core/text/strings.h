@@ -8,6 +8,18 @@ namespace tz::text {
 
 // Removes leading and trailing ASCII blanks and ideographic spaces (U+3000).
 std::string Trim(std::string_view s);
+
+// Trim for a text of ASCII characters only (every odds and number text), on its bytes: the
+// view loses its leading and trailing blanks and true is returned. A text with any other
+// character is left as it is and gives false; Trim reads such a text as code points.
+inline bool TrimAsciiView(std::string_view& s) {
+  for (unsigned char c : s) {
+    if (c >= 0x80) return false;
+  }
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return true;
+}
 std::string TrimRight(std::string_view s);
 std::string TrimLeft(std::string_view s);
 

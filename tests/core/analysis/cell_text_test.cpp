@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,14 @@ TEST(CellText, NumbersAndRanksAreWrittenAsToStringWritesThem) {
     EXPECT_EQ(rank, v > 0 ? std::to_string(v) : std::string()) << v;
     TextBuilder(built).Append("推移　").AppendNumber(v);
     EXPECT_EQ(built, "推移　" + std::to_string(v));
+  }
+  // Past the two-digit numbers of the panels, to the ends of int.
+  for (int v : {std::numeric_limits<int>::min(), std::numeric_limits<int>::min() + 1, -1000000,
+                1000, 99999, std::numeric_limits<int>::max()}) {
+    SetNumber(number, v);
+    EXPECT_EQ(number, std::to_string(v));
+    TextBuilder(built).AppendNumber(v).Append("|");
+    EXPECT_EQ(built, std::to_string(v) + "|");
   }
 }
 

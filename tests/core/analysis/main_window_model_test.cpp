@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <tuple>
 
+#include "analysis/prediction_model.h"
 #include "session.h"
 #include "text/numbers.h"
 
@@ -311,6 +313,38 @@ TEST(MainWindowModel, VotesShowAsMarks) {
   seven.race.CurrentSaleCode = 7;
   MarkVotedCombinations(seven, {"A0601302050000000000100"});
   EXPECT_EQ(seven.mainWindow.odzuma[4][1].BackColor, c::kMark);
+}
+
+// A new race starts from the prediction window as it first is, whatever the last race left in
+// any field of its rows (the rows are emptied in place, field by field).
+TEST(MainWindowModel, ResetLeavesThePredictionAsNew) {
+  Session s = Runners(6);
+  PredictionModel& model = s.prediction;
+  model.RowCount = 18;
+  model.ImpliedShown = true;
+  for (int p = 0; p <= kMaxHorses; ++p) {
+    PredictionRow& row = model.Rows[p];
+    row.HorseNumber = p + 1;
+    row.Bracket = 8;
+    row.Runner = true;
+    for (std::string* t : {&row.F, &row.T, &row.R, &row.Z, &row.W}) *t = "5";
+    row.RColour = kColourRed;
+    row.ZColour = kColourRed;
+    row.Mark = kMarkDoubleStar;
+    row.Separator = SeparatorKind::Red;
+    row.SeparatorColour = kColourRed;
+    ImpliedWinCells& cells = model.Implied[p];
+    for (std::string* t : {&cells.Synthetic, &cells.Win, &cells.Implied, &cells.Ratio}) {
+      *t = "a text longer than a short string holds";
+    }
+  }
+  for (PredictionHeader& header : model.Headers) {
+    header.Letter = "X";
+    header.Tooltip.clear();
+    header.Bold = true;
+  }
+  ResetMainWindow(s);
+  EXPECT_TRUE(s.prediction == PredictionModel{});
 }
 
 }  // namespace
