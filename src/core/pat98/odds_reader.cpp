@@ -2,9 +2,12 @@
 
 #include "pat98/day_loader.h"
 
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 
 #include "text/files.h"
+#include "text/in_place.h"
 #include "text/numbers.h"
 #include "text/sjis.h"
 
@@ -21,8 +24,8 @@ constexpr std::size_t kBracketTableStart = 325;  // body character of the first 
 constexpr std::size_t kBracketEntry = 10;
 constexpr std::size_t kBracketTableEnd = 684;    // last body character of the table
 
-const char* const kScratch5 = " ﾄﾘｹｼ";
-const char* const kScratch6 = "  ﾄﾘｹｼ";
+constexpr std::string_view kScratch5 = " ﾄﾘｹｼ";
+constexpr std::string_view kScratch6 = "  ﾄﾘｹｼ";
 
 // The odds file or quinella file of a path, its name looked up without regard to case.
 std::optional<fs::path> Locate(text::FolderIndex& folders, const std::string& pathText) {
@@ -54,17 +57,65 @@ int Num(std::string_view s) {
 std::string_view BodyField(std::string_view body, std::size_t start, std::size_t len,
                            std::string& decoded) {
   const std::string_view raw = text::MidB(body, start, len);
-  for (unsigned char c : raw) {
-    if (c >= 0x80) {
-      decoded = text::DecodeSjis(raw);
-      return decoded;
-    }
-  }
-  return raw;
+  // One test for the whole field: a byte of 0x80 or more leaves its top bit in the OR.
+  unsigned char bits = 0;
+  for (unsigned char c : raw) bits |= c;
+  if (bits < 0x80) return raw;
+  text::DecodeSjisInto(decoded, raw);
+  return decoded;
 }
 
-std::string_view Rule5(std::string_view v) { return v == "  0.0" ? std::string_view("999.9") : v; }
-std::string_view Rule6(std::string_view v) { return v == "   0.0" ? std::string_view("9999.9") : v; }
+// The blanks of a scratched horse's field and a quoted 0.0, as the files write them.
+constexpr std::string_view kBlanks6 = "      ";
+constexpr std::string_view kZero6 = "   0.0";
+
+// A quoted 0.0 is stored as the odds that sort last.
+const OddsQuote kLast5("999.9");
+const OddsQuote kLast6("9999.9");
+
+// The odds field of W (5 or 6) characters at body character `start` into `cell`: its text, a
+// quoted 0.0 as the odds that sort last. With `scratchMarks`, a scratched marker or blanks
+// leave the cell empty instead and give false.
+template <std::size_t W>
+bool StoreOddsField(OddsQuote& cell, std::string_view body, std::size_t start, bool scratchMarks,
+                    std::string& decoded) {
+  static_assert(W == 5 || W == 6);
+  const std::string_view blanks = kBlanks6.substr(6 - W);
+  const std::string_view zero = kZero6.substr(6 - W);
+  const OddsQuote& last = W == 5 ? kLast5 : kLast6;
+  // The usual field, whole and of ASCII bytes, is read from the bytes in place.
+  if (start >= 1 && start - 1 + W <= body.size()) {
+    const char* const f = body.data() + (start - 1);
+    // The field's bytes as one word, so that one test finds a byte of 0x80 or more.
+    std::uint64_t bytes = 0;
+    std::memcpy(&bytes, f, W);
+    if ((bytes & 0x8080808080808080u) == 0) {
+      const std::string_view v(f, W);
+      if (scratchMarks && v == blanks) {
+        cell.clear();
+        return false;
+      }
+      if (v == zero) {
+        cell = last;
+      } else {
+        cell.assignField<W>(f);
+      }
+      return true;
+    }
+  }
+  // Any other field as it decodes.
+  const std::string_view v = BodyField(body, start, W, decoded);
+  if (scratchMarks && (W == 5 ? IsScratched5(v) : IsScratched6(v))) {
+    cell.clear();
+    return false;
+  }
+  if (v == zero) {
+    cell = last;
+  } else {
+    cell.assign(v);
+  }
+  return true;
+}
 
 // The undecoded body of a file: after the header, up to but not including the last byte.
 std::string_view RawBody(std::string_view bytes, std::size_t header) {
@@ -148,16 +199,13 @@ void ReadSingleOdds(RaceModel& r) {
   for (int h = 1; h <= r.HorseCount && h <= kMaxHorses; ++h) {
     r.HorseOrder[h] = h;
     std::size_t slot = kHorseSlot * static_cast<std::size_t>(h - 1);
-    const std::string_view win = BodyField(body, slot + 4, 5, decoded);
-    if (IsScratched5(win)) {
-      r.WinOdds[h].clear();
+    if (StoreOddsField<5>(r.WinOdds[h], body, slot + 4, true, decoded)) {
+      StoreOddsField<5>(r.PlaceOddsLow[h], body, slot + 9, false, decoded);
+      StoreOddsField<5>(r.PlaceOddsHigh[h], body, slot + 14, false, decoded);
+    } else {
       r.PlaceOddsLow[h].clear();
       r.PlaceOddsHigh[h].clear();
       if (r.ScratchedCount < kMaxHorses) r.ScratchedHorses[++r.ScratchedCount] = h;
-    } else {
-      r.WinOdds[h].assign(Rule5(win));
-      r.PlaceOddsLow[h].assign(Rule5(BodyField(body, slot + 9, 5, decoded)));
-      r.PlaceOddsHigh[h].assign(Rule5(BodyField(body, slot + 14, 5, decoded)));
     }
   }
 }
@@ -168,12 +216,7 @@ namespace {
 // 0.0 as "999.9".
 void StoreBracketEntry(OddsQuote& cell, std::string_view body, int i, int j,
                        std::string& decoded) {
-  const std::string_view v = BodyField(body, BracketEntryStart(i, j) + 5, 5, decoded);
-  if (IsScratched5(v)) {
-    cell.clear();
-  } else {
-    cell.assign(Rule5(v));
-  }
+  StoreOddsField<5>(cell, body, BracketEntryStart(i, j) + 5, true, decoded);
 }
 
 }  // namespace
@@ -253,25 +296,15 @@ void ReadQuinellaFile(RaceModel& r, text::FolderIndex& folders) {
       OddsQuote& low = r.WideOddsLow[i][j];
       OddsQuote& high = r.WideOddsHigh[i][j];
       if (!withWide) {
-        const std::string_view v = BodyField(body, at + 4, 6, decoded);
-        if (IsScratched6(v)) {
-          q.clear();
-        } else {
-          q.assign(Rule6(v));
-        }
+        StoreOddsField<6>(q, body, at + 4, true, decoded);
         low = noWide;
         high = noWide;
+      } else if (StoreOddsField<6>(q, body, at + 7, true, decoded)) {
+        StoreOddsField<6>(low, body, at + 13, false, decoded);
+        StoreOddsField<6>(high, body, at + 19, false, decoded);
       } else {
-        const std::string_view v = BodyField(body, at + 7, 6, decoded);
-        if (IsScratched6(v)) {
-          q.clear();
-          low.clear();
-          high.clear();
-        } else {
-          q.assign(Rule6(v));
-          low.assign(Rule6(BodyField(body, at + 13, 6, decoded)));
-          high.assign(Rule6(BodyField(body, at + 19, 6, decoded)));
-        }
+        low.clear();
+        high.clear();
       }
       r.QuinellaOdds[j][i] = q;
       r.WideOddsLow[j][i] = low;

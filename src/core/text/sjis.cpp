@@ -270,12 +270,6 @@ std::string Right(std::string_view utf8, std::size_t n) {
   return Mid(utf8, count - n + 1);
 }
 
-std::string_view MidB(std::string_view bytes, std::size_t start, std::size_t len) {
-  if (start < 1) start = 1;
-  if (start - 1 >= bytes.size()) return {};
-  return bytes.substr(start - 1, len);
-}
-
 std::string FieldB(std::string_view bytes, std::size_t start, std::size_t len) {
   return DecodeSjis(MidB(bytes, start, len));
 }

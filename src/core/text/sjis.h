@@ -29,7 +29,11 @@ std::string Left(std::string_view utf8, std::size_t n);
 std::string Right(std::string_view utf8, std::size_t n);
 
 // Bytes start..start+len-1 (1-based) of an undecoded text, clamped to what exists.
-std::string_view MidB(std::string_view bytes, std::size_t start, std::size_t len);
+inline std::string_view MidB(std::string_view bytes, std::size_t start, std::size_t len) {
+  if (start < 1) start = 1;
+  if (start - 1 >= bytes.size()) return {};
+  return bytes.substr(start - 1, len);
+}
 // The same bytes decoded from code page 932 on their own.
 std::string FieldB(std::string_view bytes, std::size_t start, std::size_t len);
 

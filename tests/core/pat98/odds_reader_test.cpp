@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
 #include <functional>
 #include <set>
 
@@ -364,6 +366,29 @@ TEST(OddsQuote, KeepsItsTextAndValueThroughCopiesAndReuse) {
   const std::string longer = decoded + "ｷｸ";  // 24 bytes: the last whole character does not fit
   EXPECT_EQ(OddsQuote(longer).text(), "ｱｲｳｴｵｶｷ");
   EXPECT_EQ(OddsQuote(std::string(30, '9')).size(), OddsQuote::kRoom);
+}
+
+// A fixed-width field stored straight from the bytes of its file is the same quote, text and value
+// to the bit, as the field stored as a text.
+TEST(OddsQuote, FixedWidthFieldsStoreAsTheirText) {
+  const char* const fields[] = {"  12.3", "9999.9", "   0.0", "      ", "  .5  ", " 1.2.3", "1 2.3 ",
+                                "\t 7.5 ", "-  2.6", "+0.0 0", "99999.", " \xc4\xd8\xb9\xbc"};
+  for (const char* field : fields) {
+    const std::string_view six(field, 6);
+    OddsQuote asText(six);
+    OddsQuote fromBytes("stale text");
+    fromBytes.assignField<6>(field);
+    EXPECT_EQ(fromBytes.text(), asText.text()) << field;
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(fromBytes.value()),
+              std::bit_cast<std::uint64_t>(asText.value()))
+        << field;
+    OddsQuote five;
+    five.assignField<5>(field);
+    EXPECT_EQ(five.text(), six.substr(0, 5));
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(five.value()),
+              std::bit_cast<std::uint64_t>(text::Val(six.substr(0, 5))))
+        << field;
+  }
 }
 
 }  // namespace

@@ -105,6 +105,61 @@ TEST(Numbers, ValAgreesWithStrtodOnOddTexts) {
   }
 }
 
+// The inline reading of short texts must give Val's double, to the bit, on every text it takes:
+// the file form it reads by position and everything that only looks like it.
+TEST(Numbers, ShortValAgreesWithVal) {
+  const auto expectSame = [](std::string_view text) {
+    const double expected = Val(text);
+    const double got = ShortVal(text);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(expected))
+        << '"' << text << "\": " << got << " against " << expected;
+  };
+  const std::vector<std::string> odd = {
+      "", " ", "\t", "  12.3", "9999.9", "999.9", "  0.0", "   0.0", "     ", "      ", ".5", "5.",
+      "  .5", " 5.", "1.2.3", "12.3.4", "1 2.3", " 1 .3", "  1.23", "99999999", "9999.999", "1234567.",
+      ".9999999", "-9999999", "+1234.56", "-0", "-0.0", "+0.0", "-", "+", ".", "-.", "+.5", "--1.5",
+      "\t 7.5", " \t12.3", "\t\t1.0", "12.3\t", "12.3 ", "1.2 ", " -2.5", "- 2.5", "x12.3", "12x.3",
+      "12.x", "1e5", "0x1A", "inf", "nan", "１.２", " \xc4\xd8\xb9\xbc", "\xb0\xb1.5", "1\x80.5",
+      "12.\xff", std::string("1\0.5", 4), std::string(" \0 1.5", 6), "00012.5", "0000.0", "/0.0",
+      ":0.0", "  9/.5", "  9:.5",
+  };
+  for (const std::string& t : odd) {
+    ASSERT_LE(t.size(), kShortNumberChars) << t;
+    expectSame(t);
+  }
+
+  // Every text of up to five characters over the characters that matter to either reading, and
+  // random texts of six to eight, most of them near the file form.
+  const std::string alphabet = " \t+-.09/:x\x80";
+  std::string t;
+  auto all = [&](auto&& self, std::size_t length) -> void {
+    if (t.size() == length) {
+      expectSame(t);
+      return;
+    }
+    for (char c : alphabet) {
+      t.push_back(c);
+      self(self, length);
+      t.pop_back();
+    }
+  };
+  for (std::size_t length = 0; length <= 5; ++length) all(all, length);
+  const std::string nearForm = "   1234567890..-+\tx";
+  std::uint64_t seed = 98765;
+  for (int k = 0; k < 200000; ++k) {
+    seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+    const std::size_t length = 6 + (seed >> 40) % 3;
+    std::string r;
+    for (std::size_t i = 0; i < length; ++i) {
+      seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+      r.push_back(nearForm[(seed >> 33) % nearForm.size()]);
+    }
+    // Half of them end as the files' fields do, in a point and a digit.
+    if (k % 2 == 0) r.replace(length - 2, 2, std::string(".") + static_cast<char>('0' + k % 10));
+    expectSame(r);
+  }
+}
+
 // The formatting FormatNumber had before it worked in one buffer: the shortest decimal text
 // rounded through strings. The two must give the same text for every value and pattern.
 // Rounds a plain decimal text "123.456" (no sign) to `decimals` places, half away from zero.
