@@ -28,7 +28,7 @@ constexpr std::string_view kScratch5 = " ﾄﾘｹｼ";
 constexpr std::string_view kScratch6 = "  ﾄﾘｹｼ";
 
 // The odds file or quinella file of a path, its name looked up without regard to case.
-std::optional<fs::path> Locate(text::FolderIndex& folders, const std::string& pathText) {
+std::optional<std::string> Locate(text::FolderIndex& folders, const std::string& pathText) {
   if (pathText.empty()) return std::nullopt;
   // A plain "folder/name" (the paths the selection resolves) is split at its last separator
   // without taking the whole path apart; anything else goes through the path's own parts.
@@ -37,12 +37,12 @@ std::optional<fs::path> Locate(text::FolderIndex& folders, const std::string& pa
       slash + 1 < pathText.size()) {
     const std::string_view name = std::string_view(pathText).substr(slash + 1);
     if (name != "." && name != "..") {
-      return folders.FindFile(fs::path(pathText.substr(0, slash)), name);
+      return folders.FindFilePath(fs::path(pathText.substr(0, slash)), name);
     }
   }
   fs::path p(pathText);
-  return folders.FindFile(p.parent_path().empty() ? fs::path(".") : p.parent_path(),
-                          p.filename().string());
+  return folders.FindFilePath(p.parent_path().empty() ? fs::path(".") : p.parent_path(),
+                              p.filename().string());
 }
 
 int Num(std::string_view s) {
@@ -241,7 +241,7 @@ int ReadRaceOdds(RaceModel& r, const AppState& app, text::FolderIndex& folders, 
   r.LoadStatus = kLoadOk;
   auto path = Locate(folders, r.OddsFilePath[0]);
   std::optional<std::string> bytes;
-  if (path) bytes = text::ReadFileBytes(*path);
+  if (path) bytes = text::ReadPathBytes(*path);
   if (!bytes) {
     r.LoadStatus = kLoadOddsMissing;
     return r.LoadStatus;
@@ -256,7 +256,7 @@ int ReadRaceOdds(RaceModel& r, const AppState& app, text::FolderIndex& folders, 
 void ReadQuinellaFile(RaceModel& r, text::FolderIndex& folders) {
   auto path = Locate(folders, r.OddsFilePath[1]);
   std::optional<std::string> bytes;
-  if (path) bytes = text::ReadFileBytes(*path);
+  if (path) bytes = text::ReadPathBytes(*path);
   if (!bytes) {
     r.LoadStatus = kLoadOddsMissing;
     return;

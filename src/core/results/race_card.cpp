@@ -95,8 +95,8 @@ std::string DistanceCaption(const RaceModel& race) {
 
 int ReadRaceCard(RaceModel& race, const AppState& app, text::FolderIndex& folders) {
   std::optional<std::string> bytes;
-  if (auto path = folders.FindFile(app.DataFolder, SelectedRaceCardName(race))) {
-    bytes = text::ReadFileBytes(*path);
+  if (auto path = folders.FindFilePath(app.DataFolder, SelectedRaceCardName(race))) {
+    bytes = text::ReadPathBytes(*path);
   }
   return ReadRaceCardBytes(race, bytes ? std::optional<std::string_view>(*bytes) : std::nullopt);
 }
