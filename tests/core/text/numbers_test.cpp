@@ -56,6 +56,24 @@ void ExpectSameAsStrtod(const std::string& text) {
       << '"' << text << "\": " << got << " against " << expected;
 }
 
+// Calls check(t) for every text t of up to maxLength characters of the alphabet.
+template <typename Check>
+void ForEveryText(std::string_view alphabet, std::size_t maxLength, const Check& check) {
+  std::string t;
+  auto all = [&](auto&& self, std::size_t length) -> void {
+    if (t.size() == length) {
+      check(t);
+      return;
+    }
+    for (char c : alphabet) {
+      t.push_back(c);
+      self(self, length);
+      t.pop_back();
+    }
+  };
+  for (std::size_t length = 0; length <= maxLength; ++length) all(all, length);
+}
+
 TEST(Numbers, ValAgreesWithStrtodOnOddTexts) {
   const std::vector<std::string> odd = {
       "", " ", "\t", "  12.3", "\t 7.5", " \t-3", "+", "-", "+.", "-.", ".", "..5", "-.5", "+.5",
@@ -70,20 +88,7 @@ TEST(Numbers, ValAgreesWithStrtodOnOddTexts) {
   for (const std::string& t : odd) ExpectSameAsStrtod(t);
 
   // Every text of up to five characters over the characters that matter to the reading.
-  const std::string alphabet = " \t+-.059x";
-  std::string t;
-  auto all = [&](auto&& self, std::size_t length) -> void {
-    if (t.size() == length) {
-      ExpectSameAsStrtod(t);
-      return;
-    }
-    for (char c : alphabet) {
-      t.push_back(c);
-      self(self, length);
-      t.pop_back();
-    }
-  };
-  for (std::size_t length = 0; length <= 5; ++length) all(all, length);
+  ForEveryText(" \t+-.059x", 5, [](const std::string& t) { ExpectSameAsStrtod(t); });
 
   // Numbers of 1 to 19 digits with the point at every place, around the length up to which
   // the digits are read as one exact integer: all nines, a one and zeros, and mixed digits.
@@ -130,20 +135,7 @@ TEST(Numbers, ShortValAgreesWithVal) {
 
   // Every text of up to five characters over the characters that matter to either reading, and
   // random texts of six to eight, most of them near the file form.
-  const std::string alphabet = " \t+-.09/:x\x80";
-  std::string t;
-  auto all = [&](auto&& self, std::size_t length) -> void {
-    if (t.size() == length) {
-      expectSame(t);
-      return;
-    }
-    for (char c : alphabet) {
-      t.push_back(c);
-      self(self, length);
-      t.pop_back();
-    }
-  };
-  for (std::size_t length = 0; length <= 5; ++length) all(all, length);
+  ForEveryText(" \t+-.09/:x\x80", 5, expectSame);
   const std::string nearForm = "   1234567890..-+\tx";
   std::uint64_t seed = 98765;
   for (int k = 0; k < 200000; ++k) {
